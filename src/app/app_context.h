@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "platform/services.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+namespace kv {
+
+class Form1;
+class Form2;
+
+// State, services and the windows that exist: made once at start-up, fresh in each test.
+struct AppContext
+{
+    explicit AppContext(Services s) : services(std::move(s)) {}
+
+    AppState state;
+    Services services;
+    QStringList arguments; // command line without the program name
+
+    QPointer<Form1> form1;
+    QPointer<Form2> form2;
+    // Secondary windows while they are open.
+    QPointer<QWidget> txtForm;
+    QPointer<QWidget> frmSlide;
+    QPointer<QWidget> frmSSPhoto;
+    QPointer<QWidget> frmScroll;
+    QPointer<QWidget> frmMovie;
+
+    // Ends the event loop after the main window closed; empty in tests.
+    std::function<void()> quitApplication;
+
+    // Set when Cancel in a Retry/Cancel box or a refused second copy ended the program.
+    bool ended = false;
+
+    IDialogs& dialogs() const { return *services.dialogs; }
+    IFileSystem& files() const { return *services.files; }
+    ISettingsStore& settings() const { return *services.settings; }
+    IMediaFactory& media() const { return *services.media; }
+    IShell& shell() const { return *services.shell; }
+    IScreen& screen() const { return *services.screen; }
+    IBusyPointer& busy() const { return *services.busy; }
+};
+
+} // namespace kv

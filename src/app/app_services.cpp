@@ -1,0 +1,10 @@
+#include "app/app_services.h"
+
+namespace kv {
+
+Services makeAppServices()
+{
+    return makeQtServices();
+}
+
+} // namespace kv

@@ -1,0 +1,375 @@
+#include "app/form1.h"
+
+#include "app/app_context.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "app/widgets/spin_button.h"
+#include "platform/media_device.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QTextBrowser>
+
+namespace kv {
+
+namespace {
+constexpr QSize StageSize(800, 544);
+
+const char* const StageStyle = R"(
+#stage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #24313f, stop:1 #101820); }
+#stage QPushButton {
+    color: #f4ead2; font-weight: 600;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8c2a22, stop:1 #5a1611);
+    border: 2px outset #b8483c; border-radius: 4px; padding: 2px 6px; }
+#stage QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #a8362c, stop:1 #6d1c16); }
+#stage QPushButton:pressed { border-style: inset; }
+#stage QPushButton:focus { border-color: #f0c75e; }
+#stage QPushButton:disabled { color: #8a8a8a; background: #3b3b3b; border-color: #555; }
+#stage QLabel#panYear { color: #f0c75e; background: #0d141b; font-size: 15pt; font-weight: 700; }
+#stage QLabel#panPhoto { color: #f4ead2; background: #0d141b; font-size: 14pt; font-weight: 700; }
+#stage #Frame1 { background: rgba(0,0,0,60); border: 1px solid #3d4d5c; border-radius: 6px; }
+#stage #Image4 { background: #05090c; }
+#stage QLineEdit#txtFile { background: #fff8dc; color: #202020; font-weight: 700; border: 1px solid #7a6a3a; }
+)";
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    return b;
+}
+
+QAction* makeAction(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+} // namespace
+
+Form1::Form1(AppContext& context, QWidget* parent)
+    : QMainWindow(parent)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildMenus();
+    buildControls();
+    MMControl1 = context.media().create();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->addSeparator();
+    mnuWallPaper = makeAction(mnuFile, QStringLiteral("mnuWallPaper"), QStringLiteral("Create &Wallpaper Instructions"));
+    mnuCopyPhoto = makeAction(mnuFile, QStringLiteral("mnuCopyPhoto"), QStringLiteral("Copy Photo"));
+    mnuFile->addSeparator();
+    mnuCopy = makeAction(mnuFile, QStringLiteral("mnuCopy"), QStringLiteral("Copy CD-ROM photos to hard drive"));
+    mnuRemove = makeAction(mnuFile, QStringLiteral("mnuRemove"), QStringLiteral("Remove photos from hard drive"));
+    mnuFile->addSeparator();
+    mnuCopyMovies = makeAction(mnuFile, QStringLiteral("mnuCopyMovies"), QStringLiteral("Copy CD-ROM movies to hard drive"));
+    mnuRemoveMovies = makeAction(mnuFile, QStringLiteral("mnuRemoveMovies"), QStringLiteral("Remove movies from hard drive"));
+    mnuFile->addSeparator();
+    mnuSaver = makeAction(mnuFile, QStringLiteral("mnuSaver"), QStringLiteral("Install Screen saver"));
+    mnuVideo = makeAction(mnuFile, QStringLiteral("mnuVideo"), QStringLiteral("Install Intel Video Software"));
+    mnuFile->addSeparator();
+    mnuPrintPhoto = makeAction(mnuFile, QStringLiteral("mnuPrintPhoto"), QStringLiteral("Print Photo"));
+    mnuPrnt = makeAction(mnuFile, QStringLiteral("mnuPrnt"), QStringLiteral("PrintBooklet"));
+    mnuPrint = makeAction(mnuFile, QStringLiteral("mnuPrint"), QStringLiteral("Print Setup"));
+    mnuFile->addSeparator();
+    mnuCheckResolution = makeAction(mnuFile, QStringLiteral("mnuCheckResolution"), QStringLiteral("Check Screen Resolution"));
+    mnuFile->addSeparator();
+    mnuNames = makeAction(mnuFile, QStringLiteral("mnuNames"), QStringLiteral("Show File &Names"));
+    mnuFile->addSeparator();
+    mnuExit = makeAction(mnuFile, QStringLiteral("mnuExit"), QStringLiteral("Exit"));
+
+    mnuSound = bar->addAction(QStringLiteral("Sound Effects"));
+    mnuSound->setObjectName(QStringLiteral("mnuSound"));
+    mnuMovies = bar->addAction(QStringLiteral("Movies"));
+    mnuMovies->setObjectName(QStringLiteral("mnuMovies"));
+
+    mnuMiscellaneous = bar->addMenu(QStringLiteral("Miscellaneous"));
+    mnuMiscellaneous->setObjectName(QStringLiteral("mnuMiscellaneous"));
+    const QStringList misc = {QStringLiteral("KelVardo Advertising Checklist"),
+                              QStringLiteral("KelVardo Judging Guidelines"), QStringLiteral("Nomads")};
+    for (int i = 1; i <= 3; ++i)
+        mnuMisc[i] = makeAction(mnuMiscellaneous, QStringLiteral("mnuMisc_%1").arg(i), misc.at(i - 1));
+
+    mnuVestraStuff = bar->addMenu(QStringLiteral("KelVardo Stuff"));
+    mnuVestraStuff->setObjectName(QStringLiteral("mnuVestraStuff"));
+    const std::array<std::pair<int, QString>, 5> stuff = {{
+        {0, QStringLiteral("Matchbook Covers")},
+        {1, QStringLiteral("The Danbury Mint")},
+        {3, QStringLiteral("The Franklin Mint Die Cast Models")},
+        {5, QStringLiteral("KelVardo Metal Signs")},
+        {7, QStringLiteral("KelVardo Postage Stamps")},
+    }};
+    for (const auto& [index, caption] : stuff)
+        mnuStuff[index] = makeAction(mnuVestraStuff, QStringLiteral("mnuStuff_%1").arg(index), caption);
+
+    mnuUSA = bar->addAction(QStringLiteral("See the U.S.A."));
+    mnuUSA->setObjectName(QStringLiteral("mnuUSA"));
+    mnuHideStatus = bar->addAction(QStringLiteral("HideStatusBar"));
+    mnuHideStatus->setObjectName(QStringLiteral("mnuHideStatus"));
+
+    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuContents = makeAction(mnuHelp, QStringLiteral("mnuContents"), QStringLiteral("Contents"));
+    mnuHelp->addSeparator();
+    mnuorvanta = makeAction(mnuHelp, QStringLiteral("mnuorvanta"), QStringLiteral("Visit the Orvanta Software website "));
+    mnuRegisterOL = makeAction(mnuHelp, QStringLiteral("mnuRegisterOL"), QStringLiteral("Register On-line"));
+    mnuRegister = makeAction(mnuHelp, QStringLiteral("mnuRegister"), QStringLiteral("Print Registration Form"));
+    mnuHelp->addSeparator();
+    mnuIntro = makeAction(mnuHelp, QStringLiteral("mnuIntro"), QStringLiteral("Introduction"));
+    mnuNotice = makeAction(mnuHelp, QStringLiteral("mnuNotice"), QStringLiteral("Notice"));
+    mnuCredits = makeAction(mnuHelp, QStringLiteral("mnuCredits"), QStringLiteral("Credits"));
+    mnuContrib = makeAction(mnuHelp, QStringLiteral("mnuContrib"), QStringLiteral("Contributions"));
+    mnuHelp->addSeparator();
+    mnuAbout = makeAction(mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("About"));
+}
+
+void Form1::buildControls()
+{
+    auto* backdrop = new QWidget(this);
+    backdrop->setObjectName(QStringLiteral("backdrop"));
+    backdrop->setStyleSheet(QStringLiteral("#backdrop { background: #0b1117; }"));
+    backdrop->installEventFilter(this);
+    setCentralWidget(backdrop);
+
+    stage = new QWidget(backdrop);
+    stage->setObjectName(QStringLiteral("stage"));
+    stage->setAttribute(Qt::WA_StyledBackground);
+    stage->setStyleSheet(QString::fromLatin1(StageStyle));
+    stage->resize(StageSize);
+    stage->installEventFilter(this);
+
+    // Topic buttons in two rows above the photo; "Ads" ends the first row at the photo's right edge.
+    const int left = 12, step = 91, width = 86, height = 28;
+    auto topic = [&](const char* name, const char* caption, int row, int col) {
+        return makeButton(stage, QString::fromLatin1(name), QString::fromLatin1(caption),
+                          QRect(left + col * step, 8 + row * 32, width, height));
+    };
+    cmdDesc = topic("cmdDesc", "Description", 0, 0);
+    cmdStats = topic("cmdStats", "Statistics", 0, 1);
+    cmdColors = topic("cmdColors", "Colors", 0, 2);
+    cmdOptions = topic("cmdOptions", "Options", 0, 3);
+    cmdModels = topic("cmdModels", "Models", 0, 4);
+    cmdAd = topic("cmdAd", "Ads", 0, 5);
+    cmdClipArt = topic("cmdClipArt", "ClipArt ", 1, 0);
+    cmdEmblem = topic("cmdEmblem", "Emblem", 1, 1);
+    cmdScript = topic("cmdScript", "Script", 1, 2);
+    cmdNostalgia = topic("cmdNostalgia", "Nostalgia", 1, 3);
+    cmdBrochure = topic("cmdBrochure", "Brochures", 1, 4);
+
+    Image4 = new PictureView(stage);
+    Image4->setObjectName(QStringLiteral("Image4"));
+    Image4->setAttribute(Qt::WA_StyledBackground);
+    Image4->setGeometry(12, 74, 541, 406);
+    Image4->setToolTip(QStringLiteral("Click the Right mouse button to copy photo or add to Screen Saver"));
+    Image4->setImage(titlePicture(Image4->size()));
+
+    panYear = new Panel3D(QStringLiteral("panYear"), stage);
+    panYear->setObjectName(QStringLiteral("panYear"));
+    panYear->setGeometry(565, 74, 223, 56);
+    panPhoto = new Panel3D(QString(), stage);
+    panPhoto->setObjectName(QStringLiteral("panPhoto"));
+    panPhoto->setGeometry(565, 136, 180, 40);
+    panPhoto->setToolTip(QStringLiteral("Double-click to show photo #1"));
+    SpinButton1 = new SpinButton(stage);
+    SpinButton1->setObjectName(QStringLiteral("SpinButton1"));
+    SpinButton1->setGeometry(749, 136, 39, 40);
+    // Hidden until a choice is made.
+    panYear->hide();
+    panPhoto->hide();
+    SpinButton1->hide();
+
+    picLogo = new PictureView(stage);
+    picLogo->setObjectName(QStringLiteral("picLogo"));
+    picLogo->setGeometry(565, 186, 223, 294);
+    picLogo->setImage(titlePicture(QSize(446, 588)));
+    picLogo->installEventFilter(this);
+
+    txtFile = new QLineEdit(stage);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setReadOnly(true);
+    txtFile->setGeometry(20, 82, 140, 24);
+    txtFile->hide();
+
+    rtbDetails = new QTextBrowser(stage);
+    rtbDetails->setObjectName(QStringLiteral("rtbDetails"));
+    rtbDetails->resize(300, 150);
+    rtbDetails->hide();
+
+    auto picture = [&](const char* name) {
+        auto* p = new PictureView(stage);
+        p->setObjectName(QString::fromLatin1(name));
+        p->setToolTip(QStringLiteral("Click the Right mouse button to copy"));
+        p->hide();
+        return p;
+    };
+    picClipArt = picture("picClipArt");
+    picEmblem = picture("picEmblem");
+    picScript = picture("picScript");
+    picEmbSide = picture("picEmbSide");
+    picEmbRear = picture("picEmbRear");
+
+    auto panel = [&](const char* name) {
+        auto* f = new QFrame(stage);
+        f->setObjectName(QString::fromLatin1(name));
+        f->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        f->setGeometry(Image4->geometry());
+        f->hide();
+        return f;
+    };
+    pnlSSaver = panel("pnlSSaver");
+    pnlProgress = panel("pnlProgress");
+    pnlPrint = panel("pnlPrint");
+    ssPnlSongs = panel("ssPnlSongs");
+    pnlSound = panel("pnlSound");
+
+    Frame1 = new QFrame(stage);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(12, 488, 776, 48);
+    for (int i = 1; i <= 3; ++i) {
+        cmdYR[i] = makeButton(Frame1, QStringLiteral("cmdYR_%1").arg(i), QString::number(1954 + i),
+                              QRect(8 + (i - 1) * 120, 6, 100, 36));
+        cmdYR[i]->installEventFilter(this);
+    }
+    ssCmdSlide = makeButton(Frame1, QStringLiteral("ssCmdSlide"), QStringLiteral("SlideShow"), QRect(530, 6, 120, 36));
+    cmdExit = makeButton(Frame1, QStringLiteral("cmdExit"), QStringLiteral("Exit"), QRect(662, 6, 106, 36));
+    Frame1->raise();
+}
+
+QImage Form1::titlePicture(const QSize& size)
+{
+    QImage img(size.isValid() ? size : QSize(541, 406), QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = img.rect();
+    QLinearGradient sky(r.topLeft(), r.bottomLeft());
+    sky.setColorAt(0, QColor(0x1d, 0x3b, 0x5a));
+    sky.setColorAt(0.6, QColor(0xd9, 0x8a, 0x4e));
+    sky.setColorAt(1, QColor(0x2a, 0x1a, 0x12));
+    p.fillRect(r, sky);
+    // A long, low coupe in silhouette: our own emblem of the title.
+    const double w = r.width(), h = r.height();
+    QPainterPath car;
+    car.moveTo(w * 0.08, h * 0.72);
+    car.cubicTo(w * 0.10, h * 0.62, w * 0.22, h * 0.60, w * 0.32, h * 0.58);
+    car.cubicTo(w * 0.40, h * 0.47, w * 0.58, h * 0.46, w * 0.66, h * 0.56);
+    car.cubicTo(w * 0.80, h * 0.57, w * 0.92, h * 0.60, w * 0.93, h * 0.70);
+    car.lineTo(w * 0.93, h * 0.74);
+    car.lineTo(w * 0.08, h * 0.74);
+    car.closeSubpath();
+    p.fillPath(car, QColor(0x12, 0x12, 0x16));
+    p.setBrush(QColor(0x30, 0x30, 0x36));
+    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), qMax(1.0, w / 200)));
+    p.drawEllipse(QPointF(w * 0.24, h * 0.74), w * 0.06, w * 0.06);
+    p.drawEllipse(QPointF(w * 0.76, h * 0.74), w * 0.06, w * 0.06);
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setBold(true);
+    title.setPixelSize(qMax(10, int(h * 0.09)));
+    p.setFont(title);
+    p.setPen(QColor(0xf4, 0xea, 0xd2));
+    p.drawText(QRectF(0, h * 0.08, w, h * 0.3), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("The Kel-Vardo Folivra"));
+    QFont sub = title;
+    sub.setBold(false);
+    sub.setPixelSize(qMax(8, int(h * 0.045)));
+    p.setFont(sub);
+    p.drawText(QRectF(0, h * 0.82, w, h * 0.15), Qt::AlignCenter, QStringLiteral("1955 \u00b7 1956 \u00b7 1957"));
+    return img;
+}
+
+int Form1::focusedYearButton() const
+{
+    for (int i = 1; i <= 3; ++i) {
+        if (cmdYR[i]->hasFocus())
+            return i;
+    }
+    return 0;
+}
+
+void Form1::focusYearButton(int index)
+{
+    if (index < 1 || index > 3)
+        return;
+    cmdYR[index]->setFocus(Qt::OtherFocusReason);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        for (int i = 1; i <= 3; ++i) {
+            if (watched != cmdYR[i])
+                continue;
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Comma || key == Qt::Key_Period || key == Qt::Key_Space) {
+                emit yearButtonKey(i, key);
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        // The space bar is handled on key down; the button must not click on release as well.
+        for (int i = 1; i <= 3; ++i) {
+            if (watched == cmdYR[i])
+                return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == stage) {
+        emit backgroundClicked();
+    } else if (event->type() == QEvent::MouseButtonPress && watched == centralWidget()) {
+        emit backgroundClicked();
+    } else if (event->type() == QEvent::MouseButtonPress && watched == picLogo) {
+        emit backgroundClicked();
+    } else if (event->type() == QEvent::Resize && watched == centralWidget()) {
+        placeStage();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::placeStage()
+{
+    const QSize area = centralWidget()->size();
+    stage->move(qMax(0, (area.width() - stage->width()) / 2), qMax(0, (area.height() - stage->height()) / 2));
+}
+
+void Form1::mousePressEvent(QMouseEvent* event)
+{
+    emit backgroundClicked();
+    QMainWindow::mousePressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    event->accept();
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    emit resized();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        emit deactivated();
+    QMainWindow::changeEvent(event);
+}
+
+} // namespace kv

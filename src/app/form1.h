@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTextBrowser;
+
+namespace kv {
+
+struct AppContext;
+class IMediaDevice;
+class Panel3D;
+class PictureView;
+class SpinButton;
+
+// The main window: its controls and menus. What they do lives with the code that owns each.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Form1(AppContext& context, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    AppContext& context() const { return m_context; }
+
+    // Controls, named as the product's documentation names them.
+    QWidget* stage = nullptr; // the designed 800 by 600 area, centred in the window
+    QFrame* Frame1 = nullptr;
+    std::array<QPushButton*, 4> cmdYR{}; // 1..3
+    QPushButton* ssCmdSlide = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+    PictureView* Image4 = nullptr;
+    Panel3D* panYear = nullptr;
+    Panel3D* panPhoto = nullptr;
+    SpinButton* SpinButton1 = nullptr;
+    QLineEdit* txtFile = nullptr;
+    QTextBrowser* rtbDetails = nullptr;
+    PictureView* picLogo = nullptr;
+
+    QPushButton* cmdDesc = nullptr;
+    QPushButton* cmdStats = nullptr;
+    QPushButton* cmdColors = nullptr;
+    QPushButton* cmdOptions = nullptr;
+    QPushButton* cmdClipArt = nullptr;
+    QPushButton* cmdEmblem = nullptr;
+    QPushButton* cmdScript = nullptr;
+    QPushButton* cmdAd = nullptr;
+    QPushButton* cmdModels = nullptr;
+    QPushButton* cmdNostalgia = nullptr;
+    QPushButton* cmdBrochure = nullptr;
+
+    PictureView* picClipArt = nullptr;
+    PictureView* picEmblem = nullptr;
+    PictureView* picScript = nullptr;
+    PictureView* picEmbSide = nullptr;
+    PictureView* picEmbRear = nullptr;
+
+    QFrame* pnlSSaver = nullptr;
+    QFrame* pnlProgress = nullptr;
+    QFrame* pnlPrint = nullptr;
+    QFrame* ssPnlSongs = nullptr;
+    QFrame* pnlSound = nullptr;
+
+    std::unique_ptr<IMediaDevice> MMControl1;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuWallPaper = nullptr;
+    QAction* mnuCopyPhoto = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuRemove = nullptr;
+    QAction* mnuCopyMovies = nullptr;
+    QAction* mnuRemoveMovies = nullptr;
+    QAction* mnuSaver = nullptr;
+    QAction* mnuVideo = nullptr;
+    QAction* mnuPrintPhoto = nullptr;
+    QAction* mnuPrnt = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuCheckResolution = nullptr;
+    QAction* mnuNames = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuSound = nullptr;
+    QAction* mnuMovies = nullptr;
+    QMenu* mnuMiscellaneous = nullptr;
+    std::array<QAction*, 4> mnuMisc{}; // 1..3
+    QMenu* mnuVestraStuff = nullptr;
+    std::array<QAction*, 8> mnuStuff{}; // 0, 1, 3, 5, 7
+    QAction* mnuUSA = nullptr;
+    QAction* mnuHideStatus = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuContents = nullptr;
+    QAction* mnuorvanta = nullptr;
+    QAction* mnuRegisterOL = nullptr;
+    QAction* mnuRegister = nullptr;
+    QAction* mnuIntro = nullptr;
+    QAction* mnuNotice = nullptr;
+    QAction* mnuCredits = nullptr;
+    QAction* mnuContrib = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // Index 1..3 of the year button that has the focus, 0 when none.
+    int focusedYearButton() const;
+    void focusYearButton(int index);
+    // The built-in picture shown before any choice.
+    static QImage titlePicture(const QSize& size);
+
+signals:
+    void backgroundClicked();
+    // A key pressed on year button `index`; accepted keys are consumed.
+    void yearButtonKey(int index, int key);
+    void deactivated();
+    void resized();
+    void closing();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void placeStage();
+
+    AppContext& m_context;
+};
+
+} // namespace kv

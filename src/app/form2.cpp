@@ -1,0 +1,51 @@
+#include "app/form2.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/widgets/picture_view.h"
+#include "platform/media_device.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kv {
+
+Form2::Form2(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
+    resize(560, 380);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    SSPanel1 = new QFrame(this);
+    SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
+    SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SSPanel1->setLineWidth(4);
+    layout->addWidget(SSPanel1);
+    auto* inner = new QVBoxLayout(SSPanel1);
+    inner->setContentsMargins(6, 6, 6, 6);
+    Picture3 = new PictureView(SSPanel1);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setStretch(true);
+    Picture3->setImage(Form1::titlePicture(QSize(548, 368)));
+    inner->addWidget(Picture3);
+    Image1 = new PictureView(SSPanel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->hide();
+    MMControl1 = context.media().create();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = rect();
+        area.moveCenter(screen->availableGeometry().center());
+        move(area.topLeft());
+    }
+}
+
+Form2::~Form2() = default;
+
+} // namespace kv

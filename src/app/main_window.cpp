@@ -1,0 +1,147 @@
+#include "app/main_window.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/widgets/picture_view.h"
+#include "platform/dialogs.h"
+#include "platform/media_device.h"
+#include "platform/screen.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QPushButton>
+#include <QVariant>
+
+#include <optional>
+
+namespace kv {
+
+namespace {
+const QString Section = QStringLiteral("Settings");
+const QString HideCaption = QStringLiteral("HideStatusBar");
+const QString ShowCaption = QStringLiteral("ShowStatusBar");
+const char* const OwnResize = "kvOwnResize";
+constexpr QSize MinimumSize(320, 240);
+
+std::optional<int> twipsValue(const QString& text)
+{
+    bool ok = false;
+    const qlonglong v = text.trimmed().toLongLong(&ok);
+    if (!ok || v < -10'000'000 || v > 10'000'000)
+        return std::nullopt;
+    return twipsToPixels(int(v));
+}
+
+void store(AppContext& c, const char* key, int pixels)
+{
+    c.settings().setValue(ProductTitle, Section, QString::fromLatin1(key), QString::number(pixelsToTwips(pixels)));
+}
+} // namespace
+
+QRect sanitizedGeometry(const QString& left, const QString& top, const QString& width, const QString& height,
+                        const QSize& screen)
+{
+    int w = twipsValue(width).value_or(screen.width());
+    int h = twipsValue(height).value_or(screen.height());
+    if (w < MinimumSize.width() || w > screen.width())
+        w = w < MinimumSize.width() ? qMin(screen.width(), qMax(w, MinimumSize.width())) : screen.width();
+    if (h < MinimumSize.height() || h > screen.height())
+        h = h < MinimumSize.height() ? qMin(screen.height(), qMax(h, MinimumSize.height())) : screen.height();
+    const int x = qBound(0, twipsValue(left).value_or(0), qMax(0, screen.width() - w));
+    const int y = qBound(0, twipsValue(top).value_or(0), qMax(0, screen.height() - h));
+    return QRect(x, y, w, h);
+}
+
+void restoreGeometry(AppContext& c)
+{
+    Form1& f = *c.form1;
+    const QSize screen = c.screen().sizePixels();
+    f.resize(screen);
+    auto read = [&](const char* key) { return c.settings().value(ProductTitle, Section, QString::fromLatin1(key)); };
+    const QRect g = sanitizedGeometry(read("MainLeft"), read("MainTop"), read("MainWidth"), read("MainHeight"), screen);
+    f.move(g.topLeft());
+    f.resize(g.size());
+    if (g.size() == screen)
+        f.setWindowState(f.windowState() | Qt::WindowMaximized);
+}
+
+void ApplyCompactLayout(AppContext& c)
+{
+    Form1& f = *c.form1;
+    f.mnuHideStatus->setVisible(false);
+    f.setWindowState(f.windowState() & ~Qt::WindowMaximized);
+    f.resize(twipsToPixels(11994), twipsToPixels(9100));
+    f.Frame1->move(f.Frame1->x(), f.Image4->y() + f.Image4->height());
+    const int gap = twipsToPixels(240);
+    QPushButton* y1 = f.cmdYR[1];
+    QPushButton* y2 = f.cmdYR[2];
+    QPushButton* y3 = f.cmdYR[3];
+    y2->move(y1->x() + y1->width() + gap, y2->y());
+    y3->move(y2->x() + y2->width() + gap, y3->y());
+    f.ssCmdSlide->resize(int(f.ssCmdSlide->width() * 0.8), f.ssCmdSlide->height());
+    f.ssCmdSlide->move(y3->x() + y3->width() + gap, f.ssCmdSlide->y());
+    f.cmdExit->resize(int(f.cmdExit->width() * 0.8), f.cmdExit->height());
+    f.cmdExit->move(f.ssCmdSlide->x() + f.ssCmdSlide->width() + gap, f.cmdExit->y());
+}
+
+void ShowTaskbar(AppContext& c)
+{
+    c.state.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(c.state.TaskbarWnd, true));
+}
+
+void ToggleTaskbar(AppContext& c)
+{
+    AppState& s = c.state;
+    Form1& f = *c.form1;
+    s.TaskbarClass = QStringLiteral("Shell_TrayWnd");
+    s.TaskbarWnd = static_cast<std::int32_t>(c.shell().findWindow(s.TaskbarClass));
+    if (f.mnuHideStatus->text() != HideCaption) {
+        ShowTaskbar(c);
+        f.mnuHideStatus->setText(HideCaption);
+        return;
+    }
+    s.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(s.TaskbarWnd, false));
+    f.setWindowState(Qt::WindowNoState);
+    const QSize screen = c.screen().sizePixels();
+    // The window system reports this resize later; it must not undo the hiding.
+    f.setProperty(OwnResize, screen);
+    f.resize(screen);
+    f.move(0, 0);
+    f.mnuHideStatus->setText(ShowCaption);
+}
+
+void Form1_Resize(AppContext& c)
+{
+    Form1& f = *c.form1;
+    const QVariant own = f.property(OwnResize);
+    if (own.isValid()) {
+        f.setProperty(OwnResize, QVariant());
+        if (own.toSize() == f.size())
+            return;
+    }
+    if (f.mnuHideStatus->text() != HideCaption) {
+        ShowTaskbar(c);
+        f.mnuHideStatus->setText(HideCaption);
+    }
+}
+
+void Form1_QueryUnload(AppContext& c)
+{
+    Form1& f = *c.form1;
+    if (f.MMControl1)
+        f.MMControl1->command(QStringLiteral("close"));
+    ShowTaskbar(c);
+    if (!f.isMinimized()) {
+        const bool maximized = f.isMaximized();
+        const QSize screen = c.screen().sizePixels();
+        store(c, "MainLeft", maximized ? 0 : f.x());
+        store(c, "MainTop", maximized ? 0 : f.y());
+        store(c, "MainWidth", maximized ? screen.width() : f.width());
+        store(c, "MainHeight", maximized ? screen.height() : f.height());
+    }
+}
+
+} // namespace kv

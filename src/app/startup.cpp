@@ -1,0 +1,139 @@
+#include "app/startup.h"
+
+#include "app/app_context.h"
+#include "app/error_reporter.h"
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/main_window.h"
+#include "app/wiring.h"
+#include "photos/photo_list.h"
+#include "platform/busy_pointer.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/media_device.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/twips.h"
+
+#include <QFrame>
+#include <QTimer>
+
+namespace kv {
+
+namespace {
+const QString DriveLetters = QStringLiteral("DEFGHIJKLMNOPQRSTUVWXYZ");
+
+bool hasPhotos(AppContext& c, const QString& root)
+{
+    return !c.files().list(joinPath(root, PhotoFolder), QStringLiteral("*.jpg")).isEmpty();
+}
+
+// Local photo copy, then drives D to Z. True when the disc was found.
+bool findDisc(AppContext& c)
+{
+    AppState& s = c.state;
+    s.ErrCode = QStringLiteral("ER001");
+    c.files().invalidate(); // a disc may have been put in since the last look
+    const QString programDir = c.files().programDir();
+    if (hasPhotos(c, programDir))
+        s.PhotoDir = programDir;
+    for (s.LoopIndex = 1; s.LoopIndex <= 23; ++s.LoopIndex) {
+        const QString root = c.files().driveRoot(DriveLetters.at(s.LoopIndex - 1));
+        if (root.isEmpty() || !hasPhotos(c, root))
+            continue;
+        s.CdDrive = root;
+        if (s.PhotoDir.isEmpty())
+            s.PhotoDir = s.CdDrive;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+bool Form2_Load(AppContext& c)
+{
+    AppState& s = c.state;
+    if (!c.form2)
+        c.form2 = new Form2(c);
+    Form2& splash = *c.form2;
+    splash.show();
+    if (!c.shell().claimSingleInstance()) {
+        c.dialogs().messageBox(QStringLiteral("The Kel-Vardo Folivra is already running!"), Buttons::Ok,
+                               Icon::Critical);
+        c.ended = true;
+        c.shell().endProgram();
+        return false;
+    }
+    c.busy().busy();
+    if (c.arguments.join(QLatin1Char(' ')) == QLatin1String("HWI")) {
+        s.PhotoDir = c.files().programDir();
+        s.CdDrive = s.PhotoDir;
+    } else {
+        while (!findDisc(c)) {
+            splash.Timer1->stop();
+            splash.hide();
+            c.busy().normal();
+            ErrorReporter(c, Failure::Detected);
+            if (c.ended)
+                return false;
+            splash.show();
+            c.busy().busy();
+        }
+    }
+    s.SoundPath = joinPath(c.files().programDir(), QStringLiteral("/passby.wav"));
+    const QString sound = c.files().resolve(s.SoundPath);
+    if (!sound.isEmpty()) {
+        IMediaDevice& media = *splash.MMControl1;
+        media.command(QStringLiteral("close"));
+        media.setDeviceType(QStringLiteral("WaveAudio"));
+        media.setFileName(sound);
+        if (media.command(QStringLiteral("open")))
+            media.command(QStringLiteral("play"));
+    } else {
+        s.ErrCode = QStringLiteral("ER055");
+    }
+    splash.Timer1->setSingleShot(true);
+    splash.Timer1->start(5000);
+    s.AwaitingFirstClick = true;
+    BuildPhotoList(c);
+    return !c.ended;
+}
+
+void Timer1_Timer(AppContext& c)
+{
+    if (c.form2)
+        c.form2->Timer1->stop();
+    Form1_Load(c);
+    if (!CheckScreenSize(c, 800, 600))
+        ApplyCompactLayout(c);
+}
+
+void Form1_Load(AppContext& c)
+{
+    AppState& s = c.state;
+    if (!c.form1) {
+        c.form1 = new Form1(c);
+        wireForm1(c);
+    }
+    Form1& f = *c.form1;
+    c.dialogs().setParent(&f);
+    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/richtext/desc.rtf"));
+    c.busy().normal();
+    if (c.form2) {
+        c.form2->close();
+        c.form2->deleteLater();
+        c.form2 = nullptr;
+    }
+    f.Frame1->raise();
+    restoreGeometry(c);
+    f.show();
+}
+
+bool CheckScreenSize(AppContext& c, int width, int height)
+{
+    const QSize screen = c.screen().sizePixels();
+    return pixelsToTwips(screen.width()) == width * TwipsPerPixel
+        && pixelsToTwips(screen.height()) == height * TwipsPerPixel;
+}
+
+} // namespace kv

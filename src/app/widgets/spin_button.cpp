@@ -1,0 +1,32 @@
+#include "app/widgets/spin_button.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kv {
+
+SpinButton::SpinButton(QWidget* parent)
+    : QWidget(parent)
+    , m_up(new QToolButton(this))
+    , m_down(new QToolButton(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    for (QToolButton* b : {m_up, m_down}) {
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoRepeat(true);
+        layout->addWidget(b);
+    }
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    m_up->setObjectName(QStringLiteral("SpinUp"));
+    m_down->setObjectName(QStringLiteral("SpinDown"));
+    m_up->setToolTip(tr("Next photo"));
+    m_down->setToolTip(tr("Previous photo"));
+    connect(m_up, &QToolButton::clicked, this, &SpinButton::spinUp);
+    connect(m_down, &QToolButton::clicked, this, &SpinButton::spinDown);
+}
+
+} // namespace kv

@@ -1,0 +1,14 @@
+#include "photos/saver_buttons.h"
+
+#include "app/app_context.h"
+
+namespace kv {
+
+void RefreshSaverButtons(AppContext& c)
+{
+    // Nothing to refresh while the photo window is closed.
+    if (!c.frmSSPhoto)
+        return;
+}
+
+} // namespace kv

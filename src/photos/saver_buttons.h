@@ -1,0 +1,10 @@
+#pragma once
+
+namespace kv {
+
+struct AppContext;
+
+// Brings the photo window's screen-saver buttons in line with the shown photo.
+void RefreshSaverButtons(AppContext& c);
+
+} // namespace kv

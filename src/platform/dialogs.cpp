@@ -1,0 +1,71 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace kv {
+
+namespace {
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int toCode(QMessageBox::StandardButton b)
+{
+    switch (b) {
+    case QMessageBox::Ok: return Ok;
+    case QMessageBox::Cancel: return Cancel;
+    case QMessageBox::Abort: return Abort;
+    case QMessageBox::Retry: return Retry;
+    case QMessageBox::Ignore: return Ignore;
+    case QMessageBox::Yes: return Yes;
+    case QMessageBox::No: return No;
+    default: return Cancel;
+    }
+}
+} // namespace
+
+int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton def = QMessageBox::Ok;
+    switch (buttons) {
+    case Buttons::Ok: set = QMessageBox::Ok; break;
+    case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::RetryCancel: set = QMessageBox::Retry | QMessageBox::Cancel; def = QMessageBox::Retry; break;
+    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; def = QMessageBox::Yes; break;
+    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; def = QMessageBox::Yes; break;
+    }
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
+    QMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, parent);
+    box.setDefaultButton(def);
+    // The override cursor may still be busy; a question must show the normal pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    if (result == -1)
+        return buttons == Buttons::Ok ? Ok : Cancel;
+    return toCode(static_cast<QMessageBox::StandardButton>(result));
+}
+
+QString QtDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, caption, suggested, filter);
+}
+
+} // namespace kv

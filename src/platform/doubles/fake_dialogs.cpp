@@ -1,0 +1,29 @@
+#include "platform/doubles/fake_dialogs.h"
+
+namespace kv {
+
+int FakeDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    Box box{text, buttons, icon, title.isEmpty() ? ProductTitle : title};
+    boxes.append(box);
+    if (onBox)
+        onBox(box);
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel: return Ok;
+    case Buttons::RetryCancel: return Retry;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Yes;
+    }
+    return Ok;
+}
+
+QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&)
+{
+    saveCaptions.append(caption);
+    return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+}
+
+} // namespace kv

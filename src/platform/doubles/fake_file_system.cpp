@@ -1,0 +1,20 @@
+#include "platform/doubles/fake_file_system.h"
+
+namespace kv {
+
+QStringList FakeFileSystem::list(const QString& dir, const QString& pattern)
+{
+    ++listCalls;
+    for (const QString& root : m_failing) {
+        if (dir.startsWith(root))
+            return {};
+    }
+    return QtFileSystem::list(dir, pattern);
+}
+
+std::int64_t FakeFileSystem::freeBytes(const QString& path)
+{
+    return freeSpace >= 0 ? freeSpace : QtFileSystem::freeBytes(path);
+}
+
+} // namespace kv

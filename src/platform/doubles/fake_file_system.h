@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <QSet>
+
+namespace kv {
+
+// The real file system on test folders, with a drive table of the test's own and
+// drives that fail like an empty or broken drive.
+class FakeFileSystem final : public QtFileSystem
+{
+public:
+    QStringList list(const QString& dir, const QString& pattern) override;
+    std::int64_t freeBytes(const QString& path) override;
+
+    void failDrive(const QString& root) { m_failing.insert(root); }
+    // Pretend free space, -1 for the real figure.
+    std::int64_t freeSpace = -1;
+    int listCalls = 0;
+
+private:
+    QSet<QString> m_failing;
+};
+
+} // namespace kv

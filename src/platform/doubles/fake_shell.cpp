@@ -1,0 +1,1 @@
+#include "platform/doubles/fake_shell.h"

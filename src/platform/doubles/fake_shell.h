@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/shell.h"
+
+#include <QStringList>
+
+namespace kv {
+
+class FakeShell final : public IShell
+{
+public:
+    bool claimSingleInstance() override { return !anotherCopyRunning; }
+    bool openUrl(const QString& url) override
+    {
+        urls.append(url);
+        return true;
+    }
+    bool runAndWait(const QString& commandLine) override
+    {
+        commands.append(commandLine);
+        return runSucceeds;
+    }
+    long findWindow(const QString&) override { return taskbarHandle; }
+    long showWindow(long handle, bool show) override
+    {
+        taskbarShown = show;
+        return handle == 0 ? 0 : 1;
+    }
+    void endProgram() override { ++endCount; }
+
+    bool anotherCopyRunning = false;
+    bool runSucceeds = true;
+    long taskbarHandle = 0;
+    bool taskbarShown = true;
+    int endCount = 0;
+    QStringList urls;
+    QStringList commands;
+};
+
+} // namespace kv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/doubles/fake_dialogs.h"
+#include "platform/doubles/fake_file_system.h"
+#include "platform/doubles/fake_media.h"
+#include "platform/doubles/fake_screen.h"
+#include "platform/doubles/fake_settings.h"
+#include "platform/doubles/fake_shell.h"
+#include "platform/services.h"
+
+namespace kv {
+
+// A full set of doubles; the typed pointers let tests script and inspect them.
+struct TestServices
+{
+    TestServices();
+    Services services;
+    std::shared_ptr<FakeDialogs> dialogs;
+    std::shared_ptr<FakeFileSystem> files;
+    std::shared_ptr<FakeSettings> settings;
+    std::shared_ptr<FakeMediaFactory> media;
+    std::shared_ptr<FakeShell> shell;
+    std::shared_ptr<FakeScreen> screen;
+    std::shared_ptr<FakeBusyPointer> busy;
+};
+
+} // namespace kv

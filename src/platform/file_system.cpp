@@ -1,0 +1,254 @@
+#include "platform/file_system.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+namespace kv {
+
+namespace {
+// Volumes that can never hold a content disc.
+bool isPseudoFileSystem(const QByteArray& type)
+{
+    static const QList<QByteArray> pseudo = {
+        "proc", "sysfs", "devtmpfs", "devpts", "tmpfs", "cgroup", "cgroup2", "securityfs",
+        "pstore", "debugfs", "tracefs", "configfs", "fusectl", "mqueue", "hugetlbfs",
+        "binfmt_misc", "autofs", "bpf", "rpc_pipefs", "nsfs", "overlay", "squashfs", "ramfs",
+        "efivarfs", "fuse.portal", "fuse.gvfsd-fuse"};
+    return pseudo.contains(type);
+}
+
+QRegularExpression wildcard(const QString& pattern)
+{
+    return QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern),
+                              QRegularExpression::CaseInsensitiveOption);
+}
+} // namespace
+
+QString joinPath(const QString& root, const QString& folder, const QString& name)
+{
+    QString out = root;
+    auto append = [&out](QString part) {
+        part.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (part.isEmpty())
+            return;
+        const bool slashOut = out.endsWith(QLatin1Char('/'));
+        const bool slashIn = part.startsWith(QLatin1Char('/'));
+        if (slashOut && slashIn)
+            part.remove(0, 1);
+        else if (!slashOut && !slashIn && !out.isEmpty())
+            out += QLatin1Char('/');
+        out += part;
+    };
+    out.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    append(folder);
+    append(name);
+    return out;
+}
+
+QtFileSystem::QtFileSystem() = default;
+
+const QStringList& QtFileSystem::entries(const QString& dir)
+{
+    auto it = m_listings.find(dir);
+    if (it != m_listings.end())
+        return it.value();
+    QStringList names;
+    QDirIterator iter(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (iter.hasNext()) {
+        iter.next();
+        names.append(iter.fileName());
+    }
+    return m_listings.insert(dir, names).value();
+}
+
+QString QtFileSystem::resolve(const QString& rawPath)
+{
+    if (rawPath.isEmpty())
+        return {};
+    QString path = QDir::fromNativeSeparators(rawPath);
+    if (QFileInfo::exists(path))
+        return path;
+
+    QString abs = QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path);
+    abs = QDir::cleanPath(abs);
+    const QStringList parts = abs.split(QLatin1Char('/'), Qt::KeepEmptyParts);
+    // The first part is "" for "/x" or "C:" for a drive path.
+    QString current = parts.value(0).isEmpty() ? QStringLiteral("/") : parts.value(0) + QLatin1Char('/');
+    for (int i = 1; i < parts.size(); ++i) {
+        const QString& part = parts.at(i);
+        if (part.isEmpty())
+            continue;
+        const QString exact = joinPath(current, part);
+        if (QFileInfo::exists(exact)) {
+            current = exact;
+            continue;
+        }
+        if (!QFileInfo(current).isDir())
+            return {};
+        const QStringList& names = entries(current);
+        const auto match = std::find_if(names.cbegin(), names.cend(), [&part](const QString& n) {
+            return n.compare(part, Qt::CaseInsensitive) == 0;
+        });
+        if (match == names.cend())
+            return {};
+        current = joinPath(current, *match);
+    }
+    return current;
+}
+
+QStringList QtFileSystem::list(const QString& dir, const QString& pattern)
+{
+    const QString real = resolve(dir);
+    if (real.isEmpty() || !QFileInfo(real).isDir())
+        return {};
+    const QRegularExpression re = wildcard(pattern);
+    QStringList out;
+    for (const QString& name : entries(real)) {
+        if (re.match(name).hasMatch() && !QFileInfo(joinPath(real, name)).isDir())
+            out.append(name);
+    }
+    return out;
+}
+
+bool QtFileSystem::copyFile(const QString& from, const QString& to)
+{
+    const QString src = resolve(from);
+    if (src.isEmpty())
+        return false;
+    QString target = resolve(to);
+    if (target.isEmpty())
+        target = to;
+    if (QFileInfo::exists(target) && !QFile::remove(target))
+        return false;
+    const bool ok = QFile::copy(src, target);
+    invalidate();
+    return ok;
+}
+
+int QtFileSystem::removeMatching(const QString& dir, const QString& pattern)
+{
+    const QString real = resolve(dir);
+    if (real.isEmpty())
+        return -1;
+    int removed = 0;
+    for (const QString& name : list(real, pattern)) {
+        if (!QFile::remove(joinPath(real, name))) {
+            invalidate();
+            return -1;
+        }
+        ++removed;
+    }
+    invalidate();
+    return removed;
+}
+
+bool QtFileSystem::makeDir(const QString& path)
+{
+    invalidate();
+    if (!resolve(path).isEmpty())
+        return false; // already there, as the old mkdir said
+    return QDir().mkpath(path);
+}
+
+bool QtFileSystem::removeDir(const QString& path)
+{
+    const QString real = resolve(path);
+    invalidate();
+    return !real.isEmpty() && QDir().rmdir(real);
+}
+
+std::int64_t QtFileSystem::freeBytes(const QString& path)
+{
+    QString real = resolve(path);
+    if (real.isEmpty())
+        real = path;
+    const QStorageInfo info(real);
+    return info.isValid() ? info.bytesAvailable() : 0;
+}
+
+std::int64_t QtFileSystem::totalBytes(const QString& path)
+{
+    QString real = resolve(path);
+    if (real.isEmpty())
+        real = path;
+    const QStorageInfo info(real);
+    return info.isValid() ? info.bytesTotal() : 0;
+}
+
+QString QtFileSystem::programDir() const
+{
+    return m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
+}
+
+QString QtFileSystem::currentDir() const
+{
+    return QDir::currentPath();
+}
+
+QString QtFileSystem::systemDir() const
+{
+    if (!m_systemDir.isEmpty())
+        return m_systemDir;
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(qEnvironmentVariable("WINDIR", QStringLiteral("C:/Windows")));
+#else
+    const QString dir = QDir::homePath() + QStringLiteral("/.local/bin");
+    QDir().mkpath(dir);
+    return dir;
+#endif
+}
+
+void QtFileSystem::setDrives(const QStringList& roots)
+{
+    m_drives.clear();
+    for (int i = 0; i < roots.size() && i < 23; ++i)
+        m_drives.insert(QChar(u'D' + i), roots.at(i));
+    m_drivesBuilt = true;
+}
+
+void QtFileSystem::setDrive(QChar letter, const QString& root)
+{
+    m_drivesBuilt = true;
+    m_drives.insert(letter.toUpper(), root);
+}
+
+void QtFileSystem::buildDriveTable()
+{
+    m_drivesBuilt = true;
+#ifdef Q_OS_WIN
+    for (QChar c = u'D'; c <= u'Z'; c = QChar(c.unicode() + 1))
+        m_drives.insert(c, QString(c) + QLatin1Char(':'));
+#else
+    QStringList roots;
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+        if (!v.isValid() || !v.isReady() || v.isRoot() || isPseudoFileSystem(v.fileSystemType()))
+            continue;
+        roots.append(v.rootPath());
+    }
+    roots.sort();
+    roots.removeDuplicates();
+    QStringList kept = roots;
+    setDrives(kept);
+#endif
+}
+
+QString QtFileSystem::driveRoot(QChar letter)
+{
+    if (!m_drivesBuilt)
+        buildDriveTable();
+    return m_drives.value(letter.toUpper());
+}
+
+void QtFileSystem::invalidate()
+{
+    m_listings.clear();
+}
+
+} // namespace kv

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QHash>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace kv {
+
+// Content paths are matched without regard to letter case, as on the disc's home system.
+class IFileSystem
+{
+public:
+    virtual ~IFileSystem() = default;
+
+    // Existing path for `path`, matching each component ignoring case; empty when none.
+    virtual QString resolve(const QString& path) = 0;
+    bool exists(const QString& path) { return !resolve(path).isEmpty(); }
+    // Names (not paths) of the files in `dir` matching a wildcard such as "*.jpg", ignoring case,
+    // in the order the directory gives them. A missing folder gives an empty list.
+    virtual QStringList list(const QString& dir, const QString& pattern) = 0;
+    virtual bool copyFile(const QString& from, const QString& to) = 0;
+    // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
+    virtual int removeMatching(const QString& dir, const QString& pattern) = 0;
+    virtual bool makeDir(const QString& path) = 0;
+    virtual bool removeDir(const QString& path) = 0;
+    virtual std::int64_t freeBytes(const QString& path) = 0;
+    virtual std::int64_t totalBytes(const QString& path) = 0;
+
+    virtual QString programDir() const = 0;
+    virtual QString currentDir() const = 0;
+    virtual QString systemDir() const = 0;
+    // Root of drive letter D..Z, or empty when no ready volume has that letter.
+    virtual QString driveRoot(QChar letter) = 0;
+
+    // Forget cached listings after the program changed a folder.
+    virtual void invalidate() = 0;
+};
+
+class QtFileSystem : public IFileSystem
+{
+public:
+    QtFileSystem();
+
+    QString resolve(const QString& path) override;
+    QStringList list(const QString& dir, const QString& pattern) override;
+    bool copyFile(const QString& from, const QString& to) override;
+    int removeMatching(const QString& dir, const QString& pattern) override;
+    bool makeDir(const QString& path) override;
+    bool removeDir(const QString& path) override;
+    std::int64_t freeBytes(const QString& path) override;
+    std::int64_t totalBytes(const QString& path) override;
+    QString programDir() const override;
+    QString currentDir() const override;
+    QString systemDir() const override;
+    QString driveRoot(QChar letter) override;
+    void invalidate() override;
+
+    void setProgramDir(const QString& dir) { m_programDir = dir; }
+    void setSystemDir(const QString& dir) { m_systemDir = dir; }
+    // Letters D, E, F, ... in order for the given roots.
+    void setDrives(const QStringList& roots);
+    void setDrive(QChar letter, const QString& root);
+
+protected:
+    // Entries of an existing directory, cached until invalidate().
+    const QStringList& entries(const QString& dir);
+
+private:
+    void buildDriveTable();
+
+    QHash<QString, QStringList> m_listings;
+    QMap<QChar, QString> m_drives;
+    bool m_drivesBuilt = false;
+    QString m_programDir;
+    QString m_systemDir;
+};
+
+// Joins a root, a folder and a name with "/" whatever slashes the parts carry.
+QString joinPath(const QString& root, const QString& folder, const QString& name = {});
+
+} // namespace kv

@@ -1,0 +1,14 @@
+#include "platform/screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace kv {
+
+QSize QtScreen::sizePixels() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(800, 600);
+}
+
+} // namespace kv

@@ -1,0 +1,75 @@
+#include "platform/shell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+
+#include <cstdlib>
+
+namespace kv {
+
+QtShell::QtShell() = default;
+QtShell::~QtShell() = default;
+
+bool QtShell::claimSingleInstance()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    m_lock = std::make_unique<QLockFile>(dir + QStringLiteral("/kelvardo-folivra.lock"));
+    // Only a live process holds the lock; one left by a crash is taken over.
+    m_lock->setStaleLockTime(0);
+    return m_lock->tryLock(0);
+}
+
+bool QtShell::openUrl(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+bool QtShell::runAndWait(const QString& commandLine)
+{
+    QStringList args = QProcess::splitCommand(commandLine);
+    if (args.isEmpty())
+        return false;
+#ifndef Q_OS_WIN
+    // A Windows installer cannot run here.
+    if (args.first().endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        return false;
+#endif
+    QProcess process;
+    const QString program = args.takeFirst();
+    process.start(program, args);
+    if (!process.waitForStarted(5000))
+        return false;
+    while (process.state() != QProcess::NotRunning) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        process.waitForFinished(50);
+    }
+    return true;
+}
+
+long QtShell::findWindow(const QString&)
+{
+    return 0; // no system taskbar window to find here
+}
+
+long QtShell::showWindow(long handle, bool)
+{
+    return handle == 0 ? 0 : 1;
+}
+
+void QtShell::endProgram()
+{
+    if (m_lock)
+        m_lock->unlock();
+    std::exit(0);
+}
+
+} // namespace kv

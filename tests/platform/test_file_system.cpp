@@ -1,0 +1,98 @@
+#include "platform/file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kv;
+
+namespace {
+void touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("x");
+}
+} // namespace
+
+class TestFileSystem : public QObject
+{
+    Q_OBJECT
+private slots:
+    void resolvesEachComponentIgnoringCase()
+    {
+        QTemporaryDir dir;
+        touch(dir.path() + "/RichText/56Desc.RTF");
+        QtFileSystem fs;
+        QCOMPARE(fs.resolve(dir.path() + "/richtext/56desc.rtf"), dir.path() + "/RichText/56Desc.RTF");
+        QCOMPARE(fs.resolve(dir.path() + "\\RICHTEXT\\56DESC.rtf"), dir.path() + "/RichText/56Desc.RTF");
+        QVERIFY(fs.resolve(dir.path() + "/richtext/57desc.rtf").isEmpty());
+        QVERIFY(fs.resolve(dir.path() + "/richtext/56desc.rtf/deeper").isEmpty());
+        QVERIFY(fs.resolve(QString()).isEmpty());
+    }
+
+    void listsByWildcardIgnoringCaseAndSkipsFolders()
+    {
+        QTemporaryDir dir;
+        touch(dir.path() + "/Murvos/55001.jpg");
+        touch(dir.path() + "/Murvos/55002.JPG");
+        touch(dir.path() + "/Murvos/notes.txt");
+        QDir().mkpath(dir.path() + "/Murvos/old.jpg");
+        QtFileSystem fs;
+        QStringList names = fs.list(dir.path() + "/MURVOS/", "*.jpg");
+        names.sort();
+        QCOMPARE(names, QStringList({"55001.jpg", "55002.JPG"}));
+        QVERIFY(fs.list(dir.path() + "/missing", "*.jpg").isEmpty());
+    }
+
+    void listingIsCachedUntilInvalidated()
+    {
+        QTemporaryDir dir;
+        touch(dir.path() + "/Murvos/55001.jpg");
+        QtFileSystem fs;
+        QCOMPARE(fs.list(dir.path() + "/murvos", "*.jpg").size(), 1);
+        touch(dir.path() + "/Murvos/55002.jpg");
+        QCOMPARE(fs.list(dir.path() + "/murvos", "*.jpg").size(), 1);
+        fs.invalidate();
+        QCOMPARE(fs.list(dir.path() + "/murvos", "*.jpg").size(), 2);
+    }
+
+    void copiesAndRemovesByPattern()
+    {
+        QTemporaryDir dir;
+        touch(dir.path() + "/src/A.JPG");
+        touch(dir.path() + "/dst/b.jpg");
+        touch(dir.path() + "/dst/keep.txt");
+        QtFileSystem fs;
+        QVERIFY(fs.copyFile(dir.path() + "/SRC/a.jpg", dir.path() + "/dst/A.JPG"));
+        QVERIFY(QFile::exists(dir.path() + "/dst/A.JPG"));
+        QVERIFY(!fs.copyFile(dir.path() + "/src/none.jpg", dir.path() + "/dst/none.jpg"));
+        QCOMPARE(fs.removeMatching(dir.path() + "/dst", "*.jpg"), 2);
+        QVERIFY(QFile::exists(dir.path() + "/dst/keep.txt"));
+        QVERIFY(fs.makeDir(dir.path() + "/new"));
+        QVERIFY(!fs.makeDir(dir.path() + "/NEW"));
+        QVERIFY(fs.removeDir(dir.path() + "/New"));
+    }
+
+    void driveTableMapsLettersFromD()
+    {
+        QtFileSystem fs;
+        fs.setDrives({"/media/a", "/media/b"});
+        QCOMPARE(fs.driveRoot('D'), QString("/media/a"));
+        QCOMPARE(fs.driveRoot('e'), QString("/media/b"));
+        QVERIFY(fs.driveRoot('F').isEmpty());
+        QVERIFY(fs.driveRoot('C').isEmpty());
+    }
+
+    void joinPathTakesEitherSlash()
+    {
+        QCOMPARE(joinPath("/cd", "\\richtext\\", "x.rtf"), QString("/cd/richtext/x.rtf"));
+        QCOMPARE(joinPath("/cd/", "/Murvos/"), QString("/cd/Murvos/"));
+        QCOMPARE(joinPath("E:", "\\wav\\", "horn.wav"), QString("E:/wav/horn.wav"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileSystem)
+#include "test_file_system.moc"
