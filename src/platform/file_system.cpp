@@ -72,7 +72,8 @@ QString QtFileSystem::resolve(const QString& rawPath)
 {
     if (rawPath.isEmpty())
         return {};
-    QString path = QDir::fromNativeSeparators(rawPath);
+    QString path = rawPath;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (QFileInfo::exists(path))
         return path;
 

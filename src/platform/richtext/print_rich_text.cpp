@@ -1,0 +1,98 @@
+#include "platform/richtext/print_rich_text.h"
+
+#include "platform/printer/printer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <cmath>
+#include <memory>
+
+namespace kv {
+
+namespace {
+
+// Smallest drawing area we lay out into; narrower margins would make endless pages.
+constexpr int MinBodyTwips = 720;
+
+// Character position of the first line on each page of the laid-out document.
+QList<int> pageStartPositions(QTextDocument &doc, qreal pageHeight)
+{
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    QList<int> starts{0};
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *tl = block.layout();
+        if (!tl || tl->lineCount() == 0)
+            continue;
+        const QRectF rect = layout->blockBoundingRect(block);
+        const qreal originY = rect.top() - tl->boundingRect().top();
+        for (int i = 0; i < tl->lineCount(); ++i) {
+            const QTextLine line = tl->lineAt(i);
+            // A laid-out line lies within one page; its middle says which.
+            const qreal middle = originY + line.y() + qMin(line.height(), pageHeight) / 2;
+            const int page = qMax(0, int(std::floor(middle / pageHeight)));
+            while (starts.size() <= page)
+                starts.append(block.position() + line.textStart());
+        }
+    }
+    return starts;
+}
+
+} // namespace
+
+int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+                  int bottomTwips, const QString &jobTitle, QList<int> *pageStarts)
+{
+    if (pageStarts)
+        pageStarts->clear();
+    const QRect paper = printer.paperRectTwips();
+    const QRect body(QPoint(leftTwips, topTwips), QPoint(paper.width() - rightTwips - 1, paper.height() - bottomTwips - 1));
+    if (body.width() < MinBodyTwips || body.height() < MinBodyTwips)
+        return -1;
+
+    if (!printer.beginJob(jobTitle))
+        return -1;
+    QPainter *painter = printer.painter();
+    QPagedPaintDevice *device = printer.device();
+    if (!painter || !device) {
+        printer.endJob();
+        return -1;
+    }
+
+    const qreal dpiX = device->logicalDpiX();
+    const qreal dpiY = device->logicalDpiY();
+    const QRectF bodyPx(body.x() * dpiX / 1440.0, body.y() * dpiY / 1440.0, body.width() * dpiX / 1440.0,
+                        body.height() * dpiY / 1440.0);
+
+    // Lay out a copy at the printer's resolution; the shown document keeps its own layout.
+    std::unique_ptr<QTextDocument> copy(doc.clone());
+    copy->documentLayout()->setPaintDevice(device);
+    copy->setDocumentMargin(0);
+    copy->setPageSize(bodyPx.size());
+    const QList<int> starts = pageStartPositions(*copy, bodyPx.height());
+
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    for (qsizetype page = 0; page < starts.size(); ++page) {
+        if (page > 0)
+            printer.newPage();
+        painter->save();
+        const QRectF clip(0, page * bodyPx.height(), bodyPx.width(), bodyPx.height());
+        painter->translate(bodyPx.left(), bodyPx.top() - clip.top());
+        painter->setClipRect(clip);
+        context.clip = clip;
+        copy->documentLayout()->draw(painter, context);
+        painter->restore();
+    }
+    if (!printer.endJob())
+        return -1;
+    if (pageStarts)
+        *pageStarts = starts;
+    return int(starts.size());
+}
+
+} // namespace kv

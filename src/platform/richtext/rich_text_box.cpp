@@ -1,0 +1,73 @@
+#include "platform/richtext/rich_text_box.h"
+
+#include "platform/richtext/rtf_reader.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QTextDocument>
+
+namespace kv {
+
+RichTextBox::RichTextBox(QWidget *parent)
+    : QTextBrowser(parent)
+{
+    setReadOnly(true);
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setUndoRedoEnabled(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+bool RichTextBox::loadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    return loadRtf(bytes);
+}
+
+bool RichTextBox::loadRtf(const QByteArray &bytes)
+{
+    // Read into a new document first, so a failure never leaves half a document on show.
+    auto *doc = new QTextDocument(this);
+    if (!readRtf(bytes, doc)) {
+        delete doc;
+        return false;
+    }
+    adopt(doc);
+    return true;
+}
+
+void RichTextBox::clearDocument()
+{
+    adopt(new QTextDocument(this));
+}
+
+void RichTextBox::adopt(QTextDocument *doc)
+{
+    QTextDocument *old = document();
+    doc->setUndoRedoEnabled(false);
+    setDocument(doc);
+    moveCursor(QTextCursor::Start);
+    if (old && old->parent() == this)
+        delete old;
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTextBrowser::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+void RichTextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTextBrowser::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+} // namespace kv

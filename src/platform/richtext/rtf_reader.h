@@ -1,0 +1,20 @@
+#pragma once
+
+class QByteArray;
+class QString;
+class QTextDocument;
+
+namespace kv {
+
+// True when the bytes start like RTF ("{\rtf", or any "{\" group), after a BOM or blanks.
+bool looksLikeRtf(const QByteArray &bytes);
+
+// Replaces the document's content with the RTF. Returns false only when the
+// bytes are not RTF at all (the document is then left untouched); damaged RTF
+// gives the best document that can be made of it.
+bool readRtf(const QByteArray &bytes, QTextDocument *doc);
+
+// As readRtf; false also when the file cannot be read.
+bool readRtfFile(const QString &path, QTextDocument *doc);
+
+} // namespace kv

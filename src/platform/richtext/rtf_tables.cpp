@@ -1,0 +1,160 @@
+#include "platform/richtext/rtf_tables.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextTable>
+
+namespace kv::rtf {
+
+namespace {
+
+constexpr int MaxCellTw = 31680; // 22 inches
+
+QTextTableFormat tableFormat(const RowDef *def)
+{
+    QTextTableFormat f;
+    f.setCellSpacing(0);
+    f.setBorderCollapse(true);
+    f.setAlignment(Qt::AlignLeft);
+    f.setCellPadding(def ? qBound(0, def->gapTw, 720) / 15.0 : 108 / 15.0);
+    if (def && def->borders) {
+        f.setBorder(1);
+        f.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        f.setBorderBrush(Qt::black);
+    } else {
+        f.setBorder(0);
+        f.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+    }
+    if (def && !def->cellRightTw.isEmpty()) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (const int right : def->cellRightTw) {
+            const int w = qBound(0, right - left, MaxCellTw);
+            widths.append(w > 0 ? QTextLength(QTextLength::FixedLength, w / 15.0) : QTextLength());
+            left = qMax(left, right);
+        }
+        f.setColumnWidthConstraints(widths);
+    }
+    return f;
+}
+
+// Qt keeps a paragraph in front of every table; when nothing else is there,
+// shrink it so a table that starts a document or a cell is not pushed down.
+void collapseLeadingBlock(QTextCursor &c)
+{
+    if (c.block().length() > 1)
+        return;
+    int start = c.currentFrame() ? c.currentFrame()->firstPosition() : 0;
+    if (QTextTable *t = c.currentTable()) {
+        const QTextTableCell cell = t->cellAt(c);
+        if (cell.isValid())
+            start = cell.firstPosition();
+    }
+    if (c.position() != start)
+        return;
+    QTextBlockFormat f = c.blockFormat();
+    f.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    f.setTopMargin(0);
+    f.setBottomMargin(0);
+    c.setBlockFormat(f);
+    QTextCharFormat cf;
+    cf.setFontPointSize(1);
+    c.setBlockCharFormat(cf);
+}
+
+} // namespace
+
+bool TableStack::syncTo(int level, const RowDef &def)
+{
+    level = qBound(0, level, MaxNesting);
+    bool moved = false;
+    while (depth() > level) {
+        close();
+        moved = true;
+    }
+    while (depth() < level) {
+        if (depth() > 0)
+            enterCell();
+        // Only the outermost row is described before its cells.
+        open(depth() == 0 && !def.cellRightTw.isEmpty() ? &def : nullptr);
+        moved = true;
+    }
+    return moved;
+}
+
+void TableStack::open(const RowDef *def)
+{
+    const int columns = def ? int(qMin<qsizetype>(def->cellRightTw.size(), MaxColumns)) : 1;
+    collapseLeadingBlock(m_cursor);
+    Open t;
+    t.table = m_cursor.insertTable(1, qMax(1, columns), tableFormat(def));
+    t.formatted = def != nullptr;
+    m_open.push_back(t);
+}
+
+void TableStack::close()
+{
+    Open &t = m_open.back();
+    m_cursor.setPosition(t.table->lastPosition() + 1);
+    m_open.pop_back();
+}
+
+bool TableStack::enterCell()
+{
+    if (m_open.empty())
+        return false;
+    Open &t = m_open.back();
+    bool moved = false;
+    if (t.rowEnded) {
+        t.table->appendRows(1);
+        ++t.row;
+        t.col = 0;
+        t.cursorCol = -1;
+        t.rowEnded = false;
+    }
+    if (t.col >= t.table->columns()) {
+        if (t.table->columns() < MaxColumns)
+            t.table->appendColumns(t.col - t.table->columns() + 1);
+        else
+            t.col = t.table->columns() - 1; // surplus cells share the last one
+    }
+    if (t.cursorCol != t.col) {
+        m_cursor = t.table->cellAt(t.row, t.col).lastCursorPosition();
+        t.cursorCol = t.col;
+        moved = true;
+    }
+    return moved;
+}
+
+void TableStack::endCell()
+{
+    if (m_open.empty())
+        return;
+    enterCell(); // an empty cell still takes its place
+    ++m_open.back().col;
+}
+
+void TableStack::endRow(const RowDef &def)
+{
+    if (m_open.empty())
+        return;
+    Open &t = m_open.back();
+    if (!t.formatted && !def.cellRightTw.isEmpty()) {
+        applyRowDef(t, def);
+        t.formatted = true;
+    }
+    t.rowEnded = true;
+}
+
+void TableStack::applyRowDef(Open &t, const RowDef &def)
+{
+    t.table->setFormat(tableFormat(&def));
+}
+
+void TableStack::closeAll()
+{
+    while (!m_open.empty())
+        close();
+}
+
+} // namespace kv::rtf

@@ -1,0 +1,185 @@
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/startup.h"
+#include "support/fixture.h"
+
+#include <QTest>
+#include <QTimer>
+
+using namespace kv;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstDriveWithPhotosWins()
+    {
+        Fixture fx;
+        const QString d = fx.disc("d"), e = fx.disc("e");
+        fx.writePhotos(d, {"55001.jpg"});
+        fx.writePhotos(e, {"55001.jpg"});
+        fx.t.files->setDrives({d, e});
+        QVERIFY(Form2_Load(*fx.c));
+        QCOMPARE(fx.c->state.CdDrive, d);
+        QCOMPARE(fx.c->state.PhotoDir, d);
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+    }
+
+    void emptyAndBrokenDrivesAreSkipped()
+    {
+        Fixture fx;
+        const QString d = fx.disc("d"), e = fx.disc("e"), f = fx.disc("f");
+        fx.writePhotos(e, {"55001.jpg"});
+        fx.writePhotos(f, {"55001.jpg"});
+        fx.t.files->setDrives({d, e, f});
+        fx.t.files->failDrive(e);
+        QVERIFY(Form2_Load(*fx.c));
+        QCOMPARE(fx.c->state.CdDrive, f);
+    }
+
+    void drivesBeforeDAreNeverTried()
+    {
+        Fixture fx;
+        const QString c = fx.disc("c");
+        fx.writePhotos(c, {"55001.jpg"});
+        fx.t.files->setDrive('C', c);
+        fx.t.dialogs->answers = {Cancel};
+        QVERIFY(!Form2_Load(*fx.c));
+        QVERIFY(fx.c->ended);
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER001\r\n\r\n Unable to detect the Kel-Vardo Folivra CDROM."));
+    }
+
+    void localCopyPlusDisc()
+    {
+        Fixture fx;
+        fx.writePhotos(fx.programDir(), {"55001.jpg"});
+        const QString disc = fx.disc("f");
+        fx.writePhotos(disc, {"55001.jpg"});
+        fx.t.files->setDrives({fx.disc("d"), fx.disc("e"), disc});
+        QVERIFY(Form2_Load(*fx.c));
+        QCOMPARE(fx.c->state.PhotoDir, fx.programDir());
+        QCOMPARE(fx.c->state.CdDrive, disc);
+    }
+
+    void localCopyAloneStillAsksForTheDisc()
+    {
+        Fixture fx;
+        fx.writePhotos(fx.programDir(), {"55001.jpg"});
+        fx.t.dialogs->answers = {Cancel};
+        QVERIFY(!Form2_Load(*fx.c));
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QCOMPARE(fx.c->state.MsgAnswer, QString("2"));
+        QVERIFY(fx.c->form1.isNull());
+    }
+
+    void retryAfterInsertingTheDisc()
+    {
+        Fixture fx;
+        const QString d = fx.disc("d");
+        fx.t.files->setDrives({d});
+        bool splashHiddenDuringBox = false;
+        fx.t.dialogs->onBox = [&](const FakeDialogs::Box&) {
+            splashHiddenDuringBox = !fx.c->form2->isVisible();
+            fx.writePhotos(d, {"56001.jpg"}); // the user puts the disc in
+        };
+        QVERIFY(Form2_Load(*fx.c));
+        QVERIFY(splashHiddenDuringBox);
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QCOMPARE(fx.c->state.CdDrive, d);
+        QVERIFY(fx.c->form2->isVisible());
+        QVERIFY(fx.c->form2->Timer1->isActive());
+        QCOMPARE(fx.c->form2->Timer1->interval(), 5000);
+        QCOMPARE(fx.c->state.PhotoCount, std::int16_t(1));
+    }
+
+    void hwiMustBeExact_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("programFolderIsDisc");
+        QTest::newRow("HWI") << QStringList{"HWI"} << true;
+        QTest::newRow("hwi") << QStringList{"hwi"} << false;
+        QTest::newRow("HWI space") << QStringList{"HWI "} << false;
+        QTest::newRow("HWI and more") << QStringList{"HWI", "x"} << false;
+        QTest::newRow("none") << QStringList{} << false;
+    }
+    void hwiMustBeExact()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, programFolderIsDisc);
+        Fixture fx;
+        fx.c->arguments = args;
+        fx.t.dialogs->answers = {Cancel};
+        const bool started = Form2_Load(*fx.c);
+        QCOMPARE(started, programFolderIsDisc);
+        if (programFolderIsDisc) {
+            QCOMPARE(fx.c->state.CdDrive, fx.programDir());
+            QCOMPARE(fx.c->state.PhotoDir, fx.programDir());
+            QVERIFY(fx.t.dialogs->boxes.isEmpty());
+        } else {
+            QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        }
+    }
+
+    void secondCopyIsRefused()
+    {
+        Fixture fx;
+        fx.t.shell->anotherCopyRunning = true;
+        fx.c->arguments = {"HWI"};
+        QVERIFY(!Form2_Load(*fx.c));
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QCOMPARE(fx.t.dialogs->lastText(), QString("The Kel-Vardo Folivra is already running!"));
+        QCOMPARE(int(fx.t.dialogs->boxes.first().icon), int(Icon::Critical));
+        QCOMPARE(fx.t.shell->endCount, 1);
+    }
+
+    void startupSoundPlaysWhenPresent()
+    {
+        Fixture fx;
+        fx.c->arguments = {"HWI"};
+        fx.writeText(fx.programDir() + "/PassBy.WAV", "RIFF");
+        QVERIFY(Form2_Load(*fx.c));
+        const QStringList log = *fx.t.media->log;
+        QCOMPARE(log.size(), 3);
+        QVERIFY(log.at(0).endsWith("|close"));
+        QVERIFY(log.at(1).startsWith("WaveAudio|") && log.at(1).endsWith("PassBy.WAV|open"));
+        QVERIFY(log.at(2).endsWith("|play"));
+        QCOMPARE(fx.c->state.ErrCode, QString("ER037")); // the photo list ran last
+    }
+
+    void missingStartupSoundIsSilent()
+    {
+        Fixture fx;
+        fx.c->arguments = {"HWI"};
+        fx.writePhotos(fx.programDir(), {"55001.jpg"});
+        QVERIFY(Form2_Load(*fx.c));
+        QVERIFY(fx.t.media->log->isEmpty());
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+        QVERIFY(fx.c->state.AwaitingFirstClick);
+        QCOMPARE(fx.c->state.PhotoCount, std::int16_t(1));
+    }
+
+    void timerOpensMainWindowAtStoredGeometry()
+    {
+        Fixture fx;
+        fx.c->arguments = {"HWI"};
+        fx.t.screen->size = QSize(800, 600);
+        fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainLeft"] = "1500";
+        fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainTop"] = "750";
+        fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainWidth"] = "9000";
+        fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainHeight"] = "6000";
+        QVERIFY(Form2_Load(*fx.c));
+        Timer1_Timer(*fx.c);
+        QVERIFY(fx.c->form1);
+        QTRY_VERIFY(fx.c->form2.isNull());
+        Form1& f = *fx.c->form1;
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.pos(), QPoint(100, 50));
+        QCOMPARE(f.size(), QSize(600, 400));
+        QCOMPARE(fx.c->state.DocPath, fx.programDir() + "/richtext/desc.rtf");
+        QVERIFY(f.mnuHideStatus->isVisible()); // exactly 800 by 600 keeps the design
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
