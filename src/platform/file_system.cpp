@@ -54,18 +54,20 @@ QString joinPath(const QString& root, const QString& folder, const QString& name
 
 QtFileSystem::QtFileSystem() = default;
 
-const QStringList& QtFileSystem::entries(const QString& dir)
+const QList<QtFileSystem::Entry>& QtFileSystem::entries(const QString& dir)
 {
     auto it = m_listings.find(dir);
     if (it != m_listings.end())
         return it.value();
-    QStringList names;
+    QList<Entry> found;
+    // The directory entries carry their type, so listing costs no stat per file.
     QDirIterator iter(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (iter.hasNext()) {
         iter.next();
-        names.append(iter.fileName());
+        const QFileInfo info = iter.fileInfo();
+        found.append(Entry{iter.fileName(), info.isDir()});
     }
-    return m_listings.insert(dir, names).value();
+    return m_listings.insert(dir, found).value();
 }
 
 QString QtFileSystem::resolve(const QString& rawPath)
@@ -93,13 +95,13 @@ QString QtFileSystem::resolve(const QString& rawPath)
         }
         if (!QFileInfo(current).isDir())
             return {};
-        const QStringList& names = entries(current);
-        const auto match = std::find_if(names.cbegin(), names.cend(), [&part](const QString& n) {
-            return n.compare(part, Qt::CaseInsensitive) == 0;
+        const QList<Entry>& names = entries(current);
+        const auto match = std::find_if(names.cbegin(), names.cend(), [&part](const Entry& e) {
+            return e.name.compare(part, Qt::CaseInsensitive) == 0;
         });
         if (match == names.cend())
             return {};
-        current = joinPath(current, *match);
+        current = joinPath(current, match->name);
     }
     return current;
 }
@@ -109,11 +111,18 @@ QStringList QtFileSystem::list(const QString& dir, const QString& pattern)
     const QString real = resolve(dir);
     if (real.isEmpty() || !QFileInfo(real).isDir())
         return {};
-    const QRegularExpression re = wildcard(pattern);
+    // "*.ext", the usual pattern, needs no regular expression.
+    const bool suffixOnly = pattern.startsWith(QLatin1String("*."))
+        && !pattern.mid(1).contains(QLatin1Char('*')) && !pattern.contains(QLatin1Char('?'))
+        && !pattern.contains(QLatin1Char('['));
+    const QString suffix = pattern.mid(1);
+    const QRegularExpression re = suffixOnly ? QRegularExpression() : wildcard(pattern);
     QStringList out;
-    for (const QString& name : entries(real)) {
-        if (re.match(name).hasMatch() && !QFileInfo(joinPath(real, name)).isDir())
-            out.append(name);
+    for (const Entry& e : entries(real)) {
+        if (e.isDir)
+            continue;
+        if (suffixOnly ? e.name.endsWith(suffix, Qt::CaseInsensitive) : re.match(e.name).hasMatch())
+            out.append(e.name);
     }
     return out;
 }

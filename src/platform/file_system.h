@@ -65,13 +65,18 @@ public:
     void setDrive(QChar letter, const QString& root);
 
 protected:
+    struct Entry
+    {
+        QString name;
+        bool isDir = false;
+    };
     // Entries of an existing directory, cached until invalidate().
-    const QStringList& entries(const QString& dir);
+    const QList<Entry>& entries(const QString& dir);
 
 private:
     void buildDriveTable();
 
-    QHash<QString, QStringList> m_listings;
+    QHash<QString, QList<Entry>> m_listings;
     QMap<QChar, QString> m_drives;
     bool m_drivesBuilt = false;
     QString m_programDir;
