@@ -84,8 +84,9 @@ QRect PaintedPrinter::paperRectTwips() const
     const QPagedPaintDevice *dev = constDevice();
     if (!dev)
         return {};
-    const QRectF pt = dev->pageLayout().fullRect(QPageLayout::Point);
-    return QRect(0, 0, qRound(pt.width() * 20), qRound(pt.height() * 20));
+    // Millimetres keep A4 exact; points are rounded to whole numbers.
+    const QRectF mm = dev->pageLayout().fullRect(QPageLayout::Millimeter);
+    return QRect(0, 0, qRound(mm.width() * 1440 / 25.4), qRound(mm.height() * 1440 / 25.4));
 }
 
 } // namespace kv

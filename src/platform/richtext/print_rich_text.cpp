@@ -23,12 +23,13 @@ constexpr int MinBodyTwips = 720;
 QList<int> pageStartPositions(QTextDocument &doc, qreal pageHeight)
 {
     QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    doc.pageCount(); // lays out the whole document; blocks are otherwise laid out lazily
     QList<int> starts{0};
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block);
         const QTextLayout *tl = block.layout();
         if (!tl || tl->lineCount() == 0)
             continue;
-        const QRectF rect = layout->blockBoundingRect(block);
         const qreal originY = rect.top() - tl->boundingRect().top();
         for (int i = 0; i < tl->lineCount(); ++i) {
             const QTextLine line = tl->lineAt(i);
@@ -84,7 +85,9 @@ int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, in
         const QRectF clip(0, page * bodyPx.height(), bodyPx.width(), bodyPx.height());
         painter->translate(bodyPx.left(), bodyPx.top() - clip.top());
         painter->setClipRect(clip);
-        context.clip = clip;
+        // Lines touching the page edge belong to the neighbouring page; keeping them
+        // out of the context (not just clipping them) keeps their text out of this page.
+        context.clip = clip.adjusted(0, 0.5, 0, -0.5);
         copy->documentLayout()->draw(painter, context);
         painter->restore();
     }

@@ -49,10 +49,11 @@ void RichTextBox::clearDocument()
 void RichTextBox::adopt(QTextDocument *doc)
 {
     QTextDocument *old = document();
+    const bool ours = old && old->parent() == this; // the first one belongs to the text control
     doc->setUndoRedoEnabled(false);
     setDocument(doc);
     moveCursor(QTextCursor::Start);
-    if (old && old->parent() == this)
+    if (ours)
         delete old;
 }
 

@@ -88,10 +88,18 @@ void Parser::run()
     }
 
     // Truncated input: close what is still open so its last picture and text count.
-    while (!m_done && m_overflow == 0 && !m_saved.empty())
+    m_overflow = 0;
+    while (!m_done && !m_saved.empty())
         popGroup();
+    if (!m_finished)
+        finishDocument();
+}
+
+void Parser::finishDocument()
+{
     flushText();
     m_builder.finish(m_st.para);
+    m_finished = true;
 }
 
 // Skips the fallback characters that follow \uN. Returns true when the token was used up.
@@ -138,8 +146,10 @@ void Parser::popGroup()
         finishPicture();
     if (m_st.ownsField && !m_fields.empty())
         m_fields.pop_back();
-    if (m_saved.empty()) {
-        m_done = true; // the document's outermost group is closed; what follows is not RTF
+    if (m_saved.size() <= 1) {
+        // The document's outermost group is closed; what follows is not RTF.
+        finishDocument();
+        m_done = true;
         return;
     }
     m_st = m_saved.back();
@@ -347,10 +357,11 @@ void Parser::handleUnicode(int value)
     }
     if (m_st.dest != Dest::Body)
         return;
-    // Picture fonts are written as private-use characters (U+F020..U+F0FF).
-    const int cp = codePageOf(m_st.chr.font);
-    if ((cp == CpSymbol || cp == CpWingdings) && c >= 0xF020 && c <= 0xF0FF)
-        c = symbolToUnicode(cp, static_cast<unsigned char>(c & 0xFF));
+    // Word writes picture-font characters in the private-use range U+F020..U+F0FF,
+    // which no font here would show.
+    if (c >= 0xF020 && c <= 0xF0FF)
+        c = symbolToUnicode(codePageOf(m_st.chr.font) == CpWingdings ? CpWingdings : CpSymbol,
+                            static_cast<unsigned char>(c & 0xFF));
     appendChar(c);
 }
 

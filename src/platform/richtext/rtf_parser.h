@@ -79,6 +79,7 @@ private:
     void colorTableText(QByteArrayView text);
     void finishPicture();
     void paragraphEnd();
+    void finishDocument();
 
     Tokenizer m_tok;
     QTextDocument *m_doc;
@@ -90,6 +91,7 @@ private:
     int m_overflow = 0; // groups beyond MaxDepth, dropped
     int m_skipNest = 0; // groups inside the current skipped group
     bool m_done = false;
+    bool m_finished = false;
 
     int m_docCodePage = 1252;
     int m_defaultFont = -1;

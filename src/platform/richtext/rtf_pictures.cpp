@@ -80,10 +80,14 @@ QImage decodePicture(const Picture &pict)
 {
     if (!pict.wanted() || pict.data.isEmpty())
         return {};
+    // Checking the signature first keeps damaged blips away from the decoders' complaints.
+    const bool png = pict.kind == PictureKind::Png;
+    if (png ? !pict.data.startsWith("\x89PNG\r\n\x1a\n") : !pict.data.startsWith("\xff\xd8"))
+        return {};
     QByteArray bytes = pict.data; // QBuffer needs a non-const array; this is a cheap shared copy
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, pict.kind == PictureKind::Png ? "png" : "jpeg");
+    QImageReader reader(&buffer, png ? "png" : "jpeg");
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaxPicturePixels)
         return {};

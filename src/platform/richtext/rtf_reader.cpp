@@ -7,7 +7,10 @@
 
 namespace kv {
 
-bool looksLikeRtf(const QByteArray &bytes)
+namespace {
+
+// Offset of the document's opening brace, or -1 when the bytes are not RTF.
+qsizetype rtfStart(const QByteArray &bytes)
 {
     qsizetype i = 0;
     const qsizetype n = bytes.size();
@@ -19,20 +22,28 @@ bool looksLikeRtf(const QByteArray &bytes)
     };
     skipBlanks();
     if (i >= n || bytes[i] != '{')
-        return false;
-    ++i;
+        return -1;
+    const qsizetype start = i++;
     skipBlanks();
-    return i < n && bytes[i] == '\\';
+    return i < n && bytes[i] == '\\' ? start : -1;
+}
+
+} // namespace
+
+bool looksLikeRtf(const QByteArray &bytes)
+{
+    return rtfStart(bytes) >= 0;
 }
 
 bool readRtf(const QByteArray &bytes, QTextDocument *doc)
 {
-    if (!doc || !looksLikeRtf(bytes))
+    const qsizetype start = rtfStart(bytes);
+    if (!doc || start < 0)
         return false;
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     doc->clear();
-    rtf::Parser parser(bytes, doc);
+    rtf::Parser parser(QByteArrayView(bytes).sliced(start), doc);
     parser.run();
     doc->setUndoRedoEnabled(undo);
     return true;
