@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QTextBrowser>
 
 namespace kv {
 
@@ -25,9 +24,10 @@ constexpr QSize StageSize(800, 544);
 const char* const StageStyle = R"(
 #stage { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #24313f, stop:1 #101820); }
 #stage QPushButton {
-    color: #f4ead2; font-weight: 600;
+    color: #f4ead2;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8c2a22, stop:1 #5a1611);
-    border: 2px outset #b8483c; border-radius: 4px; padding: 2px 6px; }
+    border: 2px outset #b8483c; border-radius: 4px; padding: 1px 2px; }
+#stage #Frame1 QPushButton { font-weight: 600; font-size: 11pt; }
 #stage QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #a8362c, stop:1 #6d1c16); }
 #stage QPushButton:pressed { border-style: inset; }
 #stage QPushButton:focus { border-color: #f0c75e; }
@@ -209,7 +209,7 @@ void Form1::buildControls()
     txtFile->setGeometry(20, 82, 140, 24);
     txtFile->hide();
 
-    rtbDetails = new QTextBrowser(stage);
+    rtbDetails = new RichTextBox(stage);
     rtbDetails->setObjectName(QStringLiteral("rtbDetails"));
     rtbDetails->resize(300, 150);
     rtbDetails->hide();
