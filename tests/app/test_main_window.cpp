@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/widgets/picture_view.h"
 #include "app/startup.h"
+#include "app/window_helpers.h"
 #include "support/fixture.h"
 
 #include <QAction>
@@ -133,6 +134,23 @@ private slots:
         QCOMPARE(f.mnuHideStatus->text(), QString("ShowStatusBar"));
         f.close();
         QVERIFY(fx.t.shell->taskbarShown); // closing brings it back
+    }
+
+    void topmostKeepsPlaceAndVisibility()
+    {
+        QWidget w;
+        w.setGeometry(40, 50, 300, 200);
+        w.show();
+        SetTopmost(&w, true);
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.geometry(), QRect(40, 50, 300, 200));
+        SetTopmost(&w, false);
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QWidget hidden;
+        SetTopmost(&hidden, true);
+        QVERIFY(!hidden.isVisible());
     }
 
     void noTaskbarStillTogglesCaption()
