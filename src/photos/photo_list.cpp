@@ -24,6 +24,11 @@ void BuildPhotoList(AppContext& c)
     AppState& s = c.state;
     s.ErrCode = QStringLiteral("ER037");
     QString folder = s.PhotoDir + PhotoFolder;
+    if (!c.files().canList(folder)) {
+        ErrorReporter(c, Failure::Caught);
+        if (c.ended)
+            return;
+    }
     QStringList names = c.files().list(folder, QStringLiteral("*.jpg"));
     for (QString& n : names)
         n = n.toUpper();

@@ -127,6 +127,15 @@ QStringList QtFileSystem::list(const QString& dir, const QString& pattern)
     return out;
 }
 
+bool QtFileSystem::canList(const QString& dir)
+{
+    const QString real = resolve(dir);
+    if (real.isEmpty())
+        return true; // missing is empty, not broken
+    const QFileInfo info(real);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
 bool QtFileSystem::copyFile(const QString& from, const QString& to)
 {
     const QString src = resolve(from);

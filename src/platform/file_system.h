@@ -21,6 +21,8 @@ public:
     // Names (not paths) of the files in `dir` matching a wildcard such as "*.jpg", ignoring case,
     // in the order the directory gives them. A missing folder gives an empty list.
     virtual QStringList list(const QString& dir, const QString& pattern) = 0;
+    // False when `dir` exists but its entries cannot be read.
+    virtual bool canList(const QString& dir) = 0;
     virtual bool copyFile(const QString& from, const QString& to) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
     virtual int removeMatching(const QString& dir, const QString& pattern) = 0;
@@ -46,6 +48,7 @@ public:
 
     QString resolve(const QString& path) override;
     QStringList list(const QString& dir, const QString& pattern) override;
+    bool canList(const QString& dir) override;
     bool copyFile(const QString& from, const QString& to) override;
     int removeMatching(const QString& dir, const QString& pattern) override;
     bool makeDir(const QString& path) override;

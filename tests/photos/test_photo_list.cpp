@@ -54,6 +54,21 @@ private slots:
         QVERIFY(fx.t.dialogs->boxes.isEmpty());
     }
 
+    void unreadableFolderAsksRetryOrCancel()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, {"55001.jpg"});
+        fx.t.files->failDrive(disc);
+        fx.t.dialogs->answers = {Retry};
+        fx.c->state.PhotoDir = disc;
+        BuildPhotoList(*fx.c);
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER037\r\n\r\n Unable to load the photo array."));
+        QCOMPARE(fx.c->state.PhotoCount, std::int16_t(0));
+        QVERIFY(!fx.c->ended);
+    }
+
     void rebuildReplacesTheWholeList()
     {
         Fixture fx;

@@ -12,6 +12,15 @@ QStringList FakeFileSystem::list(const QString& dir, const QString& pattern)
     return QtFileSystem::list(dir, pattern);
 }
 
+bool FakeFileSystem::canList(const QString& dir)
+{
+    for (const QString& root : m_failing) {
+        if (dir.startsWith(root))
+            return false;
+    }
+    return QtFileSystem::canList(dir);
+}
+
 std::int64_t FakeFileSystem::freeBytes(const QString& path)
 {
     return freeSpace >= 0 ? freeSpace : QtFileSystem::freeBytes(path);

@@ -7,12 +7,13 @@
 namespace kv {
 
 // The real file system on test folders, with a drive table of the test's own and
-// drives that fail like an empty or broken drive.
+// drives that fail like an empty or unreadable drive.
 class FakeFileSystem final : public QtFileSystem
 {
 public:
     QStringList list(const QString& dir, const QString& pattern) override;
     std::int64_t freeBytes(const QString& path) override;
+    bool canList(const QString& dir) override;
 
     void failDrive(const QString& root) { m_failing.insert(root); }
     // Pretend free space, -1 for the real figure.
