@@ -151,6 +151,23 @@ QByteArray yearDescriptionRtf(int yy)
                        .arg(800 + 150 * i)
                        .arg(104 + 3 * i)
                        .arg(14 + (i % 4)));
+        b.heading(QStringLiteral("Restoration notes"));
+        const QStringList areas{QStringLiteral("body and paint"), QStringLiteral("chrome and stainless trim"),
+                                QStringLiteral("interior and upholstery"), QStringLiteral("engine and fuel system"),
+                                QStringLiteral("brakes and suspension"), QStringLiteral("electrical system"),
+                                QStringLiteral("glass and weather seals"), QStringLiteral("wheels and tyres")};
+        for (qsizetype i = 0; i < areas.size(); ++i)
+            b.para(QStringLiteral("**%1 \u2013 %2.** Start by photographing every part before it is removed "
+                                  "and label each fastener; the factory used several thread pitches that "
+                                  "look alike. Compare your parts with the assembly manual rather than with "
+                                  "other restored cars, because many of those carry later replacements. "
+                                  "Where original parts are worn beyond repair, prefer reproductions that "
+                                  "carry the correct markings, and keep the old pieces with the car so the "
+                                  "next owner can see what was done. A careful restorer spends about %3 "
+                                  "hours on this area alone.")
+                       .arg(i + 1)
+                       .arg(areas.at(i))
+                       .arg(40 + 25 * i));
     }
     b.heading(QStringLiteral("See also"));
     b.para(QStringLiteral("The **Options**, **Statistics** and **Colors** buttons open the ") + y
@@ -183,8 +200,16 @@ QByteArray nostalgiaRtf(int yy)
         QStringLiteral("The engine would run on almost anything and forgive almost anything. The same "
                        "could not be said of the owners who kept bringing them back."),
         QStringLiteral("Under thirty years of hay there it was, the chrome still bright where the "
-                       "straw had covered it. It started on the second day.")};
-    const int stories = yy == 57 ? 18 : 6;
+                       "straw had covered it. It started on the second day."),
+        QStringLiteral("On our honeymoon we drove the Nomad to the mountains with the tailgate down and "
+                       "a picnic basket in the back. We still have the road map, folded the wrong way."),
+        QStringLiteral("The first winter the heater was so good that the whole family squeezed in just "
+                       "to get warm before church."),
+        QStringLiteral("Every Saturday the boys on our street washed it for a quarter each, and every "
+                       "Saturday it rained by evening."),
+        QStringLiteral("When the injected coupe came in, the service manager would not let anyone else "
+                       "touch it. He tuned it by ear, with his eyes closed.")};
+    const int stories = yy == 57 ? 24 : 6;
     for (int i = 0; i < stories; ++i) {
         b.heading(QStringLiteral("Story %1").arg(i + 1));
         b.para(QStringLiteral("//As told by %1.//").arg(voices.at((i + yy) % voices.size())));
