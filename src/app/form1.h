@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/richtext/rich_text_box.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -10,7 +12,6 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTextBrowser;
 
 namespace kv {
 
@@ -42,7 +43,7 @@ public:
     Panel3D* panPhoto = nullptr;
     SpinButton* SpinButton1 = nullptr;
     QLineEdit* txtFile = nullptr;
-    QTextBrowser* rtbDetails = nullptr;
+    RichTextBox* rtbDetails = nullptr;
     PictureView* picLogo = nullptr;
 
     QPushButton* cmdDesc = nullptr;

@@ -2,9 +2,11 @@
 
 #include "app/app_context.h"
 #include "platform/file_system.h"
+#include "platform/richtext/rich_text_box.h"
+#include "platform/richtext/rtf_reader.h"
 
-#include <QFile>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 namespace kv {
 
@@ -13,10 +15,18 @@ bool loadRichText(AppContext& c, QTextBrowser* box, const QString& path)
     const QString real = c.files().resolve(path);
     if (real.isEmpty())
         return false;
-    QFile file(real);
-    if (!file.open(QIODevice::ReadOnly))
+    if (auto* rich = qobject_cast<RichTextBox*>(box))
+        return rich->loadFile(real);
+    // Read into a fresh document so that a failure leaves the box as it was.
+    auto* doc = new QTextDocument(box);
+    if (!readRtfFile(real, doc)) {
+        delete doc;
         return false;
-    box->setPlainText(QString::fromLatin1(file.readAll()));
+    }
+    QTextDocument* old = box->document();
+    box->setDocument(doc);
+    if (old && old->parent() == box)
+        delete old;
     return true;
 }
 

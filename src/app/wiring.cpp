@@ -6,6 +6,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
 #include "photos/photo_stepping.h"
 
@@ -67,6 +68,8 @@ void wireForm1(AppContext& c)
         if (c.quitApplication)
             c.quitApplication();
     });
+
+    wireDocuments(c);
 }
 
 } // namespace kv

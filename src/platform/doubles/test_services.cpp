@@ -1,6 +1,19 @@
 #include "platform/doubles/test_services.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
+#include <atomic>
+
 namespace kv {
+
+namespace {
+int nextPrinterId()
+{
+    static std::atomic<int> id{0};
+    return ++id;
+}
+} // namespace
 
 TestServices::TestServices()
     : dialogs(std::make_shared<FakeDialogs>())
@@ -10,6 +23,8 @@ TestServices::TestServices()
     , shell(std::make_shared<FakeShell>())
     , screen(std::make_shared<FakeScreen>())
     , busy(std::make_shared<FakeBusyPointer>())
+    , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
+          QStringLiteral("kv-test-%1-%2.pdf").arg(QCoreApplication::applicationPid()).arg(nextPrinterId()))))
 {
     files->setDrives({});
     services.dialogs = dialogs;
@@ -19,6 +34,7 @@ TestServices::TestServices()
     services.shell = shell;
     services.screen = screen;
     services.busy = busy;
+    services.printer = printer;
 }
 
 } // namespace kv

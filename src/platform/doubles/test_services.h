@@ -6,6 +6,7 @@
 #include "platform/doubles/fake_screen.h"
 #include "platform/doubles/fake_settings.h"
 #include "platform/doubles/fake_shell.h"
+#include "platform/printer/pdf_printer.h"
 #include "platform/services.h"
 
 namespace kv {
@@ -22,6 +23,8 @@ struct TestServices
     std::shared_ptr<FakeShell> shell;
     std::shared_ptr<FakeScreen> screen;
     std::shared_ptr<FakeBusyPointer> busy;
+    // Writes each job to a PDF file in the system temp folder; tests may point it elsewhere.
+    std::shared_ptr<PdfPrinter> printer;
 };
 
 } // namespace kv

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+namespace kv {
+
+struct AppContext;
+
+// Where a document comes from and what the viewer is called while it shows it.
+struct CatalogueDocument
+{
+    QString folder;  // spelled as the catalogue spells it; matched without regard to case
+    QString file;
+    QString caption;
+};
+
+// The documents the year-dependent buttons open for the topic caption Y.
+CatalogueDocument descriptionDocument(const QString& topic);
+CatalogueDocument colorsDocument(const QString& topic);
+CatalogueDocument optionsDocument(const QString& topic);
+CatalogueDocument modelsDocument(const QString& topic);
+CatalogueDocument nostalgiaDocument(const QString& topic);
+
+// Statistics: a per-photo detail text shown in rtbDetails, or a document for the viewer.
+struct StatisticsDocument
+{
+    bool inDetailBox = false;
+    CatalogueDocument document;
+};
+StatisticsDocument statisticsDocument(const QString& topic, int photoNumber);
+
+// The numeric value of the leading digits of a caption, as the photo number reads.
+int leadingNumber(const QString& caption);
+
+// Buttons and menu entries of the main window.
+void cmdDesc_Click(AppContext& c);
+void cmdColors_Click(AppContext& c);
+void cmdOptions_Click(AppContext& c);
+void cmdStats_Click(AppContext& c);
+void cmdModels_Click(AppContext& c);
+void cmdNostalgia_Click(AppContext& c);
+// The Help button of the screen-saver panel.
+void SSCommand5_Click(AppContext& c);
+void mnuMisc_Click(AppContext& c, int index);
+void mnuWallPaper_Click(AppContext& c);
+void mnuIntro_Click(AppContext& c);
+void mnuNotice_Click(AppContext& c);
+void mnuCredits_Click(AppContext& c);
+void mnuContrib_Click(AppContext& c);
+void rtbDetails_Click(AppContext& c);
+
+// Connects the document buttons, menu entries and the detail box of the main window.
+void wireDocuments(AppContext& c);
+
+} // namespace kv

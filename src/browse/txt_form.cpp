@@ -1,0 +1,190 @@
+#include "browse/txt_form.h"
+
+#include "app/app_context.h"
+#include "app/error_reporter.h"
+#include "app/form1.h"
+#include "app/window_helpers.h"
+#include "platform/busy_pointer.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/printer/printer.h"
+#include "platform/richtext/print_rich_text.h"
+#include "platform/richtext/rich_text_box.h"
+#include "platform/screen.h"
+#include "platform/twips.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+
+namespace kv {
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+constexpr int OneInch = 1440;
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+// The 16 by 16 printer on the print button.
+QPixmap printerPicture()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);   // paper going in
+    p.setBrush(QColor(0xc0, 0xc0, 0xc0));
+    p.drawRect(1, 6, 13, 6);  // body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 5);  // paper coming out
+    p.setPen(QColor(0x20, 0x90, 0x20));
+    p.drawPoint(12, 8);       // power light
+    return pm;
+}
+} // namespace
+
+void closePhotoWindow(AppContext& c)
+{
+    QWidget* photo = c.frmSSPhoto;
+    if (!photo)
+        return;
+    SetTopmost(photo, false);
+    photo->close();
+    photo->deleteLater();
+    c.frmSSPhoto = nullptr;
+}
+
+TxtForm::TxtForm(AppContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("txtForm"));
+    setModal(true);
+    const QSize client(twipsToPixels(7965), twipsToPixels(6840));
+    setFixedSize(client);
+
+    rtbText = new RichTextBox(this);
+    rtbText->setObjectName(QStringLiteral("rtbText"));
+    rtbText->setGeometry(twipRect(120, 120, 7695, 6135));
+
+    SSCommand1 = new QPushButton(QStringLiteral("OK"), this);
+    SSCommand1->setObjectName(QStringLiteral("SSCommand1"));
+    SSCommand1->setGeometry(twipRect(120, 6360, 7316, 375));
+    SSCommand1->setAutoDefault(false);
+
+    cmdPrint = new QPushButton(this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(twipRect(7440, 6360, 375, 375));
+    cmdPrint->setIcon(printerPicture());
+    cmdPrint->setIconSize(QSize(16, 16));
+    cmdPrint->setAutoDefault(false);
+    cmdPrint->setToolTip(QStringLiteral("Print"));
+
+    setTabOrder(rtbText, SSCommand1);
+    setTabOrder(SSCommand1, cmdPrint);
+
+    connect(SSCommand1, &QPushButton::clicked, this, &TxtForm::SSCommand1_Click);
+    connect(rtbText, &RichTextBox::doubleClicked, this, &TxtForm::rtbText_DblClick);
+    connect(cmdPrint, &QPushButton::clicked, this, &TxtForm::cmdPrint_Click);
+
+    // Opening steps.
+    const QSize screen = m_context.screen().sizePixels();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    setWindowTitle(m_context.state.DocTitle);
+    // OK runs from the text's left edge to 4 twips short of the print button.
+    const int okTwips = 7695 - 375 - 4;
+    SSCommand1->resize(twipsToPixels(okTwips), SSCommand1->height());
+    closePhotoWindow(m_context);
+}
+
+bool TxtForm::loadDocument(const QString& path)
+{
+    const QString real = m_context.files().resolve(path);
+    return !real.isEmpty() && rtbText->loadFile(real);
+}
+
+void TxtForm::SSCommand1_Click()
+{
+    accept();
+}
+
+void TxtForm::rtbText_DblClick()
+{
+    accept();
+}
+
+void TxtForm::done(int result)
+{
+    const bool wasVisible = isVisible();
+    QDialog::done(result);
+    if (!wasVisible)
+        return;
+    if (m_context.form1) {
+        m_context.form1->setEnabled(true);
+        m_context.form1->activateWindow();
+    }
+    FocusNextYearButton(m_context);
+}
+
+void TxtForm::cmdPrint_Click()
+{
+    AppState& s = m_context.state;
+    s.MsgText = QStringLiteral("Would you like to print the ") + CrLf + CrLf + windowTitle() + QLatin1Char('?');
+    const int answer = m_context.dialogs().messageBox(s.MsgText, Buttons::YesNo, Icon::Question, ProductTitle);
+    s.MsgAnswer = QString::number(answer);
+    if (s.MsgAnswer.toInt() != Yes)
+        return;
+
+    IPrinter* printer = m_context.services.printer.get();
+    m_context.busy().busy();
+    const int pages = printer ? printRichText(*printer, *rtbText->document(), OneInch, OneInch, OneInch, OneInch,
+                                              windowTitle())
+                              : -1;
+    m_context.busy().normal();
+    if (pages < 0) {
+        // Nothing to recover: say why and leave the document on screen.
+        QString text = QStringLiteral("Unable to print the document.");
+        const QString why = printer ? printer->lastError() : QStringLiteral("No printer is available.");
+        if (!why.isEmpty())
+            text += CrLf + CrLf + why;
+        m_context.dialogs().messageBox(text, Buttons::Ok, Icon::Critical, ProductTitle);
+        return;
+    }
+    m_context.dialogs().messageBox(QStringLiteral("Printing complete!"), Buttons::Ok, Icon::Exclamation, ProductTitle);
+}
+
+void TxtForm::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        SSCommand1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TxtForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    SSCommand1->setFocus(Qt::OtherFocusReason);
+}
+
+bool ShowDocument(AppContext& c)
+{
+    QPointer<TxtForm> viewer = new TxtForm(c, c.form1);
+    if (!viewer->loadDocument(c.state.DocPath)) {
+        delete viewer.data();
+        return false;
+    }
+    c.txtForm = viewer.data();
+    viewer->raise();
+    viewer->exec();
+    // The main window may have taken the viewer with it while it was open.
+    delete viewer.data();
+    return true;
+}
+
+} // namespace kv
