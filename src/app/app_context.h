@@ -45,6 +45,7 @@ struct AppContext
     IShell& shell() const { return *services.shell; }
     IScreen& screen() const { return *services.screen; }
     IBusyPointer& busy() const { return *services.busy; }
+    IClipboard& clipboard() const { return *services.clipboard; }
     IPrinter& printer() const { return *services.printer; }
 };
 

@@ -1,5 +1,6 @@
 #include "app/app_services.h"
 
+#include "platform/clipboard/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/printer/qt_printer.h"
 
@@ -16,6 +17,7 @@ Services makeAppServices()
                                    QStringLiteral("Kel-Vardo.pdf"), QStringLiteral("PDF files (*.pdf)"))
                  : QString();
     });
+    s.clipboard = std::make_shared<QtClipboard>();
     return s;
 }
 

@@ -9,6 +9,7 @@
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
 #include "photos/photo_stepping.h"
+#include "photos/slide_show.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -56,6 +57,7 @@ void wireForm1(AppContext& c)
     QObject::connect(f.SpinButton1, &SpinButton::spinUp, &f, [&c] { NextPhoto(c); });
     QObject::connect(f.SpinButton1, &SpinButton::spinDown, &f, [&c] { PreviousPhoto(c); });
     QObject::connect(f.panPhoto, &Panel3D::doubleClicked, &f, [&c] { panPhoto_DblClick(c); });
+    QObject::connect(f.ssCmdSlide, &QPushButton::clicked, &f, [&c] { ssCmdSlide_Click(c); });
     QObject::connect(f.mnuNames, &QAction::triggered, &f, [&c] { mnuNames_Click(c); });
     f.txtFile->installEventFilter(new ClickFilter(f.txtFile, [&c] { txtFile_Click(c); }));
 

@@ -23,6 +23,7 @@ TestServices::TestServices()
     , shell(std::make_shared<FakeShell>())
     , screen(std::make_shared<FakeScreen>())
     , busy(std::make_shared<FakeBusyPointer>())
+    , clipboard(std::make_shared<FakeClipboard>())
     , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
           QStringLiteral("kv-test-%1-%2.pdf").arg(QCoreApplication::applicationPid()).arg(nextPrinterId()))))
 {
@@ -34,6 +35,7 @@ TestServices::TestServices()
     services.shell = shell;
     services.screen = screen;
     services.busy = busy;
+    services.clipboard = clipboard;
     services.printer = printer;
 }
 

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+#include <QRect>
+
+#include <array>
+
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace kv {
+
+struct AppContext;
+class Panel3D;
+class PictureView;
+class SlideBar;
+class SpinButton;
+
+// The slide-show window. Its handlers live in slide_show.cpp.
+class FrmSlide : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FrmSlide(AppContext& context, QWidget* parent = nullptr);
+    ~FrmSlide() override;
+
+    PictureView* Image1 = nullptr;
+    std::array<QRadioButton*, 2> optSeq{};
+    Panel3D* pnlPhotoNumber = nullptr;
+    QPushButton* SSCommand1 = nullptr;
+    QPushButton* SSCommand2 = nullptr;
+    Panel3D* panYear = nullptr;
+    Panel3D* panInterval = nullptr;
+    SpinButton* SpinInterval = nullptr;
+    Panel3D* PnlCoStar = nullptr;
+    Panel3D* StatusDay = nullptr;
+    Panel3D* StatusDate = nullptr;
+    Panel3D* StatusTime = nullptr;
+    SlideBar* mmSlide = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer3 = nullptr;
+
+    // While set, painting and clicks on the slide leave the keyboard focus alone.
+    bool SlideKeepFocus = false;
+
+    // The layout for a 640 by 480 screen, in place of the designed one.
+    void applySmallScreenLayout(int screenWidthTwips);
+    // The client size the controls are placed for; more room goes to the slide.
+    QSize designSize() const;
+    // Where a control sits in the designed layout, in twips.
+    QRect designTwips(const QWidget* control) const { return m_design.value(control); }
+
+    // Shows list position `position` as the slide. False when it cannot be read; the
+    // previous slide then stays.
+    bool loadSlide(int position);
+    void setPositionCaption(int position);
+    // The picture on show at full size, for the clipboard.
+    QImage slidePicture() const;
+
+    // Handlers.
+    void StartUp();
+    void Timer1_Timer();
+    void Timer3_Timer();
+    void mmSlide_Click(int button);
+    void mmSlide_PrevClick();
+    void mmSlide_NextClick();
+    void mmSlide_PlayClick();
+    void mmSlide_PauseClick();
+    void mmSlide_BackClick();
+    void mmSlide_StepClick();
+    void mmSlide_StopClick();
+    void SSCommand1_Click();
+    void SSCommand2_Click();
+    void SSCommand1_KeyDown(int key);
+    void SpinInterval_SpinUp();
+    void SpinInterval_SpinDown();
+    void Image1_MouseDown(Qt::MouseButton button);
+    void focusFirstButton();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void place(QWidget* control, const QRect& twips);
+    void applyLayout();
+    // Manual steps share everything but the new position and the error code.
+    void manualStep(int position, const QString& errCode, bool showNumber, bool captionOnFailure);
+    void setDelayCaption();
+
+    AppContext& m_context;
+    QHash<const QWidget*, QRect> m_design;
+    QSize m_designTwips;
+    QString m_slidePath;
+};
+
+} // namespace kv

@@ -1,0 +1,535 @@
+#include "photos/slide_show.h"
+
+#include "app/app_context.h"
+#include "app/error_reporter.h"
+#include "app/form1.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "app/widgets/spin_button.h"
+#include "browse/topic_selection.h"
+#include "photos/frm_slide.h"
+#include "photos/photo_list.h"
+#include "photos/saver_buttons.h"
+#include "photos/slide_bar.h"
+#include "platform/clipboard/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/image_loader.h"
+#include "platform/screen.h"
+#include "platform/twips.h"
+
+#include <QDateTime>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <random>
+
+namespace kv {
+
+namespace {
+const QString NoChoice = QStringLiteral("panYear");
+
+// Not seeded from the clock: every run of the program shows the same random slides.
+std::mt19937& slideRandom()
+{
+    static std::mt19937 generator;
+    return generator;
+}
+
+// r in [0, 1), from the generator's standard 32-bit output so every platform agrees.
+double nextRandom()
+{
+    return double(slideRandom()()) / 4294967296.0;
+}
+
+// Help for the window is opened and closed by the help service once it exists.
+void PrepareHelp(AppContext&, QWidget*) {}
+void CloseHelp(AppContext&, QWidget*) {}
+
+FrmSlide* slideWindow(AppContext& c)
+{
+    return qobject_cast<FrmSlide*>(c.frmSlide.data());
+}
+
+void moveCursor(AppContext& c, int position)
+{
+    c.state.PhotoCursor = static_cast<std::int16_t>(position);
+}
+
+struct TopicRule
+{
+    QString caption;
+    QString code;
+    bool desc; // the description stays available
+};
+} // namespace
+
+void restartSlideRandom()
+{
+    slideRandom().seed(std::mt19937::default_seed);
+}
+
+std::int32_t nextSlideDelay(std::int32_t delay, bool up)
+{
+    switch (delay) {
+    case 1000: return up ? 2000 : 60000;
+    case 2000: return up ? 3000 : 1000;
+    case 3000: return up ? 4000 : 2000;
+    case 4000: return up ? 5000 : 3000;
+    case 5000: return up ? 10000 : 4000;
+    case 60000: return up ? 1000 : 55000;
+    default: return up ? delay + 5000 : delay - 5000;
+    }
+}
+
+int middlePosition(int count)
+{
+    int middle = count / 2;
+    if (count % 2 != 0 && middle % 2 != 0)
+        ++middle;
+    // One photo has no half of its own; it is its own middle.
+    return count > 0 ? std::max(middle, 1) : 0;
+}
+
+SlideClock slideClockAt(const QDateTime& when)
+{
+    const QLocale c = QLocale::c();
+    return {c.toString(when.date(), QStringLiteral("dddd")), c.toString(when.date(), QStringLiteral("MM/dd/yy")),
+            c.toString(when.time(), QStringLiteral("hh:mm:ss ap"))};
+}
+
+// ---- The window's own routines -------------------------------------------------------------
+
+bool FrmSlide::loadSlide(int position)
+{
+    AppState& s = m_context.state;
+    if (position < 1 || position > s.PhotoCount)
+        return false;
+    const QString real = m_context.files().resolve(s.PhotoList(position));
+    if (real.isEmpty())
+        return false;
+    const QImage image = loadImage(real, Image1->size() * devicePixelRatioF());
+    if (image.isNull())
+        return false;
+    Image1->setImage(image);
+    m_slidePath = real;
+    return true;
+}
+
+void FrmSlide::setPositionCaption(int position)
+{
+    pnlPhotoNumber->setText(QString::number(position) + QStringLiteral(" of ")
+                            + QString::number(m_context.state.PhotoCount));
+}
+
+QImage FrmSlide::slidePicture() const
+{
+    if (!m_slidePath.isEmpty()) {
+        const QImage full = loadImage(m_slidePath);
+        if (!full.isNull())
+            return full;
+    }
+    return Image1->image();
+}
+
+void FrmSlide::setDelayCaption()
+{
+    panInterval->setText(QString::number(m_context.state.SlideDelay / 1000) + QStringLiteral(" seconds"));
+}
+
+void FrmSlide::StartUp()
+{
+    // What loading the window does: the saver buttons and the help, without moving the focus.
+    SlideKeepFocus = true;
+    RefreshSaverButtons(m_context);
+    PrepareHelp(m_context, this);
+    SlideKeepFocus = false;
+}
+
+void FrmSlide::Timer1_Timer()
+{
+    AppState& s = m_context.state;
+    if (Timer1->interval() == 0)
+        return;
+    if (s.PhotoCursor == 0)
+        s.PhotoCursor = 1;
+    if (s.PhotoCursor <= s.PhotoCount) {
+        s.ErrCode = QStringLiteral("ER016");
+        if (optSeq[1]->isChecked())
+            moveCursor(m_context, int(s.PhotoCount * nextRandom() + 1));
+        const bool shown = loadSlide(s.PhotoCursor);
+        if (shown) {
+            SlideCaption(m_context);
+            setPositionCaption(s.PhotoCursor);
+        }
+        // A slide that cannot be read is passed over, so the show goes on.
+        ++s.PhotoCursor;
+        if (!shown) {
+            // No second report piles up while the first is on screen.
+            const bool playing = Timer1->isActive();
+            Timer1->stop();
+            ErrorReporter(m_context, Failure::Caught);
+            if (playing && mmSlide->isButtonEnabled(SlideBar::Pause))
+                Timer1->start(s.SlideDelay);
+        }
+    } else {
+        // Photo 1 follows on the next tick: the last photo stays for two intervals.
+        s.PhotoCursor = 1;
+    }
+    panYear->show();
+}
+
+void FrmSlide::Timer3_Timer()
+{
+    const SlideClock clock = slideClockAt(QDateTime::currentDateTime());
+    StatusTime->setText(clock.time);
+    StatusDate->setText(clock.date);
+    StatusDay->setText(clock.day);
+}
+
+void FrmSlide::mmSlide_Click(int button)
+{
+    switch (button) {
+    case SlideBar::Prev: mmSlide_PrevClick(); break;
+    case SlideBar::Next: mmSlide_NextClick(); break;
+    case SlideBar::Play: mmSlide_PlayClick(); break;
+    case SlideBar::Pause: mmSlide_PauseClick(); break;
+    case SlideBar::Back: mmSlide_BackClick(); break;
+    case SlideBar::Step: mmSlide_StepClick(); break;
+    case SlideBar::Stop: mmSlide_StopClick(); break;
+    default: break;
+    }
+}
+
+void FrmSlide::mmSlide_PlayClick()
+{
+    AppState& s = m_context.state;
+    SpinInterval->setEnabled(false);
+    SlideKeepFocus = true;
+    ++s.PhotoCursor;
+    mmSlide->setButtonEnabled(SlideBar::Pause, true);
+    for (auto b : {SlideBar::Prev, SlideBar::Next, SlideBar::Back, SlideBar::Step})
+        mmSlide->setButtonEnabled(b, false);
+    SSCommand1->setEnabled(false);
+    SSCommand2->setEnabled(false);
+    s.SlideShowRunning = true;
+    Timer1->start(s.SlideDelay);
+    pnlPhotoNumber->show();
+}
+
+void FrmSlide::mmSlide_PauseClick()
+{
+    AppState& s = m_context.state;
+    SpinInterval->setEnabled(true);
+    s.SlideShowRunning = false;
+    Timer1->stop();
+    mmSlide->setButtonEnabled(SlideBar::Pause, false);
+    for (auto b : {SlideBar::Prev, SlideBar::Next, SlideBar::Back, SlideBar::Step})
+        mmSlide->setButtonEnabled(b, true);
+    SSCommand1->setEnabled(true);
+    SSCommand2->setEnabled(true);
+    --s.PhotoCursor;
+    if (s.PhotoCursor == 0)
+        s.PhotoCursor = s.PhotoCount;
+    focusFirstButton();
+}
+
+void FrmSlide::manualStep(int position, const QString& errCode, bool showNumber, bool captionOnFailure)
+{
+    AppState& s = m_context.state;
+    s.SlideShowRunning = false;
+    if (s.PhotoCount < 1) {
+        // Nothing to step through.
+        focusFirstButton();
+        return;
+    }
+    s.ErrCode = errCode;
+    moveCursor(m_context, position);
+    if (!loadSlide(s.PhotoCursor)) {
+        ErrorReporter(m_context, Failure::Caught);
+        if (captionOnFailure)
+            setPositionCaption(s.PhotoCursor);
+        focusFirstButton();
+        return;
+    }
+    SlideCaption(m_context);
+    panYear->show();
+    setPositionCaption(s.PhotoCursor);
+    if (showNumber)
+        pnlPhotoNumber->show();
+    focusFirstButton();
+}
+
+void FrmSlide::mmSlide_NextClick()
+{
+    const AppState& s = m_context.state;
+    const int position = s.PhotoCursor + 1 > s.PhotoCount ? 1 : s.PhotoCursor + 1;
+    manualStep(position, QStringLiteral("ER014"), true, false);
+}
+
+void FrmSlide::mmSlide_PrevClick()
+{
+    const AppState& s = m_context.state;
+    const int position = s.PhotoCursor - 1 < 1 ? s.PhotoCount : s.PhotoCursor - 1;
+    manualStep(position, QStringLiteral("ER015"), true, true);
+}
+
+void FrmSlide::mmSlide_BackClick()
+{
+    const AppState& s = m_context.state;
+    const int position = s.PhotoCursor - 10 < 1 ? s.PhotoCount : s.PhotoCursor - 10;
+    manualStep(position, QStringLiteral("ER013"), true, false);
+}
+
+void FrmSlide::mmSlide_StepClick()
+{
+    const AppState& s = m_context.state;
+    // A forward jump never lands on the last photo.
+    const int position = s.PhotoCursor + 10 >= s.PhotoCount ? 1 : s.PhotoCursor + 10;
+    manualStep(position, QStringLiteral("ER018"), false, true);
+}
+
+void FrmSlide::SSCommand1_KeyDown(int key)
+{
+    if (key == Qt::Key_Period)
+        mmSlide_NextClick();
+    else if (key == Qt::Key_Comma)
+        mmSlide_PrevClick();
+}
+
+void FrmSlide::SSCommand1_Click()
+{
+    AppState& s = m_context.state;
+    if (s.PhotoCount < 1)
+        return;
+    setPositionCaption(1);
+    pnlPhotoNumber->show();
+    Image1->show();
+    s.PhotoCursor = 1;
+    // The caption comes from photo 1 itself, which need not be a 1955 photo.
+    SlideCaption(m_context);
+    panYear->show();
+    loadSlide(1);
+}
+
+void FrmSlide::SSCommand2_Click()
+{
+    AppState& s = m_context.state;
+    Image1->show();
+    panYear->show();
+    if (s.PhotoCount < 1) {
+        focusFirstButton();
+        return;
+    }
+    moveCursor(m_context, middlePosition(s.PhotoCount));
+    setPositionCaption(s.PhotoCursor);
+    pnlPhotoNumber->show();
+    loadSlide(s.PhotoCursor);
+    // From the caption table, so a topic's slide is not captioned as a year.
+    SlideCaption(m_context);
+    focusFirstButton();
+}
+
+void FrmSlide::SpinInterval_SpinUp()
+{
+    m_context.state.SlideDelay = nextSlideDelay(m_context.state.SlideDelay, true);
+    setDelayCaption();
+    focusFirstButton();
+}
+
+void FrmSlide::SpinInterval_SpinDown()
+{
+    m_context.state.SlideDelay = nextSlideDelay(m_context.state.SlideDelay, false);
+    setDelayCaption();
+    focusFirstButton();
+}
+
+void FrmSlide::Image1_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton) {
+        if (!SlideKeepFocus)
+            focusFirstButton();
+        return;
+    }
+    const int answer = m_context.dialogs().messageBox(
+        QStringLiteral("Would you like to copy this image to the Windows Clipboard?"), Buttons::YesNo,
+        Icon::Question);
+    if (answer != Yes)
+        return;
+    m_context.clipboard().clear();
+    m_context.clipboard().setImage(slidePicture());
+}
+
+void FrmSlide::mmSlide_StopClick()
+{
+    AppContext& c = m_context;
+    AppState& s = c.state;
+    Form1& f = *c.form1;
+    s.SlideShowRunning = false;
+    if (f.panYear->text() == NoChoice) {
+        EnableTopicButtons(c);
+        return;
+    }
+    if (!mmSlide->isButtonEnabled(SlideBar::Pause))
+        ++s.PhotoCursor;
+    if (s.PhotoCursor < 2)
+        s.PhotoCursor = 2;
+    --s.PhotoCursor;
+
+    s.ErrCode = QStringLiteral("ER017");
+    const QString entry = s.PhotoList(s.PhotoCursor);
+    const QString real = c.files().resolve(entry);
+    const QImage image = real.isEmpty() ? QImage() : loadImage(real, f.Image4->size() * f.devicePixelRatioF());
+    if (image.isNull()) {
+        ErrorReporter(c, Failure::Caught);
+        return;
+    }
+    f.Image4->setImage(image);
+    f.Image4->show();
+    f.panPhoto->setText(s.PhotoNumbers(s.PhotoCursor));
+    const QString caption = panYear->text();
+    f.panYear->setText(caption);
+    f.panYear->show();
+    s.PhotoIndex = s.PhotoCursor;
+    // The photo window and the caption text act on the photo the main window shows.
+    s.CurrentPhoto = entry;
+    if (s.ShowFileNames)
+        f.txtFile->setText(photoFileName(c, entry).left(12));
+
+    EnableTopicButtons(c);
+    f.cmdStats->setText(QStringLiteral("Engines"));
+    s.CurrentYearButton = 0;
+
+    static const TopicRule rules[] = {
+        {QStringLiteral("Kel-Vardo Postage Stamps "), QStringLiteral("ZZ"), false},
+        {QStringLiteral("Kel-Vardo Metal Signs "), QStringLiteral("VM"), false},
+        {QStringLiteral("Early Kel-Vardo Prototypes "), QStringLiteral("PT"), false},
+        {QStringLiteral("Kel-Vardo Cookies "), QStringLiteral("VC"), false},
+        {QStringLiteral("Danbury Mint Die Cast Models "), QStringLiteral("TD"), true},
+        {QStringLiteral("Franklin Mint Die Cast Models "), QStringLiteral("TF"), true},
+        {QStringLiteral("Franklin Mint Collector Knives "), QStringLiteral("TE"), true},
+    };
+    bool topic = false;
+    for (const TopicRule& r : rules) {
+        if (r.caption != caption)
+            continue;
+        topic = true;
+        if (r.desc)
+            f.cmdDesc->setEnabled(true);
+        f.cmdStats->setText(QStringLiteral("Details"));
+        for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
+                               f.cmdNostalgia})
+            b->setEnabled(false);
+        f.focusYearButton(1);
+        s.TopicCode = r.code;
+    }
+    if (caption == QLatin1String("Kel-Vardo Matchbook Covers ")) {
+        f.focusYearButton(1);
+        s.TopicCode = QStringLiteral("MA");
+    } else if (caption == QLatin1String("1957 ")) {
+        f.focusYearButton(1);
+    } else if (caption == QLatin1String("1955 ") || caption == QLatin1String("1956 ")) {
+        const int n = s.TopicCode.toInt();
+        f.focusYearButton(n - 53);
+        s.CurrentYearButton = static_cast<std::int16_t>(n - 54);
+    } else if (!topic && caption == slideCaptionFor(QStringLiteral("CW"))) {
+        // The Renlow photos name no year: step through them as a topic of their own.
+        f.focusYearButton(1);
+        s.TopicCode = QStringLiteral("CW");
+    }
+    // The cursor now stands one before the shown photo, as after a Previous; the main
+    // window's next step must move from there in either direction.
+    --s.PhotoCursor;
+    s.SkipFirstMatch = false;
+    s.LastStepNext = false;
+    s.LastStepPrevious = true;
+}
+
+// ---- Opening -------------------------------------------------------------------------------
+
+namespace {
+FrmSlide* prepareSlideShow(AppContext& c)
+{
+    AppState& s = c.state;
+    Form1& f = *c.form1;
+    if (QWidget* photo = c.frmSSPhoto) {
+        photo->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        photo->close();
+    }
+    if (FrmSlide* old = slideWindow(c))
+        delete old;
+
+    auto* w = new FrmSlide(c, &f);
+    c.frmSlide = w;
+    w->StartUp();
+    QObject::connect(w, &QDialog::finished, w, [&c, w] {
+        CloseHelp(c, w);
+        w->Timer1->stop();
+        w->Timer3->stop();
+        if (c.frmSlide == w)
+            c.frmSlide = nullptr;
+        c.state.SlideShowRunning = true;
+        w->deleteLater();
+    });
+
+    w->SpinInterval->setEnabled(true);
+    s.SlideDelay = 1000;
+    w->panInterval->setText(QStringLiteral(" 1 second"));
+    w->Timer1->stop();
+
+    w->setGeometry(f.geometry());
+    w->raise();
+
+    // The list may have been rebuilt under another folder since the last choice.
+    s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
+    if (s.PhotoIndex < 1 || s.PhotoIndex > s.PhotoCount) {
+        s.PhotoCursor = 1;
+    } else {
+        s.PhotoCursor = s.PhotoIndex;
+        if (!w->loadSlide(s.PhotoCursor))
+            w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
+        w->panYear->show();
+        w->setPositionCaption(s.PhotoCursor);
+        w->pnlPhotoNumber->show();
+    }
+    if (!w->Image1->hasImage())
+        w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
+    SlideCaption(c);
+    s.PhotoCursor = s.PhotoIndex;
+    bool numeric = false;
+    s.TopicCode.toInt(&numeric);
+    if (!numeric)
+        s.TopicCode = QStringLiteral("55");
+
+    const QSize screen = c.screen().sizePixels();
+    if (screen == QSize(640, 480))
+        w->applySmallScreenLayout(pixelsToTwips(screen.width()));
+
+    w->mmSlide->setButtonEnabled(SlideBar::Pause, false);
+    w->Timer3_Timer();
+    w->Timer3->start();
+    return w;
+}
+} // namespace
+
+FrmSlide* OpenSlideShow(AppContext& c)
+{
+    FrmSlide* w = prepareSlideShow(c);
+    w->show();
+    return w;
+}
+
+void StartSlideShow(AppContext& c)
+{
+    prepareSlideShow(c)->exec();
+}
+
+void ssCmdSlide_Click(AppContext& c)
+{
+    StartSlideShow(c);
+}
+
+} // namespace kv
