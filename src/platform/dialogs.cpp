@@ -48,7 +48,12 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
     }
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QWidget* parent = m_parent ? m_parent.data() : QApplication::activeWindow();
+    // Over the window the user is working in: an open viewer before the main window.
+    QWidget* parent = QApplication::activeModalWidget();
+    if (!parent)
+        parent = QApplication::activeWindow();
+    if (!parent)
+        parent = m_parent.data();
     QMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, parent);
     box.setDefaultButton(def);
     // The override cursor may still be busy; a question must show the normal pointer.
