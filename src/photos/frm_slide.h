@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QImage>
 #include <QRect>
 
 #include <array>
@@ -97,6 +98,11 @@ private:
     QHash<const QWidget*, QRect> m_design;
     QSize m_designTwips;
     QString m_slidePath;
+    // The next sequential slide, decoded while the current one is on show.
+    QString m_aheadPath;
+    QImage m_aheadImage;
+    QSize m_aheadSize;
+    void readAhead(int position);
 };
 
 } // namespace kv

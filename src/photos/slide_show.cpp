@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/window_helpers.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
@@ -111,12 +112,31 @@ bool FrmSlide::loadSlide(int position)
     const QString real = m_context.files().resolve(s.PhotoList(position));
     if (real.isEmpty())
         return false;
-    const QImage image = loadImage(real, Image1->size() * devicePixelRatioF());
+    const QSize fit = Image1->size() * devicePixelRatioF();
+    const QImage image = real == m_aheadPath && fit == m_aheadSize ? m_aheadImage : loadImage(real, fit);
+    m_aheadPath.clear();
+    m_aheadImage = QImage();
     if (image.isNull())
         return false;
     Image1->setImage(image);
     m_slidePath = real;
     return true;
+}
+
+void FrmSlide::readAhead(int position)
+{
+    // Decoding a large photo takes tens of milliseconds; done between ticks, not on them.
+    QTimer::singleShot(0, this, [this, position] {
+        const AppState& s = m_context.state;
+        if (!Timer1->isActive() || position < 1 || position > s.PhotoCount)
+            return;
+        const QString real = m_context.files().resolve(s.PhotoList(position));
+        if (real.isEmpty())
+            return;
+        m_aheadSize = Image1->size() * devicePixelRatioF();
+        m_aheadImage = loadImage(real, m_aheadSize);
+        m_aheadPath = real;
+    });
 }
 
 void FrmSlide::setPositionCaption(int position)
@@ -180,6 +200,8 @@ void FrmSlide::Timer1_Timer()
         s.PhotoCursor = 1;
     }
     panYear->show();
+    if (!optSeq[1]->isChecked())
+        readAhead(s.PhotoCursor);
 }
 
 void FrmSlide::Timer3_Timer()
@@ -218,6 +240,8 @@ void FrmSlide::mmSlide_PlayClick()
     s.SlideShowRunning = true;
     Timer1->start(s.SlideDelay);
     pnlPhotoNumber->show();
+    if (!optSeq[1]->isChecked())
+        readAhead(s.PhotoCursor == 0 ? 1 : s.PhotoCursor);
 }
 
 void FrmSlide::mmSlide_PauseClick()
@@ -456,7 +480,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
     AppState& s = c.state;
     Form1& f = *c.form1;
     if (QWidget* photo = c.frmSSPhoto) {
-        photo->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        SetTopmost(photo, false);
         photo->close();
     }
     if (FrmSlide* old = slideWindow(c))

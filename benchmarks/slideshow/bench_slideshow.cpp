@@ -1,0 +1,180 @@
+// Plays the slide show at its shortest delay over many large photos and reports how late each
+// slide reaches the screen against its schedule, and the memory as the show goes on.
+//
+//   bench_slideshow [--photos 300] [--slides 1000] [--delay 1000] [--width 3000] [--height 2000]
+//                   [--dir folder-to-keep-the-photos]
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/startup.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "browse/topic_selection.h"
+#include "photos/frm_slide.h"
+#include "photos/photo_list.h"
+#include "photos/slide_bar.h"
+#include "photos/slide_show.h"
+#include "platform/doubles/test_services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <cstdio>
+
+using namespace kv;
+
+namespace {
+long residentKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// A busy picture, so the JPEG is as heavy to decode as a real photo.
+void writePhoto(const QString& path, int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    QPainter p(&image);
+    QLinearGradient sky(0, 0, width, height);
+    sky.setColorAt(0, QColor::fromHsv(seed * 37 % 360, 180, 220));
+    sky.setColorAt(1, QColor::fromHsv(seed * 91 % 360, 200, 90));
+    p.fillRect(image.rect(), sky);
+    for (int i = 0; i < 400; ++i) {
+        p.setBrush(QColor::fromRgb(random.generate()));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(random.bounded(width), random.bounded(height)), random.bounded(20, 300),
+                      random.bounded(20, 300));
+    }
+    p.end();
+    image.save(path, "JPG", 90);
+}
+
+int argument(const QStringList& args, const QString& name, int fallback)
+{
+    const int i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args.at(i + 1).toInt() : fallback;
+}
+
+// The slide reaches the screen when its picture has been painted.
+class PaintWatch : public QObject
+{
+public:
+    using QObject::QObject;
+    std::function<void(qint64)> onPaint;
+    QElapsedTimer* clock = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && onPaint)
+            onPaint(clock->nsecsElapsed());
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int photos = argument(args, QStringLiteral("--photos"), 300);
+    const int slides = argument(args, QStringLiteral("--slides"), 1000);
+    const int delay = argument(args, QStringLiteral("--delay"), 1000);
+    const int width = argument(args, QStringLiteral("--width"), 3000);
+    const int height = argument(args, QStringLiteral("--height"), 2000);
+
+    QTemporaryDir temp;
+    const int dirAt = args.indexOf(QStringLiteral("--dir"));
+    const QString root = dirAt >= 0 && dirAt + 1 < args.size() ? args.at(dirAt + 1) : temp.path();
+    QDir().mkpath(root + QStringLiteral("/Murvos"));
+    for (int i = 1; i <= photos; ++i) {
+        const QString path = root + QStringLiteral("/Murvos/55%1.JPG").arg(i, 3, 10, QLatin1Char('0'));
+        if (!QFile::exists(path))
+            writePhoto(path, width, height, i);
+    }
+
+    TestServices t;
+    t.files->setProgramDir(root);
+    AppContext c(t.services);
+    c.state.CdDrive = root;
+    c.state.PhotoDir = root;
+    BuildPhotoList(c);
+    Form1_Load(c);
+    c.form1->resize(1024, 768);
+    cmdYR_Click(c, 1);
+
+    FrmSlide* w = OpenSlideShow(c);
+    QElapsedTimer clock;
+    clock.start();
+    PaintWatch watch;
+    watch.clock = &clock;
+    w->Image1->installEventFilter(&watch);
+
+    QList<double> lateMs;
+    long rssAt100 = 0, rssMax = 0;
+    int shown = 0;
+    qint64 start = 0;
+    qint64 due = -1; // the slide waiting to be painted
+    QString lastCaption = w->pnlPhotoNumber->text();
+    QObject::connect(w->Timer1, &QTimer::timeout, &app, [&] {
+        const QString caption = w->pnlPhotoNumber->text();
+        if (caption == lastCaption)
+            return; // the last photo's second interval
+        lastCaption = caption;
+        ++shown;
+        due = start + qint64(shown) * delay * 1000000LL;
+    });
+    watch.onPaint = [&](qint64 now) {
+        if (due < 0)
+            return;
+        lateMs << (now - due) / 1e6;
+        if (qEnvironmentVariableIsSet("KV_BENCH_TRACE"))
+            std::fprintf(stderr, "slide %d late %.1f ms\n", shown, (now - due) / 1e6);
+        due = -1;
+        const long rss = residentKb();
+        rssMax = std::max(rssMax, rss);
+        if (shown == 100)
+            rssAt100 = rss;
+        if (shown % 100 == 0)
+            std::fprintf(stderr, "%d slides, %ld kB\n", shown, rss);
+        if (shown >= slides)
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    };
+
+    if (qEnvironmentVariableIsSet("KV_BENCH_NOCLOCK"))
+        w->Timer3->stop();
+    QTimer::singleShot(500, &app, [&] {
+        start = clock.nsecsElapsed();
+        w->mmSlide->click(SlideBar::Play);
+    });
+    app.exec();
+
+    const long rssEnd = residentKb();
+    std::sort(lateMs.begin(), lateMs.end());
+    const double median = lateMs.isEmpty() ? 0 : lateMs.at(lateMs.size() / 2);
+    const double p95 = lateMs.isEmpty() ? 0 : lateMs.at(int(lateMs.size() * 0.95));
+    const double worst = lateMs.isEmpty() ? 0 : lateMs.last();
+    std::printf("photos %d (%dx%d), slides %lld, delay %d ms\n", photos, width, height,
+                static_cast<long long>(lateMs.size()), delay);
+    std::printf("lateness: median %.1f ms, 95%% %.1f ms, worst %.1f ms\n", median, p95, worst);
+    std::printf("memory: %ld kB after 100 slides, %ld kB after %lld, peak %ld kB\n", rssAt100, rssEnd,
+                static_cast<long long>(lateMs.size()), rssMax);
+    std::printf("error boxes: %lld\n", static_cast<long long>(t.dialogs->boxes.size()));
+    return 0;
+}
