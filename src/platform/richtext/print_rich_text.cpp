@@ -30,7 +30,9 @@ QList<int> pageStartPositions(QTextDocument &doc, qreal pageHeight)
         const QTextLayout *tl = block.layout();
         if (!tl || tl->lineCount() == 0)
             continue;
-        const qreal originY = rect.top() - tl->boundingRect().top();
+        // The rectangle starts at the layout's position; lines a page break pushed
+        // down keep their offset in line.y().
+        const qreal originY = rect.top();
         for (int i = 0; i < tl->lineCount(); ++i) {
             const QTextLine line = tl->lineAt(i);
             // A laid-out line lies within one page; its middle says which.

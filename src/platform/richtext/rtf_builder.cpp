@@ -28,6 +28,8 @@ DocumentBuilder::DocumentBuilder(QTextDocument *doc)
     : m_cursor(doc), m_tables(m_cursor)
 {
     m_cursor.movePosition(QTextCursor::End);
+    // One edit block for the whole document: Qt otherwise rescans all frames after every table change.
+    m_cursor.beginEditBlock();
 }
 
 QTextBlockFormat DocumentBuilder::blockFormat(const ParaProps &para)
@@ -160,6 +162,7 @@ void DocumentBuilder::finish(const ParaProps &para)
     if (!m_pendingBreak && m_tables.depth() == 0 && m_cursor.block().length() > 1)
         applyBlockFormat(para);
     m_tables.closeAll();
+    m_cursor.endEditBlock();
 }
 
 } // namespace kv::rtf

@@ -14,7 +14,8 @@ QTextTableFormat tableFormat(const RowDef *def)
 {
     QTextTableFormat f;
     f.setCellSpacing(0);
-    f.setBorderCollapse(true);
+    // Collapsed borders look closer to a word processor's but make Qt's table layout several times slower.
+    f.setBorderCollapse(false);
     f.setAlignment(Qt::AlignLeft);
     f.setCellPadding(def ? qBound(0, def->gapTw, 720) / 15.0 : 108 / 15.0);
     if (def && def->borders) {
@@ -40,6 +41,18 @@ QTextTableFormat tableFormat(const RowDef *def)
 
 // Qt keeps a paragraph in front of every table; when nothing else is there,
 // shrink it so a table that starts a document or a cell is not pushed down.
+void collapseBlock(QTextCursor &c)
+{
+    QTextBlockFormat f = c.blockFormat();
+    f.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    f.setTopMargin(0);
+    f.setBottomMargin(0);
+    c.setBlockFormat(f);
+    QTextCharFormat cf;
+    cf.setFontPointSize(1);
+    c.setBlockCharFormat(cf);
+}
+
 void collapseLeadingBlock(QTextCursor &c)
 {
     if (c.block().length() > 1)
@@ -50,16 +63,8 @@ void collapseLeadingBlock(QTextCursor &c)
         if (cell.isValid())
             start = cell.firstPosition();
     }
-    if (c.position() != start)
-        return;
-    QTextBlockFormat f = c.blockFormat();
-    f.setLineHeight(0, QTextBlockFormat::FixedHeight);
-    f.setTopMargin(0);
-    f.setBottomMargin(0);
-    c.setBlockFormat(f);
-    QTextCharFormat cf;
-    cf.setFontPointSize(1);
-    c.setBlockCharFormat(cf);
+    if (c.position() == start)
+        collapseBlock(c);
 }
 
 } // namespace
@@ -95,6 +100,8 @@ void TableStack::open(const RowDef *def)
 void TableStack::close()
 {
     Open &t = m_open.back();
+    if (t.table->rows() > t.row + 1)
+        t.table->removeRows(t.row + 1, t.table->rows() - t.row - 1);
     m_cursor.setPosition(t.table->lastPosition() + 1);
     m_open.pop_back();
 }
@@ -105,8 +112,24 @@ bool TableStack::enterCell()
         return false;
     Open &t = m_open.back();
     bool moved = false;
+    if (t.rowEnded && t.row + 1 >= ChunkRows) {
+        // Qt lays out a long table in time that grows faster than its rows; a long
+        // table continues as a run of shorter ones that look the same.
+        const QTextTableFormat format = t.table->format();
+        const int columns = t.table->columns();
+        close();
+        collapseBlock(m_cursor);
+        Open next;
+        next.table = m_cursor.insertTable(1, columns, format);
+        next.formatted = true;
+        m_open.push_back(next);
+        return true;
+    }
     if (t.rowEnded) {
-        t.table->appendRows(1);
+        // Qt rebuilds a table's cell grid after every change of its shape, so rows
+        // are added in growing batches and the spare ones removed when the table closes.
+        if (t.row + 1 >= t.table->rows())
+            t.table->appendRows(qBound(1, t.table->rows(), 256));
         ++t.row;
         t.col = 0;
         t.cursorCol = -1;

@@ -26,6 +26,7 @@ class TableStack
 public:
     static constexpr int MaxNesting = 6;
     static constexpr int MaxColumns = 64;
+    static constexpr int ChunkRows = 100;
 
     explicit TableStack(QTextCursor &cursor) : m_cursor(cursor) {}
 

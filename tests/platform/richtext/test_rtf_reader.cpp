@@ -119,6 +119,7 @@ private slots:
     void simpleTable();
     void tableRowsGrowAndShrink();
     void nestedTable();
+    void longTableKeepsEveryRowInOrder();
     void textAfterTableLeavesIt();
     void picture_data();
     void picture();
@@ -433,6 +434,32 @@ void TestRtfReader::nestedTable()
     QCOMPARE(inner->columns(), 2);
     QCOMPARE(doc->find(QStringLiteral("inner2")).currentTable(), inner);
     QCOMPARE(doc->find(QStringLiteral("tail")).currentTable(), outer);
+}
+
+void TestRtfReader::longTableKeepsEveryRowInOrder()
+{
+    QByteArray rtf = "before\\par ";
+    for (int r = 0; r < 250; ++r)
+        rtf += "\\trowd\\cellx1000\\cellx2000\\intbl r" + QByteArray::number(r) + "a\\cell r" + QByteArray::number(r)
+               + "b\\cell\\row ";
+    const auto doc = readDoc(rtfDocument(rtf + "\\pard after"));
+    int rows = 0;
+    int lastPosition = -1;
+    for (QTextFrame *f : doc->rootFrame()->childFrames()) {
+        auto *t = qobject_cast<QTextTable *>(f);
+        QVERIFY(t);
+        QCOMPARE(t->columns(), 2);
+        QCOMPARE(t->format().columnWidthConstraints().value(1).rawValue(), 1000 / 15.0);
+        for (int r = 0; r < t->rows(); ++r, ++rows) {
+            const QTextCursor cell = doc->find(QStringLiteral("r%1a").arg(rows));
+            QCOMPARE(cell.currentTable(), t);
+            QCOMPARE(t->cellAt(cell).row(), r);
+            QVERIFY(cell.position() > lastPosition);
+            lastPosition = cell.position();
+        }
+    }
+    QCOMPARE(rows, 250);
+    QVERIFY(doc->toPlainText().endsWith(u"after"));
 }
 
 void TestRtfReader::textAfterTableLeavesIt()

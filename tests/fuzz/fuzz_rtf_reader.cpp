@@ -1,0 +1,32 @@
+// Feeds arbitrary bytes to the RTF reader and lays the result out, as the box would.
+// Run with files as arguments to replay them once each.
+
+#include "platform/richtext/rtf_reader.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QTextDocument doc;
+    if (kv::readRtf(bytes, &doc)) {
+        doc.setTextWidth(500);
+        (void)doc.documentLayout()->documentSize();
+        (void)doc.toPlainText();
+    }
+    return 0;
+}
