@@ -59,8 +59,12 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaProps &para)
         f.setLineHeight(twipsToPx(-qMax(para.lineTw, -MaxIndentTw), 0), QTextBlockFormat::FixedHeight);
     if (para.pageBreakBefore)
         f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    if (!para.tabs.isEmpty()) {
+    // A hanging indent acts as a tab stop, so "bullet, tab, text" lines up at the indent.
+    const bool hanging = para.firstTw < 0 && para.leftTw > 0;
+    if (!para.tabs.isEmpty() || hanging) {
         QList<QTextOption::Tab> tabs;
+        if (hanging)
+            tabs.append(QTextOption::Tab(twipsToPx(para.leftTw, 0), QTextOption::LeftTab));
         for (const QTextOption::Tab &t : para.tabs) {
             if (tabs.size() >= MaxTabs)
                 break;

@@ -17,7 +17,7 @@ namespace kv::rtf {
     X(rsidtbl) X(pgdsctbl) X(xmlnstbl) X(listpicture) X(objclass) X(objname) X(docvar) X(userprops) \
     X(bkmkstart) X(bkmkend) X(fchars) X(lchars) X(pgptbl) X(mmathPr) X(sp) X(sn) X(sv) \
     /* document */ \
-    X(ansi) X(mac) X(pc) X(pca) X(ansicpg) X(deff) X(uc) X(u) \
+    X(ansi) X(mac) X(pc) X(pca) X(ansicpg) X(deff) X(deftab) X(uc) X(u) \
     /* font and colour tables */ \
     X(f) X(fcharset) X(cpg) X(red) X(green) X(blue) \
     /* character formatting */ \

@@ -2,6 +2,8 @@
 
 #include "platform/richtext/rtf_fields.h"
 
+#include <QTextDocument>
+
 namespace kv::rtf {
 
 namespace {
@@ -59,6 +61,13 @@ void Parser::handleWord(Kw kw, const Token &t)
         m_defaultFont = t.param;
         if (m_st.chr.font < 0)
             m_st.chr.font = t.param;
+        break;
+    case Kw::k_deftab:
+        if (t.param > 0) {
+            QTextOption option = m_doc->defaultTextOption();
+            option.setTabStopDistance(qMin(t.param, 31680) / 15.0);
+            m_doc->setDefaultTextOption(option);
+        }
         break;
     case Kw::k_uc:
         m_st.unicodeSkip = qBound(0, t.param, MaxUnicodeSkip);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTextDocument>
+#include <QTextOption>
 
 namespace kv {
 
@@ -43,6 +44,9 @@ bool readRtf(const QByteArray &bytes, QTextDocument *doc)
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
     doc->clear();
+    QTextOption option = doc->defaultTextOption();
+    option.setTabStopDistance(720 / 15.0); // RTF's default tab spacing, half an inch
+    doc->setDefaultTextOption(option);
     rtf::Parser parser(QByteArrayView(bytes).sliced(start), doc);
     parser.run();
     doc->setUndoRedoEnabled(undo);

@@ -22,6 +22,7 @@ private slots:
     void paperSize();
     void textAndPicturesLandAtTheirTwips();
     void endWithoutJobFails();
+    void refusedJobWritesNothing_data();
     void refusedJobWritesNothing();
     void noPrinterAsksForPdf_data();
     void noPrinterAsksForPdf();
@@ -85,11 +86,21 @@ void TestPrinter::endWithoutJobFails()
     QCOMPARE(printer.painter(), nullptr);
 }
 
+void TestPrinter::refusedJobWritesNothing_data()
+{
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("printer refuses") << true << QStringLiteral("refused.pdf");
+    QTest::newRow("file cannot be written") << false << QStringLiteral("no/such/folder/x.pdf");
+}
+
 void TestPrinter::refusedJobWritesNothing()
 {
-    const QString pdf = m_dir.filePath(QStringLiteral("refused.pdf"));
+    QFETCH(bool, refuse);
+    QFETCH(QString, name);
+    const QString pdf = m_dir.filePath(name);
     PdfPrinter printer(pdf);
-    printer.setRefuseJobs(true);
+    printer.setRefuseJobs(refuse);
     QVERIFY(!printer.beginJob(QStringLiteral("x")));
     QVERIFY(!printer.lastError().isEmpty());
     QCOMPARE(printer.painter(), nullptr);

@@ -116,6 +116,7 @@ private slots:
     void paragraphsAndBreaks_data();
     void paragraphsAndBreaks();
     void notRtfLeavesDocumentAlone();
+    void defaultTabStops();
     void simpleTable();
     void tableRowsGrowAndShrink();
     void nestedTable();
@@ -226,6 +227,8 @@ void TestRtfReader::paragraphFormatting_data()
     QTest::newRow("single spacing") << QByteArray("X\\par") << "X" << "line" << QVariant(QStringLiteral("single"));
     QTest::newRow("tab stops by kind") << QByteArray("\\tx720\\tqr\\tx2880\\tqc\\tx1440\\tqdec\\tx4320 X\\par") << "X"
                                        << "tabs" << QVariant(QStringLiteral("48L 96C 192R 288D"));
+    QTest::newRow("hanging indent is a tab stop") << QByteArray("\\li720\\fi-360 X\\par") << "X" << "tabs"
+                                                  << QVariant(QStringLiteral("48L"));
     QTest::newRow("page break before paragraph") << QByteArray("a\\par\\pagebb X\\par") << "X" << "pagebreak"
                                                  << QVariant(true);
     QTest::newRow("page word breaks before the next text") << QByteArray("a\\page X") << "X" << "pagebreak"
@@ -359,6 +362,15 @@ void TestRtfReader::notRtfLeavesDocumentAlone()
     QCOMPARE(doc.toPlainText(), QStringLiteral("before"));
     QVERIFY(kv::readRtf("\xEF\xBB\xBF \r\n{\\rtf1 x}", &doc));
     QCOMPARE(doc.toPlainText(), QStringLiteral("x"));
+}
+
+void TestRtfReader::defaultTabStops()
+{
+    QTextDocument doc;
+    QVERIFY(kv::readRtf("{\\rtf1\\deftab1440 a}", &doc));
+    QCOMPARE(doc.defaultTextOption().tabStopDistance(), 96.0);
+    QVERIFY(kv::readRtf("{\\rtf1 a}", &doc)); // a reused document starts from RTF's half inch again
+    QCOMPARE(doc.defaultTextOption().tabStopDistance(), 48.0);
 }
 
 static QTextTable *firstTable(const QTextDocument &doc)
