@@ -32,7 +32,7 @@ namespace kv::rtf {
     X(trowd) X(cellx) X(cell) X(row) X(nestcell) X(nestrow) X(trgaph) X(clbrdrt) X(clbrdrb) \
     X(clbrdrl) X(clbrdrr) X(trbrdrt) X(trbrdrb) X(trbrdrl) X(trbrdrr) X(trbrdrh) X(trbrdrv) \
     X(brdrs) X(brdrth) X(brdrdb) X(brdrdot) X(brdrdash) X(brdrsh) X(brdrnone) X(brdrnil) X(brdrtbl) \
-    X(brdrt) X(brdrb) X(brdrl) X(brdrr) X(box) \
+    X(brdrt) X(brdrb) X(brdrl) X(brdrr) X(box) X(clmgf) X(clmrg) X(clvmgf) X(clvmrg) \
     /* pictures */ \
     X(pngblip) X(jpegblip) X(wmetafile) X(emfblip) X(macpict) X(dibitmap) X(wbitmap) X(pmmetafile) \
     X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley) \

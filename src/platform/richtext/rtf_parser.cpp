@@ -417,9 +417,8 @@ void Parser::fontTableText(QByteArrayView text)
 
 void Parser::finishFontEntry()
 {
-    if (m_fontEntry < 0 && m_fontName.isEmpty())
-        return;
-    if (m_fontEntry >= -1 && (m_fonts.size() < MaxFonts || m_fonts.contains(m_fontEntry))) {
+    // A name without a font number cannot be referred to.
+    if (m_fontEntry >= 0 && (m_fonts.size() < MaxFonts || m_fonts.contains(m_fontEntry))) {
         FontInfo &info = m_fonts[m_fontEntry];
         if (!m_fontName.trimmed().isEmpty()) {
             QString name;

@@ -32,6 +32,8 @@ void Parser::handleWord(Kw kw, const Token &t)
         } else if (kw == Kw::k_cpg && m_fontEntry >= 0) {
             if (m_fonts.size() < MaxFonts || m_fonts.contains(m_fontEntry))
                 m_fonts[m_fontEntry].codePage = t.param;
+        } else if (kw == Kw::k_u) {
+            handleUnicode(t.param); // not part of the name, but its fallback must still be skipped
         }
         return;
     case Dest::ColorTable:
@@ -283,9 +285,16 @@ void Parser::handleTableWord(Kw kw, const Token &t)
         m_borderIsTable = true;
         break;
     case Kw::k_cellx:
-        if (m_rowDef.cellRightTw.size() < TableStack::MaxColumns)
+        if (m_rowDef.cellRightTw.size() < TableStack::MaxColumns) {
             m_rowDef.cellRightTw.append(qBound(0, t.param, 31680 * 2));
+            m_rowDef.cellMerge.append(m_rowDef.nextMerge);
+        }
+        m_rowDef.nextMerge = RowDef::Alone;
         break;
+    case Kw::k_clmgf: m_rowDef.nextMerge |= RowDef::MergeFirst; break;
+    case Kw::k_clmrg: m_rowDef.nextMerge |= RowDef::Merged; break;
+    case Kw::k_clvmgf: m_rowDef.nextMerge |= RowDef::VMergeFirst; break;
+    case Kw::k_clvmrg: m_rowDef.nextMerge |= RowDef::VMerged; break;
     case Kw::k_trgaph:
         m_rowDef.gapTw = t.param;
         break;

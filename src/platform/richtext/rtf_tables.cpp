@@ -166,7 +166,43 @@ void TableStack::endRow(const RowDef &def)
         applyRowDef(t, def);
         t.formatted = true;
     }
+    mergeCells(t, def);
     t.rowEnded = true;
+}
+
+// Joins the cells of the row just ended that the definition marks as merged,
+// across to the left and up to the first row of a vertical run.
+void TableStack::mergeCells(Open &t, const RowDef &def)
+{
+    const int cells = int(qMin<qsizetype>(def.cellMerge.size(), t.table->columns()));
+    int first = -1;
+    auto closeSpan = [&](int end) {
+        if (first >= 0 && end > first)
+            t.table->mergeCells(t.row, first, 1, end - first + 1);
+        first = -1;
+    };
+    for (int c = 0; c < cells; ++c) {
+        const std::uint8_t m = def.cellMerge[c];
+        if ((m & RowDef::Merged) && first >= 0)
+            continue;
+        closeSpan(c - 1);
+        if (m & RowDef::MergeFirst)
+            first = c;
+    }
+    closeSpan(cells - 1);
+
+    t.mergeStartRow.resize(t.table->columns(), -1);
+    for (int c = 0; c < cells; ++c) {
+        const std::uint8_t m = def.cellMerge[c];
+        int &start = t.mergeStartRow[c];
+        if (m & RowDef::VMergeFirst)
+            start = t.row;
+        else if ((m & RowDef::VMerged) && start >= 0 && start < t.row)
+            t.table->mergeCells(start, c, t.row - start + 1, 1);
+        else if (!(m & RowDef::VMerged))
+            start = -1;
+    }
+    t.cursorCol = -1; // merging moves cells about
 }
 
 void TableStack::applyRowDef(Open &t, const RowDef &def)

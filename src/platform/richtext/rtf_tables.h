@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <cstdint>
+
 #include <vector>
 
 class QTextCursor;
@@ -11,7 +13,11 @@ namespace kv::rtf {
 
 // Row definition collected from \trowd ... \cellx.
 struct RowDef {
-    QList<int> cellRightTw; // right edge of each cell
+    enum Merge : std::uint8_t { Alone = 0, MergeFirst = 1, Merged = 2, VMergeFirst = 4, VMerged = 8 };
+
+    QList<int> cellRightTw;            // right edge of each cell
+    QList<std::uint8_t> cellMerge;     // Merge flags of each cell
+    std::uint8_t nextMerge = Alone;    // flags waiting for their \cellx
     int gapTw = 108;
     bool borders = false;
 
@@ -49,11 +55,13 @@ private:
         int cursorCol = 0; // cell the cursor is in, -1 when it is not in this row
         bool rowEnded = false;
         bool formatted = false;
+        QList<int> mergeStartRow; // per column: first row of a vertical merge, or -1
     };
 
     void open(const RowDef *def);
     void close();
     static void applyRowDef(Open &t, const RowDef &def);
+    static void mergeCells(Open &t, const RowDef &def);
 
     QTextCursor &m_cursor;
     std::vector<Open> m_open;

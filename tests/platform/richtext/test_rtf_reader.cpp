@@ -90,6 +90,14 @@ QByteArray encodedImage(const QImage &image, const char *format)
     return bytes;
 }
 
+QTextTable *firstTable(const QTextDocument &doc)
+{
+    for (QTextFrame *f : doc.rootFrame()->childFrames())
+        if (auto *t = qobject_cast<QTextTable *>(f))
+            return t;
+    return nullptr;
+}
+
 QList<QTextImageFormat> imagesIn(const QTextDocument &doc)
 {
     QList<QTextImageFormat> images;
@@ -119,6 +127,7 @@ private slots:
     void defaultTabStops();
     void simpleTable();
     void tableRowsGrowAndShrink();
+    void mergedCells();
     void nestedTable();
     void longTableKeepsEveryRowInOrder();
     void textAfterTableLeavesIt();
@@ -373,14 +382,6 @@ void TestRtfReader::defaultTabStops()
     QCOMPARE(doc.defaultTextOption().tabStopDistance(), 48.0);
 }
 
-static QTextTable *firstTable(const QTextDocument &doc)
-{
-    for (QTextFrame *f : doc.rootFrame()->childFrames())
-        if (auto *t = qobject_cast<QTextTable *>(f))
-            return t;
-    return nullptr;
-}
-
 void TestRtfReader::simpleTable()
 {
     const auto doc = readDoc(rtfDocument("before\\par"
@@ -427,6 +428,26 @@ void TestRtfReader::tableRowsGrowAndShrink()
     QCOMPARE(table->format().border(), 0.0); // no borders were asked for
     for (const char *word : {"a", "b", "c", "d", "e"})
         QVERIFY2(doc->find(QString::fromLatin1(word)).currentTable() == table, word);
+}
+
+void TestRtfReader::mergedCells()
+{
+    const auto doc = readDoc(rtfDocument(
+        "\\trowd\\clvmgf\\cellx1000\\cellx2000\\cellx3000\\intbl tall\\cell b0\\cell c0\\cell\\row"
+        "\\trowd\\clvmrg\\cellx1000\\cellx2000\\cellx3000\\intbl\\cell b1\\cell c1\\cell\\row"
+        "\\trowd\\cellx1000\\clmgf\\cellx2000\\clmrg\\cellx3000\\intbl a2\\cell wide\\cell\\cell\\row"));
+    QTextTable *table = firstTable(*doc);
+    QVERIFY(table);
+    QCOMPARE(table->rows(), 3);
+    const QTextTableCell tall = table->cellAt(doc->find(QStringLiteral("tall")));
+    QCOMPARE(tall.row(), 0);
+    QCOMPARE(tall.rowSpan(), 2);
+    QCOMPARE(tall.columnSpan(), 1);
+    const QTextTableCell wide = table->cellAt(doc->find(QStringLiteral("wide")));
+    QCOMPARE(wide.row(), 2);
+    QCOMPARE(wide.column(), 1);
+    QCOMPARE(wide.columnSpan(), 2);
+    QCOMPARE(table->cellAt(doc->find(QStringLiteral("c1"))).column(), 2);
 }
 
 void TestRtfReader::nestedTable()
