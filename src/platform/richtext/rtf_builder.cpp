@@ -148,8 +148,14 @@ void DocumentBuilder::pageBreak(int level, const RowDef &def)
 
 void DocumentBuilder::endCell(const ParaProps &para, int level, const RowDef &def)
 {
-    prepare(level, def);
-    applyBlockFormat(para);
+    bool moved = m_tables.syncTo(level, def);
+    if (m_tables.depth() > 0 && m_tables.enterCell())
+        moved = true;
+    // After "\par\cell" the paragraph is already ended, with its own properties,
+    // and the held-back break is dropped so the cell gets no empty last line.
+    if (moved || !m_pendingBreak)
+        applyBlockFormat(para);
+    m_pendingBreak = false;
     m_blockPageBreak = false;
     m_tables.endCell();
 }

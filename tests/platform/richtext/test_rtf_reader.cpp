@@ -402,6 +402,12 @@ void TestRtfReader::simpleTable()
     QCOMPARE(cellText(0, 1), QStringLiteral("B1"));
     QCOMPARE(cellText(1, 0), QStringLiteral("A2\u2029more"));
     QCOMPARE(cellText(1, 1), QStringLiteral("B2"));
+
+    // A paragraph mark before the cell mark keeps its own alignment and adds no line.
+    const auto marked = readDoc(rtfDocument("\\trowd\\cellx1000\\intbl{\\pard\\intbl\\qr R\\par}\\cell\\row"));
+    const QTextCursor r = marked->find(QStringLiteral("R"));
+    QCOMPARE(int(r.blockFormat().alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignRight));
+    QCOMPARE(r.currentTable()->cellAt(0, 0).lastPosition(), r.position());
     QVERIFY(doc->find(QStringLiteral("B1")).charFormat().fontWeight() >= QFont::Bold);
 
     const QTextTableFormat f = table->format();
