@@ -71,7 +71,10 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
     buildControls();
 }
 
-FrmSlide::~FrmSlide() = default;
+FrmSlide::~FrmSlide()
+{
+    discardReadAhead();
+}
 
 void FrmSlide::buildControls()
 {
@@ -150,6 +153,8 @@ void FrmSlide::buildControls()
     connect(cmdExit, &QPushButton::clicked, this, [this] { close(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); });
+    // Another order means another next slide.
+    connect(optSeq[1], &QRadioButton::toggled, this, [this] { readAhead(); });
 
     resize(designSize());
     applyLayout();
@@ -245,6 +250,9 @@ void FrmSlide::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     applyLayout();
+    // A read-ahead decoded for the old size would not be taken.
+    if (m_ahead)
+        readAhead();
 }
 
 void FrmSlide::paintEvent(QPaintEvent* event)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QFuture>
 #include <QHash>
 #include <QImage>
 #include <QRect>
 
 #include <array>
+#include <optional>
 
 class QPushButton;
 class QRadioButton;
@@ -98,11 +100,22 @@ private:
     QHash<const QWidget*, QRect> m_design;
     QSize m_designTwips;
     QString m_slidePath;
-    // The next sequential slide, decoded while the current one is on show.
-    QString m_aheadPath;
-    QImage m_aheadImage;
-    QSize m_aheadSize;
-    void readAhead(int position);
+
+    // The slide the next tick will show, decoded on a worker thread while the current one is
+    // on show; only a tick that shows that very slide at that very size takes it.
+    struct ReadAhead
+    {
+        int position = 0;
+        QString path;
+        QSize size;
+        QFuture<QImage> picture;
+    };
+    std::optional<ReadAhead> m_ahead;
+    // Starts decoding the next tick's slide while the show plays; drops any earlier one.
+    void readAhead();
+    void discardReadAhead();
+    // The size a slide is decoded at: the picture's own, in device pixels.
+    QSize slideSize() const;
 };
 
 } // namespace kv

@@ -25,7 +25,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
+#include <optional>
 #include <random>
 
 namespace kv {
@@ -34,16 +36,39 @@ namespace {
 const QString NoChoice = QStringLiteral("panYear");
 
 // Not seeded from the clock: every run of the program shows the same random slides.
-std::mt19937& slideRandom()
+struct SlideRandom
 {
-    static std::mt19937 generator;
-    return generator;
+    std::mt19937 generator;
+    // A draw looked at ahead of its tick; the tick takes this one, so looking ahead never
+    // changes the order.
+    std::optional<std::uint32_t> drawn;
+};
+
+SlideRandom& slideRandom()
+{
+    static SlideRandom random;
+    return random;
 }
 
 // r in [0, 1), from the generator's standard 32-bit output so every platform agrees.
+double peekRandom()
+{
+    SlideRandom& r = slideRandom();
+    if (!r.drawn)
+        r.drawn = r.generator();
+    return double(*r.drawn) / 4294967296.0;
+}
+
 double nextRandom()
 {
-    return double(slideRandom()()) / 4294967296.0;
+    const double r = peekRandom();
+    slideRandom().drawn.reset();
+    return r;
+}
+
+int randomPosition(int count, double r)
+{
+    return int(count * r + 1);
 }
 
 // Help for the window is opened and closed by the help service once it exists.
@@ -70,7 +95,8 @@ struct TopicRule
 
 void restartSlideRandom()
 {
-    slideRandom().seed(std::mt19937::default_seed);
+    slideRandom().generator.seed(std::mt19937::default_seed);
+    slideRandom().drawn.reset();
 }
 
 std::int32_t nextSlideDelay(std::int32_t delay, bool up)
@@ -104,18 +130,31 @@ SlideClock slideClockAt(const QDateTime& when)
 
 // ---- The window's own routines -------------------------------------------------------------
 
+QSize FrmSlide::slideSize() const
+{
+    return Image1->size() * devicePixelRatioF();
+}
+
 bool FrmSlide::loadSlide(int position)
 {
     AppState& s = m_context.state;
-    if (position < 1 || position > s.PhotoCount)
+    if (position < 1 || position > s.PhotoCount) {
+        discardReadAhead();
         return false;
+    }
     const QString real = m_context.files().resolve(s.PhotoList(position));
+    const QSize fit = slideSize();
+    QImage image;
+    // Waits only when the decode of this very slide has not finished by its tick.
+    if (m_ahead && !real.isEmpty() && m_ahead->position == position && m_ahead->path == real
+        && m_ahead->size == fit)
+        image = m_ahead->picture.result();
+    discardReadAhead();
     if (real.isEmpty())
         return false;
-    const QSize fit = Image1->size() * devicePixelRatioF();
-    const QImage image = real == m_aheadPath && fit == m_aheadSize ? m_aheadImage : loadImage(real, fit);
-    m_aheadPath.clear();
-    m_aheadImage = QImage();
+    // A failed read-ahead is tried again here, so a failure is reported as without one.
+    if (image.isNull())
+        image = loadImage(real, fit);
     if (image.isNull())
         return false;
     Image1->setImage(image);
@@ -123,20 +162,32 @@ bool FrmSlide::loadSlide(int position)
     return true;
 }
 
-void FrmSlide::readAhead(int position)
+void FrmSlide::discardReadAhead()
 {
-    // Decoding a large photo takes tens of milliseconds; done between ticks, not on them.
-    QTimer::singleShot(0, this, [this, position] {
-        const AppState& s = m_context.state;
-        if (!Timer1->isActive() || position < 1 || position > s.PhotoCount)
-            return;
-        const QString real = m_context.files().resolve(s.PhotoList(position));
-        if (real.isEmpty())
-            return;
-        m_aheadSize = Image1->size() * devicePixelRatioF();
-        m_aheadImage = loadImage(real, m_aheadSize);
-        m_aheadPath = real;
-    });
+    if (!m_ahead)
+        return;
+    // One not yet started never runs; one running finishes unseen.
+    m_ahead->picture.cancel();
+    m_ahead.reset();
+}
+
+void FrmSlide::readAhead()
+{
+    // Decoding a large photo takes tens of milliseconds: on the tick, it would make the slide late.
+    discardReadAhead();
+    const AppState& s = m_context.state;
+    if (!Timer1->isActive())
+        return;
+    int position = s.PhotoCursor == 0 ? 1 : s.PhotoCursor;
+    if (position < 1 || position > s.PhotoCount)
+        return; // the next tick shows no photo
+    if (optSeq[1]->isChecked())
+        position = randomPosition(s.PhotoCount, peekRandom());
+    const QString real = m_context.files().resolve(s.PhotoList(position));
+    if (real.isEmpty())
+        return;
+    const QSize fit = slideSize();
+    m_ahead = ReadAhead{position, real, fit, QtConcurrent::run([real, fit] { return loadImage(real, fit); })};
 }
 
 void FrmSlide::setPositionCaption(int position)
@@ -179,7 +230,7 @@ void FrmSlide::Timer1_Timer()
     if (s.PhotoCursor <= s.PhotoCount) {
         s.ErrCode = QStringLiteral("ER016");
         if (optSeq[1]->isChecked())
-            moveCursor(m_context, int(s.PhotoCount * nextRandom() + 1));
+            moveCursor(m_context, randomPosition(s.PhotoCount, nextRandom()));
         const bool shown = loadSlide(s.PhotoCursor);
         if (shown) {
             SlideCaption(m_context);
@@ -200,8 +251,7 @@ void FrmSlide::Timer1_Timer()
         s.PhotoCursor = 1;
     }
     panYear->show();
-    if (!optSeq[1]->isChecked())
-        readAhead(s.PhotoCursor);
+    readAhead();
 }
 
 void FrmSlide::Timer3_Timer()
@@ -240,8 +290,7 @@ void FrmSlide::mmSlide_PlayClick()
     s.SlideShowRunning = true;
     Timer1->start(s.SlideDelay);
     pnlPhotoNumber->show();
-    if (!optSeq[1]->isChecked())
-        readAhead(s.PhotoCursor == 0 ? 1 : s.PhotoCursor);
+    readAhead();
 }
 
 void FrmSlide::mmSlide_PauseClick()
@@ -250,6 +299,7 @@ void FrmSlide::mmSlide_PauseClick()
     SpinInterval->setEnabled(true);
     s.SlideShowRunning = false;
     Timer1->stop();
+    discardReadAhead();
     mmSlide->setButtonEnabled(SlideBar::Pause, false);
     for (auto b : {SlideBar::Prev, SlideBar::Next, SlideBar::Back, SlideBar::Step})
         mmSlide->setButtonEnabled(b, true);

@@ -7,15 +7,21 @@
 #include "photos/photo_stepping.h"
 #include "photos/slide_bar.h"
 #include "photos/slide_show.h"
+#include "platform/file_system.h"
+#include "platform/image_loader.h"
 #include "platform/twips.h"
 #include "support/fixture.h"
 
 #include <QDateTime>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSemaphore>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolButton>
+
+#include <random>
 
 using namespace kv;
 
@@ -57,6 +63,47 @@ QRgb shown(FrmSlide* w)
 {
     const QImage& i = w->Image1->image();
     return i.pixel(i.width() / 2, i.height() / 2);
+}
+
+// List position `position` as the slide shows it.
+QImage slideOf(Fixture& fx, FrmSlide* w, int position)
+{
+    const QString path = fx.c->files().resolve(fx.c->state.PhotoList(position));
+    return loadImage(path, w->Image1->size() * w->devicePixelRatioF());
+}
+
+// Keeps every worker of the shared pool busy, so that work handed to it waits in its queue;
+// the workers go free on release, or after five seconds whatever happens.
+class PoolHold
+{
+public:
+    PoolHold()
+        : m_count(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        for (int i = 0; i < m_count; ++i)
+            QThreadPool::globalInstance()->start([this] {
+                m_started.release();
+                m_gate.tryAcquire(1, 5000);
+            });
+        m_holding = m_started.tryAcquire(m_count, 5000);
+    }
+    ~PoolHold() { release(); }
+    bool holding() const { return m_holding; }
+    void release()
+    {
+        m_gate.release(m_count);
+        m_count = 0;
+    }
+
+private:
+    QSemaphore m_gate, m_started;
+    int m_count;
+    bool m_holding = false;
+};
+
+bool workersDone()
+{
+    return QThreadPool::globalInstance()->waitForDone(5000);
 }
 } // namespace
 
@@ -228,6 +275,128 @@ private slots:
         run(second);
         QCOMPARE(first, second);
         QVERIFY(QSet<QString>(first.begin(), first.end()).size() > 10);
+    }
+
+    // The next slide is decoded ahead of its tick; a decode for a slide that is no longer next,
+    // whether still waiting or already done, never reaches the screen.
+    void aStaleReadAheadIsNeverShown_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("pending");
+        for (const char* action : {"next", "previous", "beginning", "middle", "random"}) {
+            QTest::addRow("%s while the read-ahead waits", action) << QString(action) << true;
+            QTest::addRow("%s after the read-ahead is done", action) << QString(action) << false;
+        }
+    }
+    void aStaleReadAheadIsNeverShown()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, pending);
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 10), 5);
+        fx.c->state.SlideDelay = 60000; // ticks by hand, the timer running
+        std::optional<PoolHold> hold;
+        if (pending) {
+            hold.emplace();
+            QVERIFY(hold->holding());
+        }
+        w->mmSlide->click(SlideBar::Play); // reads 6 ahead
+        const QImage stale = slideOf(fx, w, 6);
+        if (!pending)
+            QVERIFY(workersDone());
+
+        int expected = 0;
+        if (action == "next") {
+            w->mmSlide_NextClick();
+            expected = 7;
+        } else if (action == "previous") {
+            w->mmSlide_PrevClick();
+            expected = 5;
+        } else if (action == "beginning") {
+            w->SSCommand1_Click();
+            expected = 1;
+        } else if (action == "middle") {
+            w->SSCommand2_Click();
+            expected = 5;
+        } else {
+            w->optSeq[1]->setChecked(true);
+            std::mt19937 generator;
+            expected = int(10 * (double(generator()) / 4294967296.0) + 1);
+        }
+        QVERIFY2(slideOf(fx, w, expected) != stale, "the test needs two different pictures");
+        if (action != "random") {
+            QCOMPARE(w->Image1->image(), slideOf(fx, w, expected));
+            QCOMPARE(position(w), QString("%1 of 10").arg(expected));
+        }
+
+        if (hold)
+            hold->release();
+        QVERIFY(workersDone());
+        QCoreApplication::processEvents();
+        if (action != "random")
+            QCOMPARE(w->Image1->image(), slideOf(fx, w, expected));
+
+        // The next tick shows the slide the cursor stands on, not the one read ahead before.
+        w->Timer1_Timer();
+        QCOMPARE(position(w), QString("%1 of 10").arg(expected));
+        QCOMPARE(w->Image1->image(), slideOf(fx, w, expected));
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+    }
+
+    void randomOrderIsTheSameWithReadAhead()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 40), 1);
+        fx.c->state.SlideDelay = 60000; // ticks by hand, the timer running: every tick reads ahead
+        w->optSeq[1]->setChecked(true);
+        w->mmSlide->click(SlideBar::Play);
+        QVERIFY(w->Timer1->isActive());
+
+        std::mt19937 generator;
+        int cursor = 2;
+        for (int i = 0; i < 30; ++i) {
+            const QString before = position(w);
+            w->Timer1_Timer();
+            if (cursor > 40) {
+                cursor = 1;
+                QCOMPARE(position(w), before);
+                continue;
+            }
+            const int expected = int(40 * (double(generator()) / 4294967296.0) + 1);
+            QCOMPARE(position(w), QString("%1 of 40").arg(expected));
+            QCOMPARE(w->Image1->image(), slideOf(fx, w, expected));
+            cursor = expected + 1;
+            // Half the ticks come after the read-ahead has finished, half before.
+            if (i % 2 == 0)
+                QVERIFY(workersDone());
+        }
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+    }
+
+    void anUnreadableSlideReadAheadIsReportedOnItsTick()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, numbered("55", 5));
+        Fixture::writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
+        fx.openMain(disc);
+        cmdYR_Click(*fx.c, 1);
+        FrmSlide* w = OpenSlideShow(*fx.c);
+        fx.c->state.SlideDelay = 60000;
+        w->mmSlide->click(SlideBar::Play);
+        w->Timer1_Timer();
+        QCOMPARE(position(w), QString("2 of 5"));
+        QVERIFY(workersDone()); // 3 has been tried ahead
+        QCoreApplication::processEvents();
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+        w->Timer1_Timer();
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QVERIFY(fx.t.dialogs->lastText().contains("ER016"));
+        QCOMPARE(position(w), QString("2 of 5"));
+        QCOMPARE(w->Image1->image(), slideOf(fx, w, 2));
+        w->Timer1_Timer();
+        QCOMPARE(position(w), QString("4 of 5"));
+        QCOMPARE(w->Image1->image(), slideOf(fx, w, 4));
     }
 
     void middle_data()
