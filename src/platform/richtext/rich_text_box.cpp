@@ -2,7 +2,6 @@
 
 #include "platform/richtext/rtf_reader.h"
 
-#include <QFile>
 #include <QMouseEvent>
 #include <QTextDocument>
 
@@ -20,13 +19,8 @@ RichTextBox::RichTextBox(QWidget *parent)
 
 bool RichTextBox::loadFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return loadRtf(bytes);
+    QByteArray bytes;
+    return readRtfBytes(path, &bytes) && loadRtf(bytes);
 }
 
 bool RichTextBox::loadRtf(const QByteArray &bytes)

@@ -53,15 +53,20 @@ bool readRtf(const QByteArray &bytes, QTextDocument *doc)
     return true;
 }
 
+bool readRtfBytes(const QString &path, QByteArray *bytes)
+{
+    constexpr qint64 MaxFileBytes = 256LL * 1024 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
+        return false;
+    *bytes = file.read(MaxFileBytes);
+    return file.error() == QFileDevice::NoError;
+}
+
 bool readRtfFile(const QString &path, QTextDocument *doc)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    return readRtf(bytes, doc);
+    QByteArray bytes;
+    return readRtfBytes(path, &bytes) && readRtf(bytes, doc);
 }
 
 } // namespace kv

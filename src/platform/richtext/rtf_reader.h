@@ -17,4 +17,7 @@ bool readRtf(const QByteArray &bytes, QTextDocument *doc);
 // As readRtf; false also when the file cannot be read.
 bool readRtfFile(const QString &path, QTextDocument *doc);
 
+// The whole file, or false when it cannot be read or is larger than any document could be.
+bool readRtfBytes(const QString &path, QByteArray *bytes);
+
 } // namespace kv
