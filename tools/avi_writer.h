@@ -11,7 +11,7 @@ struct AviAudio {
     QByteArray pcm; // little-endian signed 16-bit samples
 };
 
-struct AviSpec {
+struct AviParams {
     int width = 320;
     int height = 240;
     int fps = 10;
@@ -20,6 +20,6 @@ struct AviSpec {
 };
 
 // A complete RIFF 'AVI ' file: hdrl, movi with 00dc (and 01wb) chunks, idx1.
-QByteArray buildMjpegAvi(const AviSpec &spec);
+QByteArray buildMjpegAvi(const AviParams &params);
 
 } // namespace kvdisc

@@ -28,16 +28,16 @@ QByteArray placeholder(const QString &what)
 
 QByteArray movieBytes(const MovieEntry &m, int index)
 {
-    AviSpec spec;
-    spec.fps = kMovieFps;
+    AviParams params;
+    params.fps = kMovieFps;
     const QColor hue = hueFor(m.fileName, 140, 170);
     for (int f = 0; f < kMovieFrames; ++f)
-        spec.jpegFrames.append(renderMovieFrame(m.fileName, m.caption, f, kMovieFrames, hue));
+        params.jpegFrames.append(renderMovieFrame(m.fileName, m.caption, f, kMovieFrames, hue));
     const SoundKind kinds[] = {SoundKind::Engine, SoundKind::Whoosh, SoundKind::Chirp};
     const SoundRecipe track{m.fileName, m.caption, kinds[index % 3], double(kMovieFrames) / kMovieFps,
                             80.0 + 25 * index, quint32(500 + index)};
-    spec.audio = AviAudio{kSampleRate, pcmBytes(synthesize(track))};
-    return buildMjpegAvi(spec);
+    params.audio = AviAudio{kSampleRate, pcmBytes(synthesize(track))};
+    return buildMjpegAvi(params);
 }
 
 QByteArray readme(const QList<PlannedFile> &plan)

@@ -109,7 +109,7 @@ QByteArray statsDoc(int yy)
     RtfBuilder b;
     b.title(y + QStringLiteral(" Kel-Vardo Statistics"));
     b.heading(QStringLiteral("Specifications"));
-    QList<S> spec{{QStringLiteral("Item"), QStringLiteral("Six"), QStringLiteral("V8")},
+    QList<S> params{{QStringLiteral("Item"), QStringLiteral("Six"), QStringLiteral("V8")},
                   {QStringLiteral("Wheelbase"), QStringLiteral("115 in"), QStringLiteral("115 in")},
                   {QStringLiteral("Overall length"), QString::number(195 + (yy - 55)) + QStringLiteral(" in"),
                    QString::number(195 + (yy - 55)) + QStringLiteral(" in")},
@@ -121,7 +121,7 @@ QByteArray statsDoc(int yy)
                    yy == 57 ? QStringLiteral("9.5 : 1") : QStringLiteral("8.0 : 1")},
                   {QStringLiteral("Horsepower"), QString::number(120 + 3 * (yy - 55)),
                    QString::number(162 + 34 * (yy - 55))}};
-    b.table(spec, {3200, 2400, 2400});
+    b.table(params, {3200, 2400, 2400});
     b.heading(QStringLiteral("Production by body style"));
     const int base = 40000 + (yy - 55) * 5000;
     QList<S> prod{{QStringLiteral("Body style"), QStringLiteral("Carrel"), QStringLiteral("Stanza"),

@@ -24,7 +24,7 @@ struct PictureSpec {
 };
 
 // JPEG bytes; empty on encoder failure.
-QByteArray renderPicture(const PictureSpec &spec);
+QByteArray renderPicture(const PictureSpec &params);
 
 // One 320x240 movie frame: name, frame counter and a bar that moves with the frame.
 QByteArray renderMovieFrame(const QString &name, const QString &caption, int frame, int frameCount,

@@ -117,12 +117,12 @@ void TestDiscWriters::synthesisIsDeterministicAndSized()
 
 void TestDiscWriters::aviPadsOddFramesAndIndexesThem()
 {
-    AviSpec spec;
-    spec.width = 16;
-    spec.height = 8;
-    spec.fps = 5;
-    spec.jpegFrames = {QByteArray("abc"), QByteArray("defg"), QByteArray("h")};
-    const QByteArray avi = buildMjpegAvi(spec);
+    AviParams params;
+    params.width = 16;
+    params.height = 8;
+    params.fps = 5;
+    params.jpegFrames = {QByteArray("abc"), QByteArray("defg"), QByteArray("h")};
+    const QByteArray avi = buildMjpegAvi(params);
     QList<Chunk> top;
     QString why;
     QVERIFY2(parseChunks(avi, 0, avi.size(), top, &why), qPrintable(why));
@@ -143,10 +143,10 @@ void TestDiscWriters::aviPadsOddFramesAndIndexesThem()
 
 void TestDiscWriters::aviAudioSlicesCoverTrack()
 {
-    AviSpec spec;
-    spec.jpegFrames = {QByteArray("a"), QByteArray("b"), QByteArray("c")};
-    spec.audio = AviAudio{22050, QByteArray(2 * 1001, '\x01')}; // does not divide evenly
-    const QByteArray avi = buildMjpegAvi(spec);
+    AviParams params;
+    params.jpegFrames = {QByteArray("a"), QByteArray("b"), QByteArray("c")};
+    params.audio = AviAudio{22050, QByteArray(2 * 1001, '\x01')}; // does not divide evenly
+    const QByteArray avi = buildMjpegAvi(params);
     QList<Chunk> top;
     QString why;
     QVERIFY2(parseChunks(avi, 0, avi.size(), top, &why), qPrintable(why));
