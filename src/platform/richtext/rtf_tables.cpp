@@ -10,7 +10,18 @@ namespace {
 
 constexpr int MaxCellTw = 31680; // 22 inches
 
-QTextTableFormat tableFormat(const RowDef *def)
+// Qt's insertColumns() writes past the end of a width list shorter than the
+// table, so the list always has exactly one entry per column (or none).
+void fitWidthsToColumns(QTextTableFormat &f, int columns)
+{
+    QList<QTextLength> widths = f.columnWidthConstraints();
+    if (widths.isEmpty() || widths.size() == columns)
+        return;
+    widths.resize(columns);
+    f.setColumnWidthConstraints(widths);
+}
+
+QTextTableFormat tableFormat(const RowDef *def, int columns)
 {
     QTextTableFormat f;
     f.setCellSpacing(0);
@@ -35,6 +46,7 @@ QTextTableFormat tableFormat(const RowDef *def)
             left = qMax(left, right);
         }
         f.setColumnWidthConstraints(widths);
+        fitWidthsToColumns(f, columns);
     }
     return f;
 }
@@ -92,7 +104,7 @@ void TableStack::open(const RowDef *def)
     const int columns = def ? int(qMin<qsizetype>(def->cellRightTw.size(), MaxColumns)) : 1;
     collapseLeadingBlock(m_cursor);
     Open t;
-    t.table = m_cursor.insertTable(1, qMax(1, columns), tableFormat(def));
+    t.table = m_cursor.insertTable(1, qMax(1, columns), tableFormat(def, qMax(1, columns)));
     t.formatted = def != nullptr;
     m_open.push_back(t);
 }
@@ -136,8 +148,14 @@ bool TableStack::enterCell()
         t.rowEnded = false;
     }
     if (t.col >= t.table->columns()) {
-        if (t.table->columns() < MaxColumns)
+        if (t.table->columns() < MaxColumns) {
+            QTextTableFormat f = t.table->format();
+            const qsizetype before = f.columnWidthConstraints().size();
+            fitWidthsToColumns(f, t.table->columns());
+            if (f.columnWidthConstraints().size() != before)
+                t.table->setFormat(f);
             t.table->appendColumns(t.col - t.table->columns() + 1);
+        }
         else
             t.col = t.table->columns() - 1; // surplus cells share the last one
     }
@@ -207,7 +225,7 @@ void TableStack::mergeCells(Open &t, const RowDef &def)
 
 void TableStack::applyRowDef(Open &t, const RowDef &def)
 {
-    t.table->setFormat(tableFormat(&def));
+    t.table->setFormat(tableFormat(&def, t.table->columns()));
 }
 
 void TableStack::closeAll()

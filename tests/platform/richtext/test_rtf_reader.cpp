@@ -127,6 +127,7 @@ private slots:
     void defaultTabStops();
     void simpleTable();
     void tableRowsGrowAndShrink();
+    void columnWidthsFollowTheColumns();
     void mergedCells();
     void nestedTable();
     void longTableKeepsEveryRowInOrder();
@@ -434,6 +435,20 @@ void TestRtfReader::tableRowsGrowAndShrink()
     QCOMPARE(table->format().border(), 0.0); // no borders were asked for
     for (const char *word : {"a", "b", "c", "d", "e"})
         QVERIFY2(doc->find(QString::fromLatin1(word)).currentTable() == table, word);
+}
+
+// A row defined after its cells, then a wider row: Qt writes past a width list
+// shorter than the table when a column is added, so the two must always agree.
+void TestRtfReader::columnWidthsFollowTheColumns()
+{
+    const auto doc = readDoc(rtfDocument("\\intbl a\\cell b\\cell c\\cell\\trowd\\cellx100\\row"
+                                         "\\intbl a\\cell b\\cell c\\cell d\\cell\\row"));
+    QTextTable *table = firstTable(*doc);
+    QVERIFY(table);
+    QCOMPARE(table->columns(), 4);
+    QCOMPARE(table->format().columnWidthConstraints().size(), 4);
+    QCOMPARE(table->format().columnWidthConstraints().first().rawValue(), 100 / 15.0);
+    QVERIFY(doc->find(QStringLiteral("d")).currentTable() == table);
 }
 
 void TestRtfReader::mergedCells()
