@@ -129,18 +129,18 @@ void DocumentBuilder::endParagraph(const ParaProps &para, const QTextCharFormat 
     m_blockPageBreak = false;
 }
 
-void DocumentBuilder::pageBreak(int level, const RowDef &def)
+void DocumentBuilder::pageBreak(const ParaProps &para, int level, const RowDef &def)
 {
-    if (level > 0 || m_tables.depth() > 0)
+    if (level > 0)
         return; // a table cell cannot break the page
+    if (m_tables.syncTo(0, def))
+        m_pendingBreak = false;
     if (m_cursor.block().length() > 1 && !m_pendingBreak) {
-        QTextBlockFormat f = m_cursor.blockFormat();
-        prepare(level, def);
-        m_cursor.setBlockFormat(f);
+        applyBlockFormat(para); // text before the break ends its paragraph there
         m_pendingBreak = true;
         m_blockPageBreak = false;
     }
-    if (m_pendingBreak || m_cursor.block().length() > 1)
+    if (m_pendingBreak)
         m_nextBlockPageBreak = true;
     else if (m_cursor.position() > 0)
         m_blockPageBreak = true; // the empty current block starts the new page

@@ -25,7 +25,7 @@ public:
     void appendText(const QString &text, const QTextCharFormat &format, int level, const RowDef &def);
     void appendImage(const QTextImageFormat &format, int level, const RowDef &def);
     void endParagraph(const ParaProps &para, const QTextCharFormat &format, int level, const RowDef &def);
-    void pageBreak(int level, const RowDef &def);
+    void pageBreak(const ParaProps &para, int level, const RowDef &def);
     void endCell(const ParaProps &para, int level, const RowDef &def);
     void endRow(int level, const RowDef &def);
     void finish(const ParaProps &para);

@@ -242,7 +242,7 @@ void Parser::handleParagraphWord(Kw kw, const Token &t)
     case Kw::k_page:
         if (m_st.dest == Dest::Body) {
             flushText();
-            m_builder.pageBreak(p.tableLevel(), m_rowDef);
+            m_builder.pageBreak(p, p.tableLevel(), m_rowDef);
         }
         break;
     case Kw::k_ql: p.align = Align::Left; break;

@@ -243,6 +243,8 @@ void TestRtfReader::paragraphFormatting_data()
                                                  << QVariant(true);
     QTest::newRow("page word breaks before the next text") << QByteArray("a\\page X") << "X" << "pagebreak"
                                                            << QVariant(true);
+    QTest::newRow("page right after a table") << QByteArray("\\trowd\\cellx900\\intbl t\\cell\\row\\pard\\page X")
+                                              << "X" << "pagebreak" << QVariant(true);
 }
 
 void TestRtfReader::paragraphFormatting()
