@@ -5,6 +5,7 @@
 #include "platform/richtext/rich_text_box.h"
 #include "platform/richtext/rtf_reader.h"
 
+#include <QPointer>
 #include <QTextBrowser>
 #include <QTextDocument>
 
@@ -23,10 +24,11 @@ bool loadRichText(AppContext& c, QTextBrowser* box, const QString& path)
         delete doc;
         return false;
     }
-    QTextDocument* old = box->document();
+    // The box may delete its own first document itself; only ours is left to remove.
+    const QPointer<QTextDocument> old = box->document();
     box->setDocument(doc);
     if (old && old->parent() == box)
-        delete old;
+        delete old.data();
     return true;
 }
 
