@@ -1,4 +1,5 @@
 #include "platform/richtext/rtf_pictures.h"
+#include "platform/richtext/rtf_tokenizer.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -6,17 +7,6 @@
 namespace kv::rtf {
 
 namespace {
-
-int hexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 constexpr qreal MaxDisplayPx = 4000;
 
@@ -27,7 +17,7 @@ void Picture::appendHex(QByteArrayView text)
     if (!wanted())
         return;
     for (const char c : text) {
-        const int v = hexNibble(c);
+        const int v = hexValue(c);
         if (v < 0)
             continue; // blanks and stray characters between digits
         if (pendingNibble < 0) {
