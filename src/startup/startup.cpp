@@ -1,11 +1,11 @@
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/main_window.h"
-#include "app/wiring.h"
+#include "app/window_helpers.h"
 #include "photos/photo_list.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
@@ -13,7 +13,7 @@
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "platform/twips.h"
+#include "startup/wiring.h"
 
 #include <QFrame>
 #include <QTimer>
@@ -127,13 +127,6 @@ void Form1_Load(AppContext& c)
     f.Frame1->raise();
     restoreGeometry(c);
     f.show();
-}
-
-bool CheckScreenSize(AppContext& c, int width, int height)
-{
-    const QSize screen = c.screen().sizePixels();
-    return pixelsToTwips(screen.width()) == width * TwipsPerPixel
-        && pixelsToTwips(screen.height()) == height * TwipsPerPixel;
 }
 
 } // namespace kv

@@ -2,7 +2,7 @@
 #include "app/app_services.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "platform/image_loader.h"
 #include "platform/services.h"
 
