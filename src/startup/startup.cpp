@@ -64,7 +64,7 @@ bool Form2_Load(AppContext& c)
     if (!c.form2)
         c.form2 = new Form2(c);
     Form2& splash = *c.form2;
-    splash.show();
+    splash.showPainted();
     if (!c.shell().claimSingleInstance()) {
         c.dialogs().messageBox(QStringLiteral("The Kel-Vardo Folivra is already running!"), Buttons::Ok,
                                Icon::Critical);
@@ -91,7 +91,7 @@ bool Form2_Load(AppContext& c)
     s.SoundPath = joinPath(c.files().programDir(), QStringLiteral("/passby.wav"));
     const QString sound = c.files().resolve(s.SoundPath);
     if (!sound.isEmpty()) {
-        IMediaDevice& media = *splash.MMControl1;
+        IMediaDevice& media = splash.media();
         media.command(QStringLiteral("close"));
         media.setDeviceType(QStringLiteral("WaveAudio"));
         media.setFileName(sound);
