@@ -8,7 +8,9 @@
 #include "app/widgets/spin_button.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
+#include "copies/copies_wiring.h"
 #include "photos/photo_stepping.h"
+#include "photos/photo_window.h"
 #include "photos/slide_show.h"
 
 #include <QAction>
@@ -72,6 +74,8 @@ void wireForm1(AppContext& c)
     });
 
     wireDocuments(c);
+    wireCopies(c);
+    wirePhotoWindow(c);
 }
 
 } // namespace kv

@@ -7,6 +7,7 @@
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
 #include "browse/artwork_hooks.h"
+#include "photos/photo_window.h"
 #include "photos/photo_list.h"
 #include "photos/photo_stepping.h"
 #include "photos/saver_buttons.h"
