@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 using namespace kv;
 
@@ -92,12 +93,15 @@ struct TickWatch
     qint64 last = 0;
     qint64 worst = 0;
     int ticks = 0;
+    std::function<QString()> where; // what was under way, for KV_BENCH_TRACE
     TickWatch()
     {
         timer.setTimerType(Qt::PreciseTimer);
         timer.setInterval(1);
         QObject::connect(&timer, &QTimer::timeout, [this] {
             const qint64 now = clock.nsecsElapsed();
+            if (where && now - last > 20000000)
+                std::printf("  gap %.1f ms at %.3f s, %s\n", (now - last) / 1e6, now / 1e9, qPrintable(where()));
             worst = std::max(worst, now - last);
             last = now;
             ++ticks;
@@ -184,6 +188,10 @@ int main(int argc, char** argv)
     std::printf("%-6s %-6s %10s %10s %12s %8s\n", "round", "tool", "seconds", "MB/s", "longest gap", "ticks");
     double bestCp = 0, bestPanel = 0, worstGap = 0;
     TickWatch watch;
+    if (qEnvironmentVariableIsSet("KV_BENCH_TRACE"))
+        watch.where = [&c] {
+            return QString("%1 %2").arg(c.state.CopyingPhotos ? "photo" : "movie").arg(c.state.LoopIndex);
+        };
     for (int r = 1; r <= rounds; ++r) {
         // cp
         QDir(cpTarget).removeRecursively();
@@ -196,6 +204,22 @@ int main(int argc, char** argv)
         const double cpRate = totalBytes / 1048576.0 / seconds;
         bestCp = std::max(bestCp, cpRate);
         std::printf("%-6d %-6s %10.3f %10.1f %12s %8s\n", r, "cp", seconds, cpRate, "-", "-");
+
+        // The block copy alone, without the panel: what the worker thread can do.
+        const QString engineTarget = base + "/engine";
+        QDir(engineTarget).removeRecursively();
+        QDir().mkpath(engineTarget);
+        run("sync", {});
+        clock.restart();
+        for (const QString& folder : {QStringLiteral("/Murvos/"), QStringLiteral("/movies/")}) {
+            for (const QString& name : QDir(disc + folder).entryList(QDir::Files)) {
+                QString error;
+                if (!t.files->copyInBlocks(disc + folder + name, engineTarget + "/" + name, {}, &error))
+                    std::printf("  engine: %s: %s\n", qPrintable(name), qPrintable(error));
+            }
+        }
+        seconds = clock.nsecsElapsed() / 1e9;
+        std::printf("%-6d %-6s %10.3f %10.1f %12s %8s\n", r, "engine", seconds, totalBytes / 1048576.0 / seconds, "-", "-");
 
         // The panel: photos, then movies, as a user would run them.
         QDir(prog + "/Murvos").removeRecursively();

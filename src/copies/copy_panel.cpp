@@ -72,10 +72,10 @@ CopyPanel::CopyPanel(QWidget* parent)
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(twips(1560, 240, 4695, 375));
+    // As designed, widened to the panel's right margin so the bold title is never clipped.
+    Label2->setGeometry(twips(1560, 240, 7215 - 1560 - 240, 375));
     QFont title = Label2->font();
     title.setBold(true);
-    title.setPointSizeF(title.pointSizeF() * 1.15);
     Label2->setFont(title);
 
     Label1 = new QLabel(QStringLiteral("Copying file:"), this);

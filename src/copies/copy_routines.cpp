@@ -231,8 +231,9 @@ bool CopyFileWithProgress(AppContext& c)
     const bool ok = runBlockCopy(c, s.CopySource, s.CopyTarget, [&](std::int64_t done, std::int64_t size) {
         const std::int64_t whole = size / PanelBlock;
         const std::int64_t reached = std::min(done, size) / PanelBlock;
-        for (std::int64_t i = counted + 1; i <= reached; ++i) {
+        if (reached > counted && p.Text1->text() != shown)
             p.Text1->setText(shown);
+        for (std::int64_t i = counted + 1; i <= reached; ++i) {
             p.ProgressGuage->setFloodWithCaption(double(PanelBlock * i) / double(size) * 100);
             p.CopyRemaining -= PanelBlock;
             p.ProgressGuage2->setFloodWithCaption(100 - double(p.CopyRemaining) / double(p.CopyEstimate) * 100);

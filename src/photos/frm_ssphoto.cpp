@@ -65,7 +65,7 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setFixedSize(330, 420);
+    setFixedSize(330, 398);
 
     Text4 = new QLineEdit(QStringLiteral("Screen Saver Photo Selection"), this);
     Text4->setObjectName(QStringLiteral("Text4"));

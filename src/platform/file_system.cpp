@@ -6,10 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 
 namespace kv {
 
@@ -224,39 +230,79 @@ bool QtFileSystem::blockCopy(const QString& from, const QString& to, const CopyP
         return false;
     };
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(source.errorString());
     const std::int64_t size = source.size();
-    QSaveFile target(to);
-    // A directory-write check would refuse copies into folders we may still rename into.
-    target.setDirectWriteFallback(false);
-    if (!target.open(QIODevice::WriteOnly))
-        return fail(target.errorString());
+    // The data goes to a hidden file beside the target, renamed over it only when complete.
+    // Like QSaveFile, without its flush to disk after every file, which made a disc copy run
+    // at a fifth of cp's pace.
+    const QFileInfo targetInfo(to);
+    QTemporaryFile temp(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        return fail(temp.errorString());
     if (progress)
         progress(0, size);
 
     // A multiple of both gauge blocks (25000 and 1000 bytes), large enough to keep pace with cp.
     constexpr std::int64_t Chunk = 1000000;
-    QByteArray buffer(Chunk, Qt::Uninitialized);
+    QByteArray buffer;
     std::int64_t done = 0;
+#ifdef Q_OS_LINUX
+    // The kernel copies between the files itself, as cp does: half the memory traffic.
+    bool inKernel = true;
+#endif
     while (done < size) {
         const std::int64_t want = std::min(Chunk, size - done);
         if (readLimit >= 0 && done + want > readLimit)
             return fail(QStringLiteral("Input/output error"));
+        if (writeLimit >= 0 && done + want > writeLimit)
+            return fail(QStringLiteral("No space left on device"));
+#ifdef Q_OS_LINUX
+        if (inKernel) {
+            loff_t in = done, out = done;
+            const ssize_t moved = ::copy_file_range(source.handle(), &in, temp.handle(), &out, size_t(want), 0);
+            if (moved > 0) {
+                done += moved;
+                if (progress)
+                    progress(done, size);
+                continue;
+            }
+            if (moved == 0)
+                return fail(QStringLiteral("The file ended early."));
+            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+                return fail(qt_error_string(errno));
+            // Not between these file systems: copy through our own buffer from here on.
+            inKernel = false;
+            if (!source.seek(done) || !temp.seek(done))
+                return fail(temp.errorString());
+        }
+#endif
+        if (buffer.isEmpty())
+            buffer.resize(Chunk);
         const std::int64_t got = source.read(buffer.data(), want);
         if (got <= 0)
             return fail(got < 0 ? source.errorString() : QStringLiteral("The file ended early."));
-        if (writeLimit >= 0 && done + got > writeLimit)
-            return fail(QStringLiteral("No space left on device"));
-        if (target.write(buffer.constData(), got) != got)
-            return fail(target.errorString());
+        if (temp.write(buffer.constData(), got) != got)
+            return fail(temp.errorString());
         done += got;
         if (progress)
             progress(done, size);
     }
-    // Until commit() the target still holds its old content, or does not exist.
-    if (!target.commit())
-        return fail(target.errorString());
+    if (!temp.flush())
+        return fail(temp.errorString());
+    // The temporary file is private to its owner; the copy reads like any file the user writes.
+    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    temp.setPermissions(targetInfo.exists() ? QFile::permissions(to) : readable);
+    temp.close();
+    // Until this rename the target still holds its old content, or does not exist.
+    std::error_code failed;
+    std::filesystem::rename(std::filesystem::path(temp.fileName().toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), failed);
+    if (failed)
+        return fail(QString::fromLocal8Bit(failed.message()));
+    temp.setAutoRemove(false);
     return true;
 }
 

@@ -7,6 +7,7 @@ namespace kv {
 
 namespace {
 constexpr int Steps = 10000; // hundredths of a percent
+constexpr int FrameMs = 16;
 }
 
 FloodGauge::FloodGauge(QWidget* parent)
@@ -16,13 +17,27 @@ FloodGauge::FloodGauge(QWidget* parent)
     setValue(0);
     setTextVisible(true);
     setAlignment(Qt::AlignCenter);
+    m_repaint.setSingleShot(true);
+    m_repaint.setInterval(FrameMs);
+    connect(&m_repaint, &QTimer::timeout, this, &FloodGauge::showPercent);
 }
 
 void FloodGauge::setFloodPercent(double percent)
 {
     m_percent = percent;
-    setValue(int(std::lround(std::clamp(percent, 0.0, 100.0) * 100)));
+    // A reset shows at once; steps along the way at most once a frame.
+    if (percent <= 0 || !isVisible())
+        showPercent();
+    else if (!m_repaint.isActive())
+        m_repaint.start();
     emit floodChanged(percent);
+}
+
+void FloodGauge::showPercent()
+{
+    m_repaint.stop();
+    setValue(int(std::lround(std::clamp(m_percent, 0.0, 100.0) * 100)));
+    update();
 }
 
 void FloodGauge::setCaption(const QString& caption)

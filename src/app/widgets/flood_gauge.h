@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProgressBar>
+#include <QTimer>
 
 namespace kv {
 
@@ -25,8 +26,13 @@ signals:
     void floodChanged(double percent);
 
 private:
+    void showPercent();
+
     double m_percent = 0;
     QString m_caption;
+    // QProgressBar repaints at once on every new value; a copy sets thousands of values a
+    // second, so the bar follows at screen pace instead.
+    QTimer m_repaint;
 };
 
 } // namespace kv
