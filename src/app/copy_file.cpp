@@ -6,6 +6,7 @@
 
 #include <QEventLoop>
 #include <QPointer>
+#include <QSemaphore>
 #include <QThread>
 
 #include <algorithm>
@@ -13,41 +14,52 @@
 
 namespace kv {
 
-bool runBlockCopy(AppContext& c, const QString& from, const QString& to,
-                  const IFileSystem::CopyProgress& onProgress, QString* error)
+void runBlockCopies(AppContext& c, const QList<CopyJob>& jobs, const CopyJobProgress& onProgress,
+                    const CopyJobFinished& onFinished)
 {
+    if (jobs.isEmpty())
+        return;
     IFileSystem& files = c.files();
-    const QString source = files.resolve(from);
-    if (source.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("No such file or directory");
-        return false;
+    // Names are matched here, where the listing cache lives; the worker gets real paths.
+    QList<CopyJob> real;
+    real.reserve(jobs.size());
+    for (const CopyJob& job : jobs) {
+        const QString target = files.resolve(job.to);
+        real.append(CopyJob{files.resolve(job.from), target.isEmpty() ? job.to : target});
     }
-    QString target = files.resolve(to);
-    if (target.isEmpty())
-        target = to;
 
-    // Progress is queued to this object, so it reaches this thread in the order it was sent.
+    // Everything the worker says is queued to this object, so it arrives in the order sent.
     QObject receiver;
     QEventLoop loop;
-    bool ok = false;
-    QString why;
+    QSemaphore acknowledged;
     std::unique_ptr<QThread> worker(QThread::create([&] {
-        auto post = [&receiver, &onProgress](std::int64_t done, std::int64_t size) {
-            if (onProgress)
-                QMetaObject::invokeMethod(&receiver, [&onProgress, done, size] { onProgress(done, size); },
-                                          Qt::QueuedConnection);
-        };
-        ok = files.copyInBlocks(source, target, post, &why);
+        for (int i = 0; i < real.size(); ++i) {
+            auto post = [&receiver, &onProgress, i](std::int64_t done, std::int64_t size) {
+                if (onProgress)
+                    QMetaObject::invokeMethod(&receiver, [&onProgress, i, done, size] { onProgress(i, done, size); },
+                                              Qt::QueuedConnection);
+            };
+            QString error;
+            bool ok = false;
+            if (real.at(i).from.isEmpty())
+                error = QStringLiteral("No such file or directory");
+            else
+                ok = files.copyInBlocks(real.at(i).from, real.at(i).to, post, &error);
+            QMetaObject::invokeMethod(&receiver, [&, i, ok, error] {
+                if (onFinished)
+                    onFinished(i, ok, error);
+                if (!ok)
+                    acknowledged.release();
+            }, Qt::QueuedConnection);
+            if (!ok)
+                acknowledged.acquire();
+        }
         QMetaObject::invokeMethod(&receiver, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     }));
     worker->start();
     loop.exec();
     worker->wait();
     files.invalidate();
-    if (!ok && error)
-        *error = why;
-    return ok;
 }
 
 bool CopyFileWithGauge(AppContext& c, const QString& source, const QString& target, FloodGauge* gauge)
@@ -55,18 +67,21 @@ bool CopyFileWithGauge(AppContext& c, const QString& source, const QString& targ
     c.state.ErrCode = QStringLiteral("ER060");
     constexpr std::int64_t Block = 1000;
     std::int64_t shown = 0;
+    bool copied = false;
     QPointer<FloodGauge> g = gauge;
-    const bool ok = runBlockCopy(c, source, target, [&](std::int64_t done, std::int64_t size) {
-        const std::int64_t whole = std::min(done, size) / Block;
-        for (std::int64_t i = shown + 1; i <= whole; ++i) {
-            if (g)
-                g->setFloodPercent(double(Block * i) / double(size) * 100);
-        }
-        shown = std::max(shown, whole);
-    });
-    if (!ok)
+    runBlockCopies(c, {CopyJob{source, target}},
+        [&](int, std::int64_t done, std::int64_t size) {
+            const std::int64_t whole = std::min(done, size) / Block;
+            for (std::int64_t i = shown + 1; i <= whole; ++i) {
+                if (g)
+                    g->setFloodPercent(double(Block * i) / double(size) * 100);
+            }
+            shown = std::max(shown, whole);
+        },
+        [&](int, bool ok, const QString&) { copied = ok; });
+    if (!copied)
         ErrorReporter(c, Failure::Caught);
-    return ok;
+    return copied;
 }
 
 } // namespace kv

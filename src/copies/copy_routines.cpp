@@ -19,6 +19,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace kv {
@@ -219,35 +220,62 @@ void AskCopyAgain(AppContext& c, const QString& folder)
         s.CopyDeclined = true;
 }
 
-bool CopyFileWithProgress(AppContext& c)
+namespace {
+// The panel's steps for each file of `jobs` (CopySource, CopyTarget, the file name, both
+// gauges); `onStart` runs as each file begins. Returns how many failed (each reported).
+int copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart = {})
 {
     AppState& s = c.state;
     CopyPanel& p = copyPanel(c);
-    const QString shown = QDir::toNativeSeparators(s.CopySource);
-    p.Text1->setText(shown);
+    int current = -1;
     std::int64_t counted = 0;
     bool full = false;
-    QString error;
-    const bool ok = runBlockCopy(c, s.CopySource, s.CopyTarget, [&](std::int64_t done, std::int64_t size) {
-        const std::int64_t whole = size / PanelBlock;
-        const std::int64_t reached = std::min(done, size) / PanelBlock;
-        if (reached > counted && p.Text1->text() != shown)
-            p.Text1->setText(shown);
-        for (std::int64_t i = counted + 1; i <= reached; ++i) {
-            p.ProgressGuage->setFloodWithCaption(double(PanelBlock * i) / double(size) * 100);
-            p.CopyRemaining -= PanelBlock;
-            p.ProgressGuage2->setFloodWithCaption(100 - double(p.CopyRemaining) / double(p.CopyEstimate) * 100);
-        }
-        counted = std::max(counted, reached);
-        // The rest after the whole blocks does not move the gauges.
-        if (!full && counted == whole) {
-            full = true;
-            p.ProgressGuage->setFloodWithCaption(100);
-        }
-    }, &error);
-    if (!ok)
-        c.dialogs().messageBox(error, Buttons::Ok, Icon::None, ProductTitle);
-    return ok;
+    int failed = 0;
+    QString shown;
+    auto begin = [&](int index) {
+        current = index;
+        counted = 0;
+        full = false;
+        s.CopySource = jobs.at(index).from;
+        s.CopyTarget = jobs.at(index).to;
+        if (onStart)
+            onStart(index);
+        shown = QDir::toNativeSeparators(s.CopySource);
+        p.Text1->setText(shown);
+    };
+    runBlockCopies(c, jobs,
+        [&](int index, std::int64_t done, std::int64_t size) {
+            if (index != current)
+                begin(index);
+            const std::int64_t whole = size / PanelBlock;
+            const std::int64_t reached = std::min(done, size) / PanelBlock;
+            for (std::int64_t i = counted + 1; i <= reached; ++i) {
+                p.ProgressGuage->setFloodWithCaption(double(PanelBlock * i) / double(size) * 100);
+                p.CopyRemaining -= PanelBlock;
+                p.ProgressGuage2->setFloodWithCaption(100 - double(p.CopyRemaining) / double(p.CopyEstimate) * 100);
+            }
+            counted = std::max(counted, reached);
+            // The rest after the whole blocks does not move the gauges.
+            if (!full && counted == whole) {
+                full = true;
+                p.ProgressGuage->setFloodWithCaption(100);
+            }
+        },
+        [&](int index, bool ok, const QString& error) {
+            if (index != current)
+                begin(index);
+            if (ok)
+                return;
+            ++failed;
+            c.dialogs().messageBox(error, Buttons::Ok, Icon::None, ProductTitle);
+        });
+    return failed;
+}
+} // namespace
+
+bool CopyFileWithProgress(AppContext& c)
+{
+    return copyWithPanel(c, {CopyJob{c.state.CopySource, c.state.CopyTarget}}) == 0;
 }
 
 int CopyAllPhotos(AppContext& c)
@@ -266,13 +294,14 @@ int CopyAllPhotos(AppContext& c)
         }
         const QString target = localPhotoFolder(c);
         const QString source = joinPath(s.CdDrive, PhotoFolder);
-        for (s.LoopIndex = 1; s.LoopIndex <= s.PhotoCount; ++s.LoopIndex) {
-            const QString name = nameAfter(s.PhotoList(s.LoopIndex), PhotoFolder);
-            s.CopyTarget = target + name;
-            s.CopySource = source + name;
-            if (!CopyFileWithProgress(c))
-                ++failed;
+        QList<CopyJob> jobs;
+        for (int i = 1; i <= s.PhotoCount; ++i) {
+            const QString name = nameAfter(s.PhotoList(i), PhotoFolder);
+            jobs.append(CopyJob{source + name, target + name});
         }
+        // One worker runs through the whole list; LoopIndex follows the file under way.
+        failed = copyWithPanel(c, jobs, [&s](int index) { s.LoopIndex = static_cast<std::int16_t>(index + 1); });
+        s.LoopIndex = static_cast<std::int16_t>(s.PhotoCount + 1);
         p.ProgressGuage2->setFloodWithCaption(100);
         c.busy().normal();
         finishMessage(c, failed, s.PhotoCount, QStringLiteral("Photos successfully copied!"),
@@ -294,13 +323,11 @@ int CopyAllMovies(AppContext& c)
         MainWindowLock lock(c);
         const QString target = localMovieFolder(c);
         const QString source = joinPath(s.CdDrive, MovieFolder);
-        for (s.LoopIndex = 1; s.LoopIndex <= s.MovieCount; ++s.LoopIndex) {
-            const QString name = s.MovieList(s.LoopIndex);
-            s.CopyTarget = target + name;
-            s.CopySource = source + name;
-            if (!CopyFileWithProgress(c))
-                ++failed;
-        }
+        QList<CopyJob> jobs;
+        for (int i = 1; i <= s.MovieCount; ++i)
+            jobs.append(CopyJob{source + s.MovieList(i), target + s.MovieList(i)});
+        failed = copyWithPanel(c, jobs, [&s](int index) { s.LoopIndex = static_cast<std::int16_t>(index + 1); });
+        s.LoopIndex = static_cast<std::int16_t>(s.MovieCount + 1);
         p.ProgressGuage2->setFloodWithCaption(100);
         c.busy().normal();
         finishMessage(c, failed, s.MovieCount, QStringLiteral("Movies successfully copied!"),
