@@ -35,7 +35,7 @@ constexpr std::int64_t PanelBlock = 25000;
 // then the title's own content, already on the hard drive.
 bool programFolderIsDisc(AppContext& c)
 {
-    const QString program = QDir::cleanPath(c.files().programDir());
+    const QString program = QDir::cleanPath(c.files().dataDir());
     const QString disc = QDir::cleanPath(c.files().resolve(c.state.CdDrive));
     return !disc.isEmpty() && program == disc;
 }
@@ -116,12 +116,12 @@ void removeLocal(AppContext& c, const QString& folder, const QString& pattern)
 
 QString localPhotoFolder(AppContext& c)
 {
-    return joinPath(c.files().programDir(), PhotoFolder);
+    return joinPath(c.files().dataDir(), PhotoFolder);
 }
 
 QString localMovieFolder(AppContext& c)
 {
-    return joinPath(c.files().programDir(), MovieFolder);
+    return joinPath(c.files().dataDir(), MovieFolder);
 }
 
 QString formatBytes(std::int64_t bytes)
@@ -137,7 +137,10 @@ QString formatBytes(std::int64_t bytes)
 bool GetDiskSpace(AppContext& c, std::int64_t& total, std::int64_t& free, QString& drive)
 {
     // Measured where the copies go, in 64 bits: the old 32-bit figure overflowed on large disks.
-    drive = c.files().programDir();
+    drive = c.files().dataDir();
+    // The data folder may not exist yet: measure the nearest folder that does.
+    while (!c.files().exists(drive) && QDir(drive).cdUp())
+        drive = QDir::cleanPath(drive + QStringLiteral("/.."));
     const std::int64_t freeBytes = c.files().freeBytes(drive);
     const std::int64_t totalBytes = c.files().totalBytes(drive);
     if (freeBytes < 0 || totalBytes < 0) {
@@ -380,7 +383,7 @@ void cmdCopy_Click(AppContext& c)
             return;
         // Read from the local copy only when it is whole; otherwise photos would go missing.
         if (failed == 0) {
-            s.PhotoDir = c.files().programDir();
+            s.PhotoDir = c.files().dataDir();
             BuildPhotoList(c);
         }
     } else {

@@ -21,7 +21,7 @@ bool choiceMade(AppContext& c)
 
 QString SaverSetFolder(AppContext& c)
 {
-    return joinPath(c.files().programDir(), QStringLiteral("/ssKel-Vardos/"));
+    return joinPath(c.files().dataDir(), QStringLiteral("/ssKel-Vardos/"));
 }
 
 QString photoWindowSource(AppContext& c)

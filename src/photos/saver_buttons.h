@@ -6,7 +6,7 @@ namespace kv {
 
 struct AppContext;
 
-// The screen-saver photo set: every file in this folder (the program's folder and
+// The screen-saver photo set: every file in this folder (the program data folder and
 // "/ssKel-Vardos/"). The saver installer reads it as "*.jpg".
 QString SaverSetFolder(AppContext& c);
 
