@@ -5,6 +5,7 @@
 #include "app/widgets/flood_gauge.h"
 
 #include <QEventLoop>
+#include <QMutex>
 #include <QPointer>
 #include <QSemaphore>
 #include <QThread>
@@ -32,12 +33,39 @@ void runBlockCopies(AppContext& c, const QList<CopyJob>& jobs, const CopyJobProg
     QObject receiver;
     QEventLoop loop;
     QSemaphore acknowledged;
+    // While one progress report waits in the queue, later chunks only raise its figure, so a
+    // fast copy cannot flood this thread. A file's first and last reports always go.
+    QMutex latestLock;
+    int latestFile = -1;
+    std::int64_t latest = 0;
+    bool waiting = false;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         for (int i = 0; i < real.size(); ++i) {
-            auto post = [&receiver, &onProgress, i](std::int64_t done, std::int64_t size) {
-                if (onProgress)
-                    QMetaObject::invokeMethod(&receiver, [&onProgress, i, done, size] { onProgress(i, done, size); },
-                                              Qt::QueuedConnection);
+            auto post = [&, i](std::int64_t done, std::int64_t size) {
+                if (!onProgress)
+                    return;
+                {
+                    QMutexLocker lock(&latestLock);
+                    latestFile = i;
+                    latest = done;
+                    const bool edge = done == 0 || done == size;
+                    if (waiting && !edge)
+                        return;
+                    waiting = !edge;
+                }
+                QMetaObject::invokeMethod(&receiver, [&, i, done, size] {
+                    std::int64_t now = done;
+                    if (done != 0 && done != size) {
+                        QMutexLocker lock(&latestLock);
+                        if (latestFile != i) {
+                            now = size; // the worker has gone on to the next file
+                        } else {
+                            now = std::max(done, latest);
+                            waiting = false;
+                        }
+                    }
+                    onProgress(i, std::min(now, size), size);
+                }, Qt::QueuedConnection);
             };
             QString error;
             bool ok = false;
