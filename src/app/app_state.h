@@ -34,6 +34,8 @@ struct AppState
     std::int32_t TaskbarWnd = 0;
     QString TaskbarClass;
     bool CopyingPhotos = false;
+    bool CopyDeclined = false;
+    bool CopyBusy = false;
     std::int16_t MovieCount = 0;
     List1 MovieList;
     bool ShowFileNames = false;

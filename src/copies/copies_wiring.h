@@ -4,8 +4,7 @@ namespace kv {
 
 struct AppContext;
 
-// Connects this part's controls on the main window to their handlers; called once, when the
-// main window is made.
+// Connects the File menu's copy and remove entries and the copy panel's buttons.
 void wireCopies(AppContext& c);
 
 } // namespace kv

@@ -5,6 +5,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/spin_button.h"
 #include "photos/photo_stepping.h"
+#include "photos/photo_window.h"
 #include "photos/slide_show.h"
 
 #include <QAction>
@@ -46,6 +47,8 @@ void wirePhotos(AppContext& c)
     QObject::connect(f.ssCmdSlide, &QPushButton::clicked, &f, [&c] { ssCmdSlide_Click(c); });
     QObject::connect(f.mnuNames, &QAction::triggered, &f, [&c] { mnuNames_Click(c); });
     f.txtFile->installEventFilter(new ClickFilter(f.txtFile, [&c] { txtFile_Click(c); }));
+    QObject::connect(f.mnuCopyPhoto, &QAction::triggered, &f, [&c] { mnuCopyPhoto_Click(c); });
+    QObject::connect(f.mnuPrintPhoto, &QAction::triggered, &f, [&c] { mnuPrintPhoto_Click(c); });
 }
 
 } // namespace kv

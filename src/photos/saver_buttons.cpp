@@ -1,17 +1,55 @@
 #include "photos/saver_buttons.h"
 
 #include "app/app_context.h"
+#include "app/form1.h"
+#include "app/topics.h"
+#include "app/widgets/panel3d.h"
+#include "photos/frm_ssphoto.h"
+#include "platform/file_system.h"
+
+#include <QPushButton>
 
 namespace kv {
 
-void RefreshSaverButtons(AppContext& c)
+namespace {
+const QString BuiltInPhoto = QStringLiteral("57053.JPG");
+
+bool choiceMade(AppContext& c)
 {
-    // Nothing to refresh while the photo window is closed.
-    if (!c.frmSSPhoto)
-        return;
+    return c.form1 && hasChoice(c);
+}
+} // namespace
+
+QString SaverSetFolder(AppContext& c)
+{
+    return joinPath(c.files().dataDir(), QStringLiteral("/ssKel-Vardos/"));
 }
 
-// The photo window is not part of this build yet: it does not open.
-void OpenPhotoWindow(AppContext&) {}
+QString photoWindowSource(AppContext& c)
+{
+    if (!choiceMade(c))
+        return joinPath(c.state.PhotoDir, PhotoFolder, BuiltInPhoto);
+    return c.state.CurrentPhoto;
+}
+
+QString photoWindowName(AppContext& c)
+{
+    if (!choiceMade(c))
+        return BuiltInPhoto;
+    const QString& photo = c.state.CurrentPhoto;
+    const qsizetype at = photo.lastIndexOf(PhotoFolder, -1, Qt::CaseInsensitive);
+    return at < 0 ? photo.section(QLatin1Char('/'), -1) : photo.mid(at + PhotoFolder.size());
+}
+
+void RefreshSaverButtons(AppContext& c)
+{
+    c.state.CopyTarget = SaverSetFolder(c) + photoWindowName(c);
+    auto* w = qobject_cast<FrmSSPhoto*>(c.frmSSPhoto.data());
+    if (!w)
+        return;
+    const bool inSet = c.files().exists(c.state.CopyTarget);
+    w->SSCommand7->setEnabled(!inSet);
+    w->SSCommand8->setEnabled(inSet);
+}
 
 } // namespace kv

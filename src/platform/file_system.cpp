@@ -6,10 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
 #include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 
 namespace kv {
 
@@ -177,6 +184,13 @@ int QtFileSystem::removeMatching(const QString& dir, const QString& pattern)
     return removed;
 }
 
+bool QtFileSystem::removeFile(const QString& path)
+{
+    const QString real = resolve(path);
+    invalidate();
+    return !real.isEmpty() && QFile::remove(real);
+}
+
 bool QtFileSystem::makeDir(const QString& path)
 {
     invalidate();
@@ -198,7 +212,7 @@ std::int64_t QtFileSystem::freeBytes(const QString& path)
     if (real.isEmpty())
         real = path;
     const QStorageInfo info(real);
-    return info.isValid() ? info.bytesAvailable() : 0;
+    return info.isValid() && info.isReady() ? info.bytesAvailable() : -1;
 }
 
 std::int64_t QtFileSystem::totalBytes(const QString& path)
@@ -210,6 +224,96 @@ std::int64_t QtFileSystem::totalBytes(const QString& path)
     return info.isValid() ? info.bytesTotal() : 0;
 }
 
+bool QtFileSystem::copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
+                                QString* error)
+{
+    return blockCopy(from, to, progress, error);
+}
+
+bool QtFileSystem::blockCopy(const QString& from, const QString& to, const CopyProgress& progress,
+                             QString* error, std::int64_t writeLimit, std::int64_t readLimit)
+{
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fail(source.errorString());
+    const std::int64_t size = source.size();
+    // The data goes to a hidden file beside the target, renamed over it only when complete.
+    // Like QSaveFile, without its flush to disk after every file, which made a disc copy run
+    // at a fifth of cp's pace.
+    const QFileInfo targetInfo(to);
+    QTemporaryFile temp(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
+        return fail(temp.errorString());
+    if (progress)
+        progress(0, size);
+
+    // A multiple of both gauge blocks (25000 and 1000 bytes), large enough to keep pace with cp.
+    constexpr std::int64_t Chunk = 1000000;
+    QByteArray buffer;
+    std::int64_t done = 0;
+#ifdef Q_OS_LINUX
+    // The kernel copies between the files itself, as cp does: half the memory traffic.
+    bool inKernel = true;
+#endif
+    while (done < size) {
+        const std::int64_t want = std::min(Chunk, size - done);
+        if (readLimit >= 0 && done + want > readLimit)
+            return fail(QStringLiteral("Input/output error"));
+        if (writeLimit >= 0 && done + want > writeLimit)
+            return fail(QStringLiteral("No space left on device"));
+#ifdef Q_OS_LINUX
+        if (inKernel) {
+            loff_t in = done, out = done;
+            const ssize_t moved = ::copy_file_range(source.handle(), &in, temp.handle(), &out, size_t(want), 0);
+            if (moved > 0) {
+                done += moved;
+                if (progress)
+                    progress(done, size);
+                continue;
+            }
+            if (moved == 0)
+                return fail(QStringLiteral("The file ended early."));
+            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+                return fail(qt_error_string(errno));
+            // Not between these file systems: copy through our own buffer from here on.
+            inKernel = false;
+            if (!source.seek(done) || !temp.seek(done))
+                return fail(temp.errorString());
+        }
+#endif
+        if (buffer.isEmpty())
+            buffer.resize(Chunk);
+        const std::int64_t got = source.read(buffer.data(), want);
+        if (got <= 0)
+            return fail(got < 0 ? source.errorString() : QStringLiteral("The file ended early."));
+        if (temp.write(buffer.constData(), got) != got)
+            return fail(temp.errorString());
+        done += got;
+        if (progress)
+            progress(done, size);
+    }
+    if (!temp.flush())
+        return fail(temp.errorString());
+    // The temporary file is private to its owner; the copy reads like any file the user writes.
+    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    temp.setPermissions(targetInfo.exists() ? QFile::permissions(to) : readable);
+    temp.close();
+    // Until this rename the target still holds its old content, or does not exist.
+    std::error_code failed;
+    std::filesystem::rename(std::filesystem::path(temp.fileName().toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), failed);
+    if (failed)
+        return fail(QString::fromLocal8Bit(failed.message()));
+    temp.setAutoRemove(false);
+    return true;
+}
 namespace {
 
 // The installed title's own files, or empty when the program runs from a build tree.

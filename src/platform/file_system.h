@@ -27,10 +27,24 @@ public:
     virtual bool copyFile(const QString& from, const QString& to) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
     virtual int removeMatching(const QString& dir, const QString& pattern) = 0;
+    // Deletes one file, its name taken literally; false when it could not be deleted.
+    virtual bool removeFile(const QString& path) = 0;
     virtual bool makeDir(const QString& path) = 0;
     virtual bool removeDir(const QString& path) = 0;
+    // Bytes free to the user on the volume holding `path`; -1 when the volume cannot be asked.
     virtual std::int64_t freeBytes(const QString& path) = 0;
     virtual std::int64_t totalBytes(const QString& path) = 0;
+
+    // Called after each chunk of a block copy with the bytes written so far and the file size;
+    // the first call (0, size) comes before any data moves.
+    using CopyProgress = std::function<void(std::int64_t done, std::int64_t size)>;
+    // Copies `from` to `to` in large chunks. The data goes to a temporary file beside the
+    // target, which replaces the target only once every byte is written, so a failed copy
+    // leaves the old file whole. Safe on a worker thread: takes real paths (resolve them
+    // first) and touches no cached listing; call invalidate() afterwards. On failure
+    // `error` gets the system's text.
+    virtual bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
+                              QString* error) = 0;
 
     // Where the title's own files are read (start-up sound, help file, saver program); the
     // program's folder in a build tree, <prefix>/share/kelvardo when installed system-wide.
@@ -58,10 +72,13 @@ public:
     bool canList(const QString& dir) override;
     bool copyFile(const QString& from, const QString& to) override;
     int removeMatching(const QString& dir, const QString& pattern) override;
+    bool removeFile(const QString& path) override;
     bool makeDir(const QString& path) override;
     bool removeDir(const QString& path) override;
     std::int64_t freeBytes(const QString& path) override;
     std::int64_t totalBytes(const QString& path) override;
+    bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
+                      QString* error) override;
     QString programDir() const override;
     QString dataDir() const override;
     QString currentDir() const override;
@@ -97,6 +114,10 @@ protected:
     };
     // Entries of an existing directory, cached until invalidate().
     const QList<Entry>& entries(const QString& dir);
+    // The block copy; a write past `writeLimit` bytes, or a read past `readLimit`, fails as a
+    // full disk or an unreadable disc would (-1: no limit).
+    static bool blockCopy(const QString& from, const QString& to, const CopyProgress& progress,
+                          QString* error, std::int64_t writeLimit = -1, std::int64_t readLimit = -1);
 
 private:
     void buildDriveTable();

@@ -20,9 +20,11 @@ int FakeDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, con
     return Ok;
 }
 
-QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&)
+QString FakeDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
 {
     saveCaptions.append(caption);
+    saveSuggested.append(suggested);
+    saveFilters.append(filter);
     return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
 }
 

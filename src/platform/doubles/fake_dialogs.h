@@ -29,6 +29,8 @@ public:
     QStringList saveNames;
     QList<Box> boxes;
     QStringList saveCaptions;
+    QStringList saveSuggested;
+    QStringList saveFilters;
     // Runs while a box is "open", for tests that look at the screen behind it.
     std::function<void(const Box&)> onBox;
 

@@ -26,4 +26,31 @@ std::int64_t FakeFileSystem::freeBytes(const QString& path)
     return freeSpace >= 0 ? freeSpace : QtFileSystem::freeBytes(path);
 }
 
+namespace {
+bool under(const QString& path, const QString& root)
+{
+    return !root.isEmpty() && (path == root || path.startsWith(root + QLatin1Char('/')));
+}
+} // namespace
+
+bool FakeFileSystem::makeDir(const QString& path)
+{
+    if (under(path, readOnlyRoot)) {
+        invalidate();
+        return false;
+    }
+    return QtFileSystem::makeDir(path);
+}
+
+bool FakeFileSystem::copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
+                                  QString* error)
+{
+    if (under(to, readOnlyRoot)) {
+        if (error)
+            *error = QStringLiteral("Permission denied");
+        return false;
+    }
+    return blockCopy(from, to, progress, error, diskFullAfter, readFailsAfter);
+}
+
 } // namespace kv

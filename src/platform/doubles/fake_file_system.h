@@ -14,11 +14,19 @@ public:
     QStringList list(const QString& dir, const QString& pattern) override;
     std::int64_t freeBytes(const QString& path) override;
     bool canList(const QString& dir) override;
+    bool makeDir(const QString& path) override;
+    bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
+                      QString* error) override;
 
     void failDrive(const QString& root) { m_failing.insert(root); }
     // Pretend free space, -1 for the real figure.
     std::int64_t freeSpace = -1;
     int listCalls = 0;
+    // Folders under this root cannot be written, as on a read-only disk.
+    QString readOnlyRoot;
+    // A copy fails once this many bytes are written (a full disk), or read (a bad disc); -1: never.
+    std::int64_t diskFullAfter = -1;
+    std::int64_t readFailsAfter = -1;
 
 private:
     QSet<QString> m_failing;

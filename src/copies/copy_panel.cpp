@@ -1,0 +1,136 @@
+#include "copies/copy_panel.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/widgets/flood_gauge.h"
+#include "app/widgets/picture_view.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace kv {
+
+namespace {
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+// A disc, an arrow and a drive: what the panel does, at a glance.
+QImage discToDrivePicture(const QSize& size)
+{
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double h = size.height(), w = size.width();
+    const double r = h * 0.38;
+    const QPointF disc(w * 0.22, h * 0.5);
+    QRadialGradient shine(disc, r);
+    shine.setColorAt(0, QColor(0xf4, 0xf4, 0xfa));
+    shine.setColorAt(0.6, QColor(0xb8, 0xc4, 0xdc));
+    shine.setColorAt(1, QColor(0xd8, 0xb8, 0xe0));
+    p.setPen(QPen(QColor(0x60, 0x60, 0x70), 1.5));
+    p.setBrush(shine);
+    p.drawEllipse(disc, r, r);
+    p.setBrush(QColor(0xe8, 0xe2, 0xd0));
+    p.drawEllipse(disc, r * 0.18, r * 0.18);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x8c, 0x2a, 0x22));
+    QPolygonF arrow;
+    const double ay = h * 0.5, ax0 = w * 0.40, ax1 = w * 0.60;
+    arrow << QPointF(ax0, ay - h * 0.08) << QPointF(ax1 - h * 0.16, ay - h * 0.08)
+          << QPointF(ax1 - h * 0.16, ay - h * 0.2) << QPointF(ax1, ay)
+          << QPointF(ax1 - h * 0.16, ay + h * 0.2) << QPointF(ax1 - h * 0.16, ay + h * 0.08)
+          << QPointF(ax0, ay + h * 0.08);
+    p.drawPolygon(arrow);
+
+    const QRectF drive(w * 0.66, h * 0.3, w * 0.26, h * 0.4);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x48), 1.5));
+    p.setBrush(QColor(0x9a, 0x9a, 0xa4));
+    p.drawRoundedRect(drive, 4, 4);
+    p.setBrush(QColor(0x30, 0xc0, 0x40));
+    p.drawEllipse(QPointF(drive.right() - 10, drive.bottom() - 9), 3, 3);
+    return img;
+}
+} // namespace
+
+QSize CopyPanel::designSize()
+{
+    return QSize(twipsToPixels(7215), twipsToPixels(4935));
+}
+
+CopyPanel::CopyPanel(QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(QStringLiteral("copyPanel"));
+    resize(designSize());
+
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    // As designed, widened to the panel's right margin so the bold title is never clipped.
+    Label2->setGeometry(twips(1560, 240, 7215 - 1560 - 240, 375));
+    QFont title = Label2->font();
+    title.setBold(true);
+    Label2->setFont(title);
+
+    Label1 = new QLabel(QStringLiteral("Copying file:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips(240, 600, 1215, 255));
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setGeometry(twips(1440, 600, 5415, 255).adjusted(0, -2, 0, 2));
+    Text1->setAccessibleName(QStringLiteral("Copying file"));
+    Label1->setBuddy(Text1);
+
+    ProgressGuage = new FloodGauge(this);
+    ProgressGuage->setObjectName(QStringLiteral("ProgressGuage"));
+    ProgressGuage->setGeometry(twips(360, 960, 6495, 375));
+    ProgressGuage->setAccessibleName(QStringLiteral("Progress of this file"));
+
+    Image1 = new PictureView(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twips(1800, 1560, 3600, 1920));
+    Image1->setImage(discToDrivePicture(Image1->size() * 2));
+    Image1->setAccessibleName(QStringLiteral("From the CD-ROM to the hard drive"));
+
+    ProgressGuage2 = new FloodGauge(this);
+    ProgressGuage2->setObjectName(QStringLiteral("ProgressGuage2"));
+    ProgressGuage2->setGeometry(twips(360, 3840, 6495, 375));
+    ProgressGuage2->setAccessibleName(QStringLiteral("Progress of the whole copy"));
+
+    cmdCopy = new QPushButton(this);
+    cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
+    cmdCopy->setAccessibleName(QStringLiteral("Copy")); // its caption comes with each copy
+    cmdCopy->setGeometry(twips(360, 4320, 3255, 375));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(twips(3600, 4320, 3255, 375));
+    setTabOrder(cmdCopy, cmdCancel);
+}
+
+CopyPanel& copyPanel(AppContext& c)
+{
+    QFrame* host = c.form1->pnlProgress;
+    if (auto* existing = host->findChild<CopyPanel*>(QString(), Qt::FindDirectChildrenOnly))
+        return *existing;
+    host->setStyleSheet(QStringLiteral(
+        "QFrame#pnlProgress { background: #ece6d6; border: 2px outset #c8bea8; }"
+        "QLabel, QLineEdit { color: #202020; }"
+        "QLineEdit { background: #fffdf4; border: 1px inset #a89c80; }"
+        "QProgressBar { border: 1px inset #8a8070; background: #ffffff; color: #202020; }"
+        "QProgressBar::chunk { background: #1f4aa8; }"));
+    host->setAttribute(Qt::WA_StyledBackground);
+    auto* panel = new CopyPanel(host);
+    panel->move(0, 0);
+    host->resize(CopyPanel::designSize());
+    return *panel;
+}
+
+} // namespace kv
