@@ -8,6 +8,7 @@
 #include "app/widgets/spin_button.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
+#include "media/media_wiring.h"
 #include "photos/photo_stepping.h"
 #include "photos/slide_show.h"
 
@@ -72,6 +73,7 @@ void wireForm1(AppContext& c)
     });
 
     wireDocuments(c);
+    wireMedia(c);
 }
 
 } // namespace kv
