@@ -16,6 +16,8 @@ namespace {
 // Loading a sample film takes a fraction of a second; a file that takes longer than this is
 // treated as unplayable rather than leaving the window waiting.
 constexpr int LoadTimeoutMs = 8000;
+// Time for a newly shown video surface to reach the screen.
+constexpr int ExposeDelayMs = 100;
 
 bool sameType(const QString& a, const char* b)
 {
@@ -90,6 +92,13 @@ bool QtMediaDevice::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_display && event->type() == QEvent::Resize && m_video && m_video != m_display)
         m_video->setGeometry(m_display->rect());
+    // A picture delivered before the window was on screen is not kept: ask for it again.
+    if (watched == m_display && event->type() == QEvent::Show && m_open && isVideo() && !isPlaying())
+        QTimer::singleShot(ExposeDelayMs, this, [this] {
+            // The same position again would be ignored; one millisecond on is still this picture.
+            if (m_open && !isPlaying())
+                m_player->setPosition(m_player->position() + 1);
+        });
     return QObject::eventFilter(watched, event);
 }
 
