@@ -77,6 +77,26 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setAutoDefault(false);
     return b;
 }
+
+// The movie window's device, kept by the main window for every opening.
+IMediaDevice* sharedMovieDevice(AppContext& c)
+{
+    struct Holder : QObject
+    {
+        std::unique_ptr<IMediaDevice> device;
+    };
+    if (!c.form1)
+        return nullptr;
+    const QString name = QStringLiteral("movieDevice");
+    auto* holder = static_cast<Holder*>(c.form1->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+    if (!holder) {
+        holder = new Holder;
+        holder->setObjectName(name);
+        holder->setParent(c.form1);
+        holder->device = c.media().create();
+    }
+    return holder->device.get();
+}
 } // namespace
 
 const std::array<MovieEntry, 6>& movieTable()
@@ -149,7 +169,11 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     connect(SSCommand1, &QPushButton::clicked, this, &FrmMovie::SSCommand1_Click);
     connect(SSCommand2, &QPushButton::clicked, this, &FrmMovie::SSCommand2_Click);
 
-    m_device = m_context.media().create();
+    m_device = sharedMovieDevice(m_context);
+    if (!m_device) {
+        m_ownDevice = m_context.media().create();
+        m_device = m_ownDevice.get();
+    }
     m_device->setDisplay(PicMovie);
     m_device->onProgress = [this] { showProgress(); };
     m_device->onError = [this](const QString&) {
@@ -162,8 +186,20 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
 
 FrmMovie::~FrmMovie()
 {
-    // The device goes before the widgets it shows on.
-    m_device.reset();
+    releaseDevice();
+}
+
+void FrmMovie::releaseDevice()
+{
+    if (!m_device)
+        return;
+    m_device->command(QStringLiteral("close"));
+    // The device outlives this window: nothing of it may point here any more.
+    m_device->setDisplay(nullptr);
+    m_device->onProgress = nullptr;
+    m_device->onError = nullptr;
+    m_device = nullptr;
+    m_ownDevice.reset();
 }
 
 void FrmMovie::Form_Load()
@@ -278,10 +314,7 @@ void FrmMovie::closeEvent(QCloseEvent* event)
 void FrmMovie::done(int result)
 {
     // Whatever closes the window stops the film and frees the device.
-    if (m_device) {
-        m_device->command(QStringLiteral("close"));
-        m_device.reset();
-    }
+    releaseDevice();
     if (m_context.frmMovie == this)
         m_context.frmMovie = nullptr;
     QDialog::done(result);

@@ -43,7 +43,7 @@ public:
     void SSCommand2_Click();
 
     // The device of the bar; null once the window has closed.
-    IMediaDevice* device() const { return m_device.get(); }
+    IMediaDevice* device() const { return m_device; }
     // Set when the codec installer ran and the window must open afresh.
     bool reopenRequested() const { return m_reopen; }
 
@@ -63,9 +63,12 @@ protected:
 private:
     void closeFilm();
     void showProgress();
+    void releaseDevice();
 
     AppContext& m_context;
-    std::unique_ptr<IMediaDevice> m_device;
+    // One device serves every opening of the window; it lives as long as the main window.
+    IMediaDevice* m_device = nullptr;
+    std::unique_ptr<IMediaDevice> m_ownDevice; // only without a main window
     bool m_reopen = false;
     bool m_opening = false;
 };

@@ -53,9 +53,7 @@ QtMediaDevice::~QtMediaDevice()
 {
     m_player->stop();
     m_player->setVideoOutput(nullptr);
-    // The surface belongs to this device; the display shows its own picture again.
-    if (m_video && m_video != m_display)
-        delete m_video.data();
+    delete m_video.data();
 }
 
 bool QtMediaDevice::fail(const QString& why)
@@ -66,19 +64,29 @@ bool QtMediaDevice::fail(const QString& why)
 
 void QtMediaDevice::setDisplay(QWidget* display)
 {
-    if (m_video && m_video != m_display)
-        delete m_video.data();
+    if (m_display)
+        m_display->removeEventFilter(this);
     m_display = display;
-    m_video = qobject_cast<QVideoWidget*>(display);
-    if (display && !m_video) {
+    if (!display) {
+        // The surface waits, hidden and unparented, for the next display: making a new one for
+        // every window costs memory that Qt Multimedia does not give back.
+        if (m_video) {
+            m_video->hide();
+            m_video->setParent(nullptr);
+        }
+        return;
+    }
+    if (!m_video) {
         auto* surface = new QVideoWidget(display);
         surface->setObjectName(QStringLiteral("videoSurface"));
         surface->setAccessibleName(QStringLiteral("Movie"));
-        surface->setGeometry(display->rect());
-        surface->hide();
         m_video = surface;
-        display->installEventFilter(this);
+    } else {
+        m_video->setParent(display);
     }
+    m_video->setGeometry(display->rect());
+    m_video->setVisible(m_open && isVideo());
+    display->installEventFilter(this);
     if (m_open && isVideo())
         m_player->setVideoOutput(videoSurface());
 }
@@ -90,7 +98,7 @@ QVideoWidget* QtMediaDevice::videoSurface() const
 
 bool QtMediaDevice::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_display && event->type() == QEvent::Resize && m_video && m_video != m_display)
+    if (watched == m_display && event->type() == QEvent::Resize && m_video)
         m_video->setGeometry(m_display->rect());
     // A picture delivered before the window was on screen is not kept: ask for it again.
     if (watched == m_display && event->type() == QEvent::Show && m_open && isVideo() && !isPlaying())
@@ -184,7 +192,7 @@ bool QtMediaDevice::open()
     m_error.clear();
     const bool video = isVideo() && m_video;
     m_player->setVideoOutput(video ? videoSurface() : nullptr);
-    if (m_video && m_video != m_display)
+    if (m_video)
         m_video->setVisible(video);
     // Errors while waiting fail the command instead of being reported afterwards.
     m_open = !m_wait;
@@ -205,7 +213,7 @@ bool QtMediaDevice::command(const QString& command)
         m_open = false;
         m_player->stop();
         m_player->setSource(QUrl());
-        if (m_video && m_video != m_display)
+        if (m_video)
             m_video->hide();
         return true;
     }

@@ -28,7 +28,8 @@ public:
     virtual void setWait(bool wait) = 0;
     // False when the command fails; playback itself runs on asynchronously.
     virtual bool command(const QString& command) = 0;
-    // Where "AVIVideo" shows its pictures: a surface is laid over this widget while a film is open.
+    // Where "AVIVideo" shows its pictures: a surface is laid over this widget while a film is
+    // open. Null takes the surface away before the widget goes.
     virtual void setDisplay(QWidget* display) = 0;
     virtual bool isPlaying() const = 0;
     virtual QString lastError() const = 0;
