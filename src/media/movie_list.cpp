@@ -30,7 +30,7 @@ void BuildMovieList(AppContext& c)
 void SetMovieDir(AppContext& c)
 {
     AppState& s = c.state;
-    const QString local = joinPath(c.files().programDir(), MovieFolder);
+    const QString local = joinPath(c.files().dataDir(), MovieFolder);
     const bool hasLocal = c.files().canList(local) && !c.files().list(local, AviPattern).isEmpty();
     s.MovieDir = hasLocal ? local : joinPath(s.CdDrive, MovieFolder);
     if (!s.MovieDir.endsWith(QLatin1Char('/')))
