@@ -10,7 +10,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "media/frm_movie.h"
 #include "media/sound_panels.h"
 #include "photos/photo_list.h"

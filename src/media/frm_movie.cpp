@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
 #include "app/window_helpers.h"
-#include "browse/txt_form.h"
+#include "app/window_helpers.h"
 #include "media/movie_list.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"

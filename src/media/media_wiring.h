@@ -4,7 +4,8 @@ namespace kv {
 
 struct AppContext;
 
-// Puts the sound panels on the main window and connects the movie and sound menus.
+// Connects this part's controls on the main window to their handlers; called once, when the
+// main window is made.
 void wireMedia(AppContext& c);
 
 } // namespace kv

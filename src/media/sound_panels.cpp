@@ -4,7 +4,7 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
-#include "browse/txt_form.h"
+#include "app/window_helpers.h"
 #include "platform/file_system.h"
 #include "platform/media_device.h"
 #include "platform/twips.h"
