@@ -38,6 +38,7 @@ struct AppState
     bool CopyBusy = false;
     std::int16_t MovieCount = 0;
     List1 MovieList;
+    QString MovieDir;
     bool ShowFileNames = false;
     bool TopicChosen = false;
     std::int16_t PhotoCursor = 0;

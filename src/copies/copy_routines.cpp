@@ -6,6 +6,7 @@
 #include "app/widgets/flood_gauge.h"
 #include "app/window_helpers.h"
 #include "copies/copy_panel.h"
+#include "media/movie_list.h"
 #include "photos/photo_list.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
@@ -26,7 +27,6 @@ namespace kv {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
-const QString MovieFolder = QStringLiteral("/movies/");
 constexpr std::int64_t PhotoEstimate = 30000000;
 constexpr std::int64_t MovieEstimate = 525000000;
 constexpr std::int64_t PanelBlock = 25000;
@@ -326,6 +326,7 @@ int CopyAllMovies(AppContext& c)
         MainWindowLock lock(c);
         const QString target = localMovieFolder(c);
         const QString source = joinPath(s.CdDrive, MovieFolder);
+        BuildMovieList(c);
         QList<CopyJob> jobs;
         for (int i = 1; i <= s.MovieCount; ++i)
             jobs.append(CopyJob{source + s.MovieList(i), target + s.MovieList(i)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -14,21 +15,35 @@ class QWidget;
 namespace kv {
 
 // A media control driven by the old command vocabulary: "close", "open", "play", "stop",
-// "prev", "next", "back", on device types "WaveAudio" and "AVIVideo".
+// "prev", "next", "back", and the button bar's own "pause" and "step", on the device types
+// "WaveAudio" and "AVIVideo".
 class IMediaDevice
 {
 public:
     virtual ~IMediaDevice() = default;
     virtual void setDeviceType(const QString& type) = 0;
     virtual void setFileName(const QString& fileName) = 0;
+    // With wait set, "open" returns only once the file is loaded or has failed, so that a
+    // damaged file fails the command itself.
+    virtual void setWait(bool wait) = 0;
     // False when the command fails; playback itself runs on asynchronously.
     virtual bool command(const QString& command) = 0;
-    // Where "AVIVideo" shows its pictures.
+    // Where "AVIVideo" shows its pictures: a surface is laid over this widget while a film is
+    // open. Null takes the surface away before the widget goes.
     virtual void setDisplay(QWidget* display) = 0;
     virtual bool isPlaying() const = 0;
     virtual QString lastError() const = 0;
+    // Milliseconds into the open file, its length, and a jump to a position.
+    virtual qint64 position() const = 0;
+    virtual qint64 duration() const = 0;
+    virtual bool seek(qint64 ms) = 0;
+
     // Called when playback reaches the end.
     std::function<void()> onFinished;
+    // Called when the position or the length changes.
+    std::function<void()> onProgress;
+    // Called when the open file turns out unplayable after the command returned.
+    std::function<void(const QString& why)> onError;
 };
 
 class IMediaFactory
@@ -47,20 +62,37 @@ public:
 
     void setDeviceType(const QString& type) override { m_type = type; }
     void setFileName(const QString& fileName) override { m_fileName = fileName; }
+    void setWait(bool wait) override { m_wait = wait; }
     bool command(const QString& command) override;
     void setDisplay(QWidget* display) override;
     bool isPlaying() const override;
     QString lastError() const override { return m_error; }
+    qint64 position() const override;
+    qint64 duration() const override;
+    bool seek(qint64 ms) override;
+
+    // The surface films are shown on, once a display is set; for benchmarks.
+    QVideoWidget* videoSurface() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool fail(const QString& why);
+    bool open();
+    bool waitUntilLoaded();
+    bool isVideo() const;
+    qint64 frameMs() const;
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_audio = nullptr;
+    QPointer<QWidget> m_display;
+    QPointer<QWidget> m_video; // a QVideoWidget
     QString m_type;
     QString m_fileName;
     QString m_error;
     bool m_open = false;
+    bool m_wait = false;
 };
 
 class QtMediaFactory final : public IMediaFactory

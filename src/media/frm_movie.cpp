@@ -1,0 +1,381 @@
+#include "media/frm_movie.h"
+
+#include "app/app_context.h"
+#include "app/error_reporter.h"
+#include "app/form1.h"
+#include "app/widgets/picture_view.h"
+#include "app/window_helpers.h"
+#include "app/window_helpers.h"
+#include "media/movie_list.h"
+#include "platform/busy_pointer.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/media_device.h"
+#include "platform/screen.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+
+namespace kv {
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+const QString Caption = QStringLiteral("Kel-Vardo Movies");
+const QString InstallerPath = QStringLiteral("/IndeoVideo/iv5play.exe");
+
+// The film strip shown in PicMovie before a film is open.
+QImage moviePicture(const QSize& size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = img.rect();
+    QLinearGradient bg(r.topLeft(), r.bottomLeft());
+    bg.setColorAt(0, QColor(0x1d, 0x2b, 0x3a));
+    bg.setColorAt(1, QColor(0x0b, 0x11, 0x17));
+    p.fillRect(r, bg);
+    const double w = r.width(), h = r.height();
+    const QRectF strip(w * 0.08, h * 0.22, w * 0.84, h * 0.5);
+    p.fillRect(strip, QColor(0x14, 0x14, 0x14));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xe8, 0xe0, 0xc8));
+    const int holes = 12;
+    for (int i = 0; i < holes; ++i) {
+        const double x = strip.left() + (i + 0.3) * strip.width() / holes;
+        p.drawRoundedRect(QRectF(x, strip.top() + h * 0.03, strip.width() / holes * 0.4, h * 0.05), 2, 2);
+        p.drawRoundedRect(QRectF(x, strip.bottom() - h * 0.08, strip.width() / holes * 0.4, h * 0.05), 2, 2);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const QRectF frame(strip.left() + w * 0.03 + i * strip.width() / 3, strip.top() + h * 0.11,
+                           strip.width() / 3 - w * 0.06, strip.height() - h * 0.22);
+        QLinearGradient sky(frame.topLeft(), frame.bottomLeft());
+        sky.setColorAt(0, QColor(0x3d, 0x6b, 0x9a));
+        sky.setColorAt(1, QColor(0xd9, 0x8a, 0x4e));
+        p.fillRect(frame, sky);
+    }
+    QFont f(QStringLiteral("DejaVu Serif"));
+    f.setBold(true);
+    f.setPixelSize(qMax(10, int(h * 0.08)));
+    p.setFont(f);
+    p.setPen(QColor(0xf4, 0xea, 0xd2));
+    p.drawText(QRectF(0, h * 0.76, w, h * 0.2), Qt::AlignCenter, Caption);
+    return img;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// The movie window's device, kept by the main window for every opening.
+IMediaDevice* sharedMovieDevice(AppContext& c)
+{
+    struct Holder : QObject
+    {
+        std::unique_ptr<IMediaDevice> device;
+    };
+    if (!c.form1)
+        return nullptr;
+    const QString name = QStringLiteral("movieDevice");
+    auto* holder = static_cast<Holder*>(c.form1->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+    if (!holder) {
+        holder = new Holder;
+        holder->setObjectName(name);
+        holder->setParent(c.form1);
+        holder->device = c.media().create();
+    }
+    return holder->device.get();
+}
+} // namespace
+
+const std::array<MovieEntry, 6>& movieTable()
+{
+    static const std::array<MovieEntry, 6> table = {{
+        {QStringLiteral("1955 Motoramic"), QStringLiteral("55Motoramic.avi")},
+        {QStringLiteral("1955 \"Nosedive\""), QStringLiteral("55Nosedive.avi")},
+        {QStringLiteral("1956 Parts"), QStringLiteral("56Parts.avi")},
+        {QStringLiteral("1957 Safety Features"), QStringLiteral("57Safety.avi")},
+        {QStringLiteral("1957 Murvo"), QStringLiteral("57Murvo.avi")},
+        {QStringLiteral("1955 \"Smokey Joe\""), QStringLiteral("55SmokeyJoe.avi")},
+    }};
+    return table;
+}
+
+FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmMovie"));
+    setWindowTitle(Caption);
+    setModal(true);
+    setFixedSize(540, 456);
+
+    SSPanel1 = new QFrame(this);
+    SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
+    SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    SSPanel1->setGeometry(10, 10, 520, 92);
+    // Indices 0, 1, 5 down the left column, 2, 3, 4 down the right.
+    static const std::array<QPoint, 6> cells = {
+        {{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}, {0, 2}}};
+    for (int i = 0; i < 6; ++i) {
+        auto* o = new QRadioButton(movieTable()[i].caption, SSPanel1);
+        o->setObjectName(QStringLiteral("optMovie_%1").arg(i));
+        o->setGeometry(16 + cells[i].x() * 252, 6 + cells[i].y() * 28, 240, 24);
+        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optMovie_Click(i);
+        });
+        optMovie[i] = o;
+    }
+
+    PicMovie = new PictureView(this);
+    PicMovie->setObjectName(QStringLiteral("PicMovie"));
+    PicMovie->setGeometry(110, 112, 320, 240);
+    PicMovie->setImage(moviePicture(PicMovie->size()));
+    PicMovie->setAccessibleName(QStringLiteral("Movie"));
+
+    MMControl1 = new MovieBar(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
+    MMControl1->setGeometry(10, 362, 520, 36);
+
+    SSCommand2 = makeButton(this, "SSCommand2", QStringLiteral("Help"), QRect(10, 410, 120, 34));
+    SSCommand1 = makeButton(this, "SSCommand1", QStringLiteral("Exit"), QRect(410, 410, 120, 34));
+
+    setTabOrder(optMovie[0], optMovie[1]);
+    setTabOrder(optMovie[1], optMovie[5]);
+    setTabOrder(optMovie[5], optMovie[2]);
+    setTabOrder(optMovie[2], optMovie[3]);
+    setTabOrder(optMovie[3], optMovie[4]);
+    setTabOrder(optMovie[4], MMControl1->button(MovieBar::Prev));
+    setTabOrder(MMControl1->seekBar(), SSCommand2);
+    setTabOrder(SSCommand2, SSCommand1);
+
+    connect(MMControl1, &MovieBar::clicked, this, &FrmMovie::MMControl1_Click);
+    connect(MMControl1, &MovieBar::seekRequested, this, [this](qint64 ms) {
+        if (m_device)
+            m_device->seek(ms);
+    });
+    connect(SSCommand1, &QPushButton::clicked, this, &FrmMovie::SSCommand1_Click);
+    connect(SSCommand2, &QPushButton::clicked, this, &FrmMovie::SSCommand2_Click);
+
+    m_device = sharedMovieDevice(m_context);
+    if (!m_device) {
+        m_ownDevice = m_context.media().create();
+        m_device = m_ownDevice.get();
+    }
+    m_device->setDisplay(PicMovie);
+    m_device->onProgress = [this] { showProgress(); };
+    m_device->onError = [this](const QString&) {
+        // The film broke off while playing: say so and offer the others.
+        closeFilm();
+        m_context.state.ErrCode = QStringLiteral("ER045");
+        ErrorReporter(m_context, Failure::Caught);
+    };
+}
+
+FrmMovie::~FrmMovie()
+{
+    releaseDevice();
+}
+
+void FrmMovie::releaseDevice()
+{
+    if (!m_device)
+        return;
+    m_device->command(QStringLiteral("close"));
+    // The device outlives this window: nothing of it may point here any more.
+    m_device->setDisplay(nullptr);
+    m_device->onProgress = nullptr;
+    m_device->onError = nullptr;
+    m_device = nullptr;
+    m_ownDevice.reset();
+}
+
+void FrmMovie::Form_Load()
+{
+    const QSize screen = m_context.screen().sizePixels();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    MMControl1->hide();
+    PicMovie->show();
+    {
+        const QSignalBlocker block(optMovie[0]);
+        optMovie[0]->setChecked(true);
+    }
+    optMovie_Click(0);
+    m_context.state.NextYearButton = 0;
+    optMovie[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmMovie::closeFilm()
+{
+    if (m_device)
+        m_device->command(QStringLiteral("close"));
+    MMControl1->hide();
+    MMControl1->setProgress(0, 0);
+}
+
+void FrmMovie::showProgress()
+{
+    if (m_device)
+        MMControl1->setProgress(m_device->position(), m_device->duration());
+}
+
+void FrmMovie::optMovie_Click(int index)
+{
+    if (index < 0 || index >= int(movieTable().size()) || !m_device)
+        return;
+    AppState& s = m_context.state;
+    IBusyPointer& busy = m_context.busy();
+    busy.busy();
+    s.ErrCode = QStringLiteral("ER045");
+    PicMovie->show();
+    setWindowTitle(Caption);
+    const QString path = m_context.files().resolve(s.MovieDir + movieTable()[index].file);
+    if (path.isEmpty()) {
+        // The bar must not go on offering the film chosen before.
+        closeFilm();
+        busy.normal();
+        ErrorReporter(m_context, Failure::Detected);
+        return;
+    }
+    m_device->setWait(true);
+    MMControl1->show();
+    m_device->command(QStringLiteral("close"));
+    m_device->setDeviceType(QStringLiteral("AVIVideo"));
+    m_device->setFileName(path);
+    m_opening = true;
+    const bool opened = m_device->command(QStringLiteral("open"));
+    m_opening = false;
+    busy.normal();
+    if (!opened) {
+        closeFilm();
+        ErrorReporter(m_context, Failure::Caught);
+        return;
+    }
+    showProgress();
+}
+
+void FrmMovie::MMControl1_Click(MovieBar::Button button)
+{
+    if (!m_device)
+        return;
+    switch (button) {
+    case MovieBar::Back: m_device->command(QStringLiteral("back")); break;
+    case MovieBar::Next: m_device->command(QStringLiteral("next")); break;
+    case MovieBar::Play: m_device->command(QStringLiteral("play")); break;
+    case MovieBar::Stop:
+        m_device->command(QStringLiteral("stop"));
+        m_device->command(QStringLiteral("prev"));
+        break;
+    case MovieBar::Prev: m_device->command(QStringLiteral("prev")); break;
+    case MovieBar::Pause: m_device->command(QStringLiteral("pause")); break;
+    case MovieBar::Step: m_device->command(QStringLiteral("step")); break;
+    case MovieBar::ButtonCount: break;
+    }
+    showProgress();
+}
+
+void FrmMovie::SSCommand1_Click()
+{
+    done(QDialog::Accepted);
+    FocusNextYearButton(m_context);
+}
+
+void FrmMovie::SSCommand2_Click()
+{
+    if (!OfferVideoSoftware(m_context))
+        return;
+    // Open afresh so the films load with the new codec.
+    m_reopen = true;
+    done(QDialog::Rejected);
+}
+
+void FrmMovie::closeEvent(QCloseEvent* event)
+{
+    // The device is busy opening a film; the window closes once it has answered.
+    if (m_opening) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void FrmMovie::done(int result)
+{
+    // Whatever closes the window stops the film and frees the device.
+    releaseDevice();
+    if (m_context.frmMovie == this)
+        m_context.frmMovie = nullptr;
+    QDialog::done(result);
+    if (m_context.form1) {
+        m_context.form1->setEnabled(true);
+        m_context.form1->activateWindow();
+    }
+}
+
+FrmMovie* OpenMovieWindow(AppContext& c)
+{
+    closePhotoWindow(c);
+    SetMovieDir(c);
+    auto* w = new FrmMovie(c, c.form1);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    c.frmMovie = w;
+    w->Form_Load();
+    return w;
+}
+
+void mnuMovies_Click(AppContext& c)
+{
+    bool again = true;
+    while (again) {
+        QPointer<FrmMovie> w = OpenMovieWindow(c);
+        w->raise();
+        w->exec();
+        again = w && w->reopenRequested() && !c.ended;
+        delete w.data();
+    }
+}
+
+bool OfferVideoSoftware(AppContext& c)
+{
+    AppState& s = c.state;
+    s.MsgText = QStringLiteral("If you are experiencing difficulties running the Kel-Vardo movies,") + CrLf
+        + QStringLiteral("you may need to install the Intel Indeo Video Software.") + CrLf + CrLf
+        + QStringLiteral("Would you like to install this software now?");
+    const int answer = c.dialogs().messageBox(s.MsgText, Buttons::YesNo, Icon::Question);
+    s.MsgAnswer = QString::number(answer);
+    if (answer != Yes)
+        return false;
+    s.ErrCode = QStringLiteral("ER003");
+    const QString path = joinPath(s.CdDrive, InstallerPath);
+    const QString found = c.files().resolve(path);
+    if (c.form1)
+        c.form1->setEnabled(false);
+    const bool ran = !found.isEmpty() && RunAndWait(c, QLatin1Char('"') + found + QLatin1Char('"'));
+    if (c.form1)
+        c.form1->setEnabled(true);
+    if (!ran) {
+        ErrorReporter(c, Failure::Caught);
+        return false;
+    }
+    return true;
+}
+
+void mnuVideo_Click(AppContext& c)
+{
+    closePhotoWindow(c);
+    OfferVideoSoftware(c);
+}
+
+} // namespace kv

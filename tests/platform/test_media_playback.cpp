@@ -1,0 +1,165 @@
+#include "disc_generator.h"
+#include "platform/media_device.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QDir>
+#include <QFile>
+#include <QMediaDevices>
+#include <QMediaFormat>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVideoFrame>
+#include <QVideoSink>
+#include <QVideoWidget>
+
+using namespace kv;
+
+namespace {
+// One file of the sample disc, written into `dir`.
+QString writeDiscFile(const QTemporaryDir& dir, const QString& relPath)
+{
+    for (const kvdisc::PlannedFile& f : kvdisc::planDisc()) {
+        if (f.relPath.compare(relPath, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString path = dir.filePath(QFileInfo(relPath).fileName());
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(f.make()) < 0)
+            return {};
+        return path;
+    }
+    return {};
+}
+
+// Why real playback cannot be tried here, or empty when it can. The backend does not list
+// Motion JPEG among its codecs; its decoder ships in the same plugin set as the AVI reader.
+QString missingBackend(QMediaFormat::FileFormat container)
+{
+    QMediaFormat format;
+    if (!format.supportedFileFormats(QMediaFormat::Decode).contains(container))
+        return QStringLiteral("no GStreamer plugin reads %1 files (gstreamer1.0-plugins-good)")
+            .arg(QMediaFormat::fileFormatName(container));
+    return {};
+}
+
+// Waits for the end of the file; a failure without any audio output is the machine's, not ours.
+void expectEnd(IMediaDevice& device, bool& finished, QString& error)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(finished || !error.isEmpty(), 15000);
+    if (!error.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+        QSKIP(qPrintable("no audio sink on this machine: " + error));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!device.isPlaying());
+}
+} // namespace
+
+class TestMediaPlayback : public QObject
+{
+    Q_OBJECT
+private slots:
+    void soundPlaysToTheEnd()
+    {
+        const QString why = missingBackend(QMediaFormat::Wave);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        QTemporaryDir dir;
+        const QString wav = writeDiscFile(dir, QStringLiteral("wav/horns.wav"));
+        QVERIFY(!wav.isEmpty());
+        QtMediaDevice device;
+        bool finished = false;
+        QString error;
+        device.onFinished = [&] { finished = true; };
+        device.onError = [&](const QString& e) { error = e; };
+        device.setDeviceType(QStringLiteral("WaveAudio"));
+        device.setFileName(wav);
+        QVERIFY(device.command(QStringLiteral("open")));
+        QVERIFY(device.command(QStringLiteral("play")));
+        expectEnd(device, finished, error);
+    }
+
+    void filmShowsItsFramesAndEnds()
+    {
+        const QString why = missingBackend(QMediaFormat::AVI);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        QTemporaryDir dir;
+        const QString avi = writeDiscFile(dir, QStringLiteral("movies/55Motoramic.avi"));
+        QVERIFY(!avi.isEmpty());
+        QWidget display;
+        display.resize(320, 240);
+        display.show();
+        QtMediaDevice device;
+        device.setDisplay(&display);
+        int frames = 0;
+        QObject::connect(device.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, &display,
+                         [&](const QVideoFrame& f) { frames += f.isValid() ? 1 : 0; });
+        bool finished = false;
+        QString error;
+        device.onFinished = [&] { finished = true; };
+        device.onError = [&](const QString& e) { error = e; };
+        device.setDeviceType(QStringLiteral("AVIVideo"));
+        device.setFileName(avi);
+        device.setWait(true);
+        QVERIFY2(device.command(QStringLiteral("open")), qPrintable(device.lastError()));
+        QVERIFY(device.videoSurface()->isVisible());
+        QCOMPARE(device.duration(), 2000);
+        // The first picture shows before play is pressed.
+        QTRY_VERIFY(frames > 0);
+        QVERIFY(device.command(QStringLiteral("play")));
+        expectEnd(device, finished, error);
+        QVERIFY2(frames >= 10, qPrintable(QString::number(frames)));
+        QVERIFY(device.command(QStringLiteral("close")));
+        QVERIFY(!device.videoSurface()->isVisible());
+    }
+
+    void damagedFilmFailsWithoutHanging_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("mustFail");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("text") << QByteArray("This is not a film at all.\r\n").repeated(40) << true;
+        QTest::newRow("truncated") << QByteArray() << false;
+    }
+    void damagedFilmFailsWithoutHanging()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, mustFail);
+        const QString why = missingBackend(QMediaFormat::AVI);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("broken.avi"));
+        if (!mustFail) {
+            QFile whole(writeDiscFile(dir, QStringLiteral("movies/57Murvo.avi")));
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            bytes = whole.read(whole.size() / 3);
+        }
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        out.close();
+        QWidget display;
+        QtMediaDevice device;
+        device.setDisplay(&display);
+        bool settled = false;
+        device.onFinished = [&] { settled = true; };
+        device.onError = [&](const QString&) { settled = true; };
+        device.setDeviceType(QStringLiteral("AVIVideo"));
+        device.setFileName(path);
+        device.setWait(true);
+        const bool opened = device.command(QStringLiteral("open"));
+        if (mustFail) {
+            QVERIFY(!opened);
+            QVERIFY(!device.lastError().isEmpty());
+            return;
+        }
+        // A cut-off film may open; it then plays what it has and stops.
+        if (opened) {
+            QVERIFY(device.command(QStringLiteral("play")));
+            QTRY_VERIFY_WITH_TIMEOUT(settled, 15000);
+        }
+    }
+};
+
+QTEST_MAIN(TestMediaPlayback)
+#include "test_media_playback.moc"
