@@ -1,0 +1,146 @@
+#include "saver/saver_app.h"
+
+#include "platform/image_loader.h"
+#include "saver/saver_embed.h"
+#include "saver/saver_options.h"
+#include "saver/saver_settings.h"
+#include "saver/saver_show.h"
+#include "saver/saver_view.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace kv {
+
+namespace {
+
+void say(const QString& line)
+{
+    QTextStream err(stderr);
+    err << "KelVardo.scr: " << line << Qt::endl;
+}
+
+void trace(const QString& line)
+{
+    QTextStream out(stdout);
+    out << line << Qt::endl;
+}
+
+// Where the view goes; empty `problem` on success.
+QSize placeView(SaverView& view, const SaverOptions& o, QString* problem)
+{
+    view.setWindowTitle(QStringLiteral("The Kel-Vardo Folivra Screen Saver"));
+    quint64 into = o.window;
+    if (o.mode == SaverMode::IntoWindow && o.root && into == 0) {
+        into = rootWindowId();
+        if (into == 0) {
+            // No root window to draw on (Wayland, Windows): the screen is the nearest thing.
+            view.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+            view.showFullScreen();
+            return view.screen()->size() * view.devicePixelRatioF();
+        }
+    }
+    if (into != 0) {
+        if (!embedInto(&view, into, problem))
+            return {};
+        return view.size() * view.devicePixelRatioF();
+    }
+    if (o.mode == SaverMode::Preview) {
+        view.resize(320, 240);
+        view.show();
+        return view.size() * view.devicePixelRatioF();
+    }
+    view.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    view.showFullScreen();
+    view.activateWindow();
+    view.setFocus();
+    return view.screen()->size() * view.devicePixelRatioF();
+}
+
+} // namespace
+
+int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files)
+{
+    const SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    if (!o.error.isEmpty()) {
+        say(o.error);
+        QTextStream(stderr) << saverUsage();
+        return 2;
+    }
+    if (o.mode == SaverMode::Help) {
+        QTextStream(stdout) << saverUsage();
+        return 0;
+    }
+    if (o.mode == SaverMode::Configure) {
+        say(QStringLiteral("the photos and the delay are chosen in The Kel-Vardo Folivra, "
+                           "File > Install Screen saver"));
+        return 0;
+    }
+    limitImageMemory();
+
+    SaverSettings s = readSaverSettings(settings, files);
+    // Without a folder the interval does not matter; the one line says what to do.
+    if (s.problem.isEmpty()) {
+        for (const QString& note : std::as_const(s.notes))
+            say(note);
+    }
+    if (o.intervalMs > 0)
+        s.intervalMs = o.intervalMs;
+    QStringList photos;
+    QString problem = s.problem;
+    if (problem.isEmpty()) {
+        photos = saverPhotos(files, s.folder);
+        if (photos.isEmpty())
+            problem = QStringLiteral("the photo folder %1 holds no JPEG photo").arg(QDir::toNativeSeparators(s.folder));
+    }
+
+    const bool ownScreen = o.mode == SaverMode::FullScreen && o.window == 0;
+    SaverView view(ownScreen);
+    QObject::connect(&view, &SaverView::userActed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    if (o.trace) {
+        QObject::connect(&view, &SaverView::photoPainted, [](const QString& path, double due) {
+            const double now = saverClockMs();
+            trace(QStringLiteral("shown %1 due %2 at %3 late %4")
+                      .arg(QFileInfo(path).fileName())
+                      .arg(due, 0, 'f', 3)
+                      .arg(now, 0, 'f', 3)
+                      .arg(now - due, 0, 'f', 3));
+        });
+        QObject::connect(&view, &SaverView::messagePainted,
+                         [](const QString& text) { trace(QStringLiteral("message ") + text.simplified()); });
+    }
+    QString embedProblem;
+    const QSize fit = placeView(view, o, &embedProblem);
+    if (!embedProblem.isEmpty()) {
+        say(embedProblem);
+        return 1;
+    }
+    // The saver stays up with its reason on a dark screen, as a saver that ends at once would
+    // leave the desktop unguarded and the user wondering.
+    if (!problem.isEmpty()) {
+        say(problem);
+        view.setMessage(QStringLiteral("The Kel-Vardo Folivra Screen Saver\n\n") + problem);
+        const int status = qApp->exec();
+        return status == 0 ? 1 : status;
+    }
+
+    SaverShow show(photos, s.intervalMs);
+    QObject::connect(&show, &SaverShow::photoReady, &view, &SaverView::setPhoto);
+    QObject::connect(&show, &SaverShow::skipped, [](const QString& path, const QString& why) {
+        say(QStringLiteral("skipped %1: %2").arg(QDir::toNativeSeparators(path), why));
+    });
+    QObject::connect(&show, &SaverShow::nothingReadable, &view, [&view](const QString& text) {
+        say(text);
+        view.setMessage(QStringLiteral("The Kel-Vardo Folivra Screen Saver\n\n") + text);
+    });
+    QObject::connect(&view, &SaverView::resized, &show, &SaverShow::setFitSize);
+    show.start(fit);
+    return qApp->exec();
+}
+
+} // namespace kv
