@@ -25,6 +25,15 @@ void say(const QString& line)
     err << "KelVardo.scr: " << line << Qt::endl;
 }
 
+// The line for standard error as a sentence for the screen.
+QString onScreen(const QString& problem)
+{
+    QString text = problem;
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return QStringLiteral("The Kel-Vardo Folivra Screen Saver\n\n") + text + QLatin1Char('.');
+}
+
 void trace(const QString& line)
 {
     QTextStream out(stdout);
@@ -124,7 +133,7 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
     // leave the desktop unguarded and the user wondering.
     if (!problem.isEmpty()) {
         say(problem);
-        view.setMessage(QStringLiteral("The Kel-Vardo Folivra Screen Saver\n\n") + problem);
+        view.setMessage(onScreen(problem));
         const int status = qApp->exec();
         return status == 0 ? 1 : status;
     }
@@ -136,7 +145,7 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
     });
     QObject::connect(&show, &SaverShow::nothingReadable, &view, [&view](const QString& text) {
         say(text);
-        view.setMessage(QStringLiteral("The Kel-Vardo Folivra Screen Saver\n\n") + text);
+        view.setMessage(onScreen(text));
     });
     QObject::connect(&view, &SaverView::resized, &show, &SaverShow::setFitSize);
     show.start(fit);

@@ -71,7 +71,7 @@ bool embedInto(QWidget* view, quint64 window, QString* problem)
     QObject::connect(follow, &QTimer::timeout, view, [view, window] {
         const QSize now = foreignWindowSize(window);
         if (now.isEmpty())
-            QCoreApplication::quit(); // the window we drew into is gone
+            QCoreApplication::exit(0); // the window we drew into is gone; nothing to ask
         else if (now != view->size())
             view->resize(now);
     });
