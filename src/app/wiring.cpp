@@ -8,6 +8,7 @@
 #include "app/widgets/spin_button.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
+#include "copies/saver_install.h"
 #include "photos/photo_stepping.h"
 #include "photos/slide_show.h"
 
@@ -72,6 +73,8 @@ void wireForm1(AppContext& c)
     });
 
     wireDocuments(c);
+    // The copy panel is not there yet: "copy the photos first" goes on with the disc's photos.
+    wireSaverPanel(c, {});
 }
 
 } // namespace kv
