@@ -112,8 +112,8 @@ QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram
               << QStringLiteral("    7) Select KelVardo") + QString(24, QLatin1Char(' '))
               << QStringLiteral("    8) Click OK") + QString(28, QLatin1Char(' '));
     } else {
-        lines << QStringLiteral("    1) Open your desktop's screen saver settings (xscreensaver-settings)")
-              << QStringLiteral("    2) Add this program to its list of screen savers, with -root:")
+        lines << QStringLiteral("    1) Open your desktop's screen saver settings")
+              << QStringLiteral("    2) Add this program to its list, with \"-root\":")
               << QStringLiteral("       ") + installedProgram
               << QStringLiteral("    3) Select KelVardo")
               << QStringLiteral("    4) Click OK");

@@ -85,6 +85,7 @@ SaverPanel::SaverPanel(QWidget* parent)
         "#SaverPanel { background: #e9e4d6; border: 2px outset #f8f4ea; }"
         "#SaverPanel QLabel#lblTitle { color: #5a1611; font-size: 13pt; font-weight: 700; }"
         "#SaverPanel QLabel, #SaverPanel QRadioButton { color: #202020; }"
+        "#SaverPanel QRadioButton:disabled { color: #8a8a8a; }"
         "#SaverPanel QLabel#panInterval { background: #fffdf4; color: #202020; font-weight: 700; }"));
 
     auto* title = new QLabel(QStringLiteral("The Kel-Vardo Folivra Screen Saver"), this);
@@ -144,7 +145,8 @@ SaverPanel::SaverPanel(QWidget* parent)
     for (const auto& [slot, name, caption, rect] : buttons) {
         *slot = new QPushButton(QString::fromLatin1(caption), this);
         (*slot)->setObjectName(QString::fromLatin1(name));
-        (*slot)->setGeometry(rect);
+        // The designed buttons touch; a small gap keeps each one readable as a button.
+        (*slot)->setGeometry(rect.adjusted(3, 0, -3, 0));
     }
     SSCommand6->setShortcut(Qt::Key_Escape);
 
