@@ -76,12 +76,12 @@ void finishInstall(AppContext& c, const QString& photoFolder)
 
 QString selectedPhotosFolder(AppContext& c)
 {
-    return asSetting(joinPath(c.files().programDir(), QStringLiteral("/ssKel-Vardos/")));
+    return asSetting(joinPath(c.files().dataDir(), QStringLiteral("/ssKel-Vardos/")));
 }
 
 QString localPhotosFolder(AppContext& c)
 {
-    return asSetting(joinPath(c.files().programDir(), PhotoFolder));
+    return asSetting(joinPath(c.files().dataDir(), PhotoFolder));
 }
 
 QString discPhotosFolder(AppContext& c)

@@ -134,12 +134,12 @@ void TestSaverPanel::install_data()
     QTest::addColumn<QString>("setup");   // "selected", "local" or "" for neither
     QTest::addColumn<int>("answer");      // to the copy question; 0 when none is asked
     QTest::addColumn<int>("copyEnd");     // how the copy panel's turn ends; -1 when not shown
-    QTest::addColumn<QString>("folder");  // PROG or DISC + "/..."
+    QTest::addColumn<QString>("folder");  // DATA or DISC + "/..."
     const int none = -1;
-    QTest::newRow("selected photos") << "selected" << 0 << none << "PROG/ssKel-Vardos";
-    QTest::newRow("all, local copy") << "local" << 0 << none << "PROG/Murvos";
+    QTest::newRow("selected photos") << "selected" << 0 << none << "DATA/ssKel-Vardos";
+    QTest::newRow("all, local copy") << "local" << 0 << none << "DATA/Murvos";
     QTest::newRow("all, no copy wanted") << "" << int(No) << none << "DISC/MURVOS";
-    QTest::newRow("all, copied first") << "" << int(Yes) << int(PhotoCopyEnd::Finished) << "PROG/Murvos";
+    QTest::newRow("all, copied first") << "" << int(Yes) << int(PhotoCopyEnd::Finished) << "DATA/Murvos";
     QTest::newRow("all, copy cancelled") << "" << int(Yes) << int(PhotoCopyEnd::Cancelled) << "DISC/MURVOS";
     QTest::newRow("all, no room to copy") << "" << int(Yes) << int(PhotoCopyEnd::Refused) << "DISC/MURVOS";
 }
@@ -152,7 +152,10 @@ void TestSaverPanel::install()
     QFETCH(QString, folder);
     // The disc spells its photo folder in capitals; the saver is given the real name.
     QVERIFY(QDir(disc).rename(QStringLiteral("Murvos"), QStringLiteral("MURVOS")));
-    const QString prog = fx->programDir();
+    // Installed system-wide: the saver program is read from the title's folder, the photo
+    // copies and the set live in the per-user data folder.
+    const QString prog = fx->dir.path() + QStringLiteral("/data");
+    fx->t.files->setDataDir(prog);
     if (setup == QLatin1String("selected"))
         Fixture::writePhoto(prog + QStringLiteral("/ssKel-Vardos/56001.jpg"));
     if (setup == QLatin1String("local"))
@@ -182,7 +185,7 @@ void TestSaverPanel::install()
     QCOMPARE(copyShown, copyEnd != -1);
     QVERIFY(p.SSCommand4->isEnabled());
     QVERIFY(fx->c->form1->pnlSSaver->isVisible());
-    const QString expected = asSetting(QString(folder).replace(QStringLiteral("PROG"), prog).replace(QStringLiteral("DISC"), disc));
+    const QString expected = asSetting(QString(folder).replace(QStringLiteral("DATA"), prog).replace(QStringLiteral("DISC"), disc));
     QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("KelVardosDir")), expected);
     QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("Interval")), QStringLiteral("60"));
     QFile installed(fx->dir.path() + QStringLiteral("/system/KelVardo.scr"));
