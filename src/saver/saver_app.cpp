@@ -40,35 +40,41 @@ void trace(const QString& line)
     out << line << Qt::endl;
 }
 
-// Where the view goes; empty `problem` on success.
-QSize placeView(SaverView& view, const SaverOptions& o, QString* problem)
+// The window to draw into: the one given, or the root window for "-root"; 0 for our own.
+quint64 targetWindow(const SaverOptions& o)
+{
+    return o.window != 0 ? o.window : (o.mode == SaverMode::IntoWindow && o.root ? rootWindowId() : 0);
+}
+
+// The size photos are shown at, in device pixels, known before the window is.
+QSize expectedSize(const SaverOptions& o)
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    if (const quint64 into = targetWindow(o))
+        return foreignWindowSize(into);
+    if (o.mode == SaverMode::Preview)
+        return QSize(320, 240) * ratio;
+    return QGuiApplication::primaryScreen()->size() * ratio;
+}
+
+// Shows the view where the options say; `problem` set when it cannot be.
+void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 {
     view.setWindowTitle(QStringLiteral("The Kel-Vardo Folivra Screen Saver"));
-    quint64 into = o.window;
-    if (o.mode == SaverMode::IntoWindow && o.root && into == 0) {
-        into = rootWindowId();
-        if (into == 0) {
-            // No root window to draw on (Wayland, Windows): the screen is the nearest thing.
-            view.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-            view.showFullScreen();
-            return view.screen()->size() * view.devicePixelRatioF();
-        }
-    }
-    if (into != 0) {
-        if (!embedInto(&view, into, problem))
-            return {};
-        return view.size() * view.devicePixelRatioF();
+    // Without a root window to draw on (Wayland, Windows), "-root" takes the whole screen.
+    if (const quint64 into = targetWindow(o)) {
+        embedInto(&view, into, problem);
+        return;
     }
     if (o.mode == SaverMode::Preview) {
         view.resize(320, 240);
         view.show();
-        return view.size() * view.devicePixelRatioF();
+        return;
     }
     view.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     view.showFullScreen();
     view.activateWindow();
     view.setFocus();
-    return view.screen()->size() * view.devicePixelRatioF();
 }
 
 } // namespace
@@ -91,6 +97,8 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         return 0;
     }
     limitImageMemory();
+    if (o.trace)
+        trace(QStringLiteral("started at %1").arg(saverClockMs(), 0, 'f', 3));
 
     SaverSettings s = readSaverSettings(settings, files);
     // Without a folder the interval does not matter; the one line says what to do.
@@ -104,6 +112,8 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
     QString problem = s.problem;
     if (problem.isEmpty()) {
         photos = saverPhotos(files, s.folder);
+        if (o.trace)
+            trace(QStringLiteral("listed %1 at %2").arg(photos.size()).arg(saverClockMs(), 0, 'f', 3));
         if (photos.isEmpty())
             problem = QStringLiteral("the photo folder %1 holds no JPEG photo").arg(QDir::toNativeSeparators(s.folder));
     }
@@ -123,8 +133,22 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         QObject::connect(&view, &SaverView::messagePainted,
                          [](const QString& text) { trace(QStringLiteral("message ") + text.simplified()); });
     }
+    // The first photo is decoded while the window is made, not after.
+    SaverShow show(photos, s.intervalMs);
+    QObject::connect(&show, &SaverShow::photoReady, &view, &SaverView::setPhoto);
+    QObject::connect(&show, &SaverShow::skipped, [](const QString& path, const QString& why) {
+        say(QStringLiteral("skipped %1: %2").arg(QDir::toNativeSeparators(path), why));
+    });
+    QObject::connect(&show, &SaverShow::nothingReadable, &view, [&view](const QString& text) {
+        say(text);
+        view.setMessage(onScreen(text));
+    });
+    QObject::connect(&view, &SaverView::resized, &show, &SaverShow::setFitSize);
+    if (problem.isEmpty())
+        show.start(expectedSize(o));
+
     QString embedProblem;
-    const QSize fit = placeView(view, o, &embedProblem);
+    placeView(view, o, &embedProblem);
     if (!embedProblem.isEmpty()) {
         say(embedProblem);
         return 1;
@@ -137,18 +161,6 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         const int status = qApp->exec();
         return status == 0 ? 1 : status;
     }
-
-    SaverShow show(photos, s.intervalMs);
-    QObject::connect(&show, &SaverShow::photoReady, &view, &SaverView::setPhoto);
-    QObject::connect(&show, &SaverShow::skipped, [](const QString& path, const QString& why) {
-        say(QStringLiteral("skipped %1: %2").arg(QDir::toNativeSeparators(path), why));
-    });
-    QObject::connect(&show, &SaverShow::nothingReadable, &view, [&view](const QString& text) {
-        say(text);
-        view.setMessage(onScreen(text));
-    });
-    QObject::connect(&view, &SaverView::resized, &show, &SaverShow::setFitSize);
-    show.start(fit);
     return qApp->exec();
 }
 
