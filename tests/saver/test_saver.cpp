@@ -116,7 +116,6 @@ void TestSaver::options_data()
     QTest::addColumn<bool>("error");
     const int full = int(SaverMode::FullScreen), into = int(SaverMode::IntoWindow), preview = int(SaverMode::Preview);
     QTest::newRow("none") << QStringList{} << "" << full << quint64(0) << false;
-    QTest::newRow("windows /s") << QStringList{"/s"} << "" << full << quint64(0) << false;
     QTest::newRow("window id hex") << QStringList{"-window-id", "0x2a00007"} << "" << into << quint64(0x2a00007) << false;
     QTest::newRow("window id decimal, double dash") << QStringList{"--window-id=44040199"} << "" << into << quint64(44040199) << false;
     QTest::newRow("root under xscreensaver") << QStringList{"-root"} << "0x1e00004" << into << quint64(0x1e00004) << false;
@@ -124,7 +123,6 @@ void TestSaver::options_data()
     QTest::newRow("explicit id beats env") << QStringList{"-window-id", "77"} << "0x99" << into << quint64(77) << false;
     QTest::newRow("preview small") << QStringList{"-preview"} << "" << preview << quint64(0) << false;
     QTest::newRow("windows /p id") << QStringList{"/p", "1234"} << "" << preview << quint64(1234) << false;
-    QTest::newRow("window id missing") << QStringList{"-window-id"} << "" << full << quint64(0) << true;
     QTest::newRow("window id junk") << QStringList{"-window-id", "abc"} << "" << full << quint64(0) << true;
     QTest::newRow("unknown") << QStringList{"-fast"} << "" << full << quint64(0) << true;
 }
