@@ -32,7 +32,11 @@ void SaverView::setPhoto(const QImage& image, const QString& path, double dueMs)
     m_image = image;
     m_message.clear();
     m_pendingPhoto = Pending{path, dueMs};
-    update();
+    // Painted now, on the tick, rather than after whatever else is queued.
+    if (isVisible())
+        repaint();
+    else
+        update();
 }
 
 void SaverView::setMessage(const QString& text)
