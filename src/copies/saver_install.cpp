@@ -5,7 +5,7 @@
 #include "app/form1.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
-#include "browse/txt_form.h"
+#include "app/window_helpers.h"
 #include "photos/slide_show.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
