@@ -167,7 +167,7 @@ void planMedia(QList<PlannedFile> &plan)
 
 } // namespace
 
-QList<PlannedFile> planDisc()
+QList<PlannedFile> planDisc(const QString &saverProgram)
 {
     QList<PlannedFile> plan;
     planPhotos(plan);
@@ -180,7 +180,14 @@ QList<PlannedFile> planDisc()
     // Files kept beside the program; the disc written into the program folder serves "HWI".
     plan.append({QStringLiteral("passby.wav"), [] { return wavFile(synthesize(startupSound())); }});
     plan.append({QStringLiteral("KelVardo.HLP"), [] { return helpHtml(); }});
-    plan.append({QStringLiteral("KelVardo.scr"), [] { return placeholder(QStringLiteral("screen saver")); }});
+    if (saverProgram.isEmpty()) {
+        plan.append({QStringLiteral("KelVardo.scr"), [] { return placeholder(QStringLiteral("screen saver")); }});
+    } else {
+        plan.append({QStringLiteral("KelVardo.scr"), [saverProgram] {
+                         QFile f(saverProgram);
+                         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+                     }, true, true});
+    }
     const QList<PlannedFile> soFar = plan;
     plan.append({QStringLiteral("README.txt"), [soFar] { return readme(soFar); }});
     return plan;
@@ -191,10 +198,10 @@ QByteArray stampContent(int fileCount)
     return QByteArray(kGeneratorVersion) + "\nfiles " + QByteArray::number(fileCount) + '\n';
 }
 
-GenerateResult generateDisc(const QString &outDir, bool force)
+GenerateResult generateDisc(const QString &outDir, bool force, const QString &saverProgram)
 {
     GenerateResult result;
-    const QList<PlannedFile> plan = planDisc();
+    const QList<PlannedFile> plan = planDisc(saverProgram);
     result.total = int(plan.size());
     const QDir root(outDir);
     if (!root.mkpath(QStringLiteral("."))) {
@@ -209,7 +216,7 @@ GenerateResult generateDisc(const QString &outDir, bool force)
 
     for (const PlannedFile &f : plan) {
         const QString path = root.filePath(f.relPath);
-        if (stampCurrent && QFileInfo(path).size() > 0)
+        if (stampCurrent && !f.refresh && QFileInfo(path).size() > 0)
             continue;
         if (!root.mkpath(QFileInfo(f.relPath).path())) {
             result.error = QStringLiteral("cannot create folder for %1").arg(path);
@@ -220,12 +227,18 @@ GenerateResult generateDisc(const QString &outDir, bool force)
             result.error = QStringLiteral("nothing produced for %1").arg(f.relPath);
             return result;
         }
+        if (f.refresh) {
+            if (QFile old(path); old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
+                continue;
+        }
         // Written atomically, so an interrupted run never leaves a half file that looks complete.
         QSaveFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
             result.error = QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
             return result;
         }
+        if (f.executable)
+            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         ++result.written;
     }
     result.upToDate = stampCurrent && result.written == 0;

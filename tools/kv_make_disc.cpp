@@ -17,14 +17,20 @@ int main(int argc, char *argv[])
 
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool force = args.removeAll(QStringLiteral("--force")) > 0;
+    QString saver;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--saver")); at >= 0 && at + 1 < args.size()) {
+        saver = args.at(at + 1);
+        args.remove(at, 2);
+    }
     if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
-        err << "usage: kv_make_disc [--force] OUTDIR\n"
-               "Writes the sample content disc into OUTDIR; --force rewrites every file.\n";
+        err << "usage: kv_make_disc [--force] [--saver PROGRAM] OUTDIR\n"
+               "Writes the sample content disc into OUTDIR; --force rewrites every file;\n"
+               "--saver makes PROGRAM the disc's KelVardo.scr.\n";
         return 2;
     }
     QElapsedTimer timer;
     timer.start();
-    const kvdisc::GenerateResult r = kvdisc::generateDisc(args.first(), force);
+    const kvdisc::GenerateResult r = kvdisc::generateDisc(args.first(), force, saver);
     if (!r.ok) {
         err << "kv_make_disc: " << r.error << '\n';
         return 1;

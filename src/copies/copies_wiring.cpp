@@ -4,11 +4,34 @@
 #include "app/form1.h"
 #include "copies/copy_panel.h"
 #include "copies/copy_routines.h"
+#include "copies/saver_install.h"
 
 #include <QAction>
 #include <QPushButton>
 
+#include <memory>
+
 namespace kv {
+
+namespace {
+
+// "Copy the photos first" for the saver installer: one turn of the copy panel.
+void copyPhotosForSaver(AppContext& c, std::function<void(PhotoCopyEnd)> done)
+{
+    c.state.CopyingPhotos = true;
+    if (!ShowCopyPanel(c)) {
+        done(PhotoCopyEnd::Refused);
+        return;
+    }
+    CopyPanel& p = copyPanel(c);
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(&p, &CopyPanel::copyEnded, &p, [once, done](CopyOutcome outcome) {
+        QObject::disconnect(*once);
+        done(outcome == CopyOutcome::Copied ? PhotoCopyEnd::Finished : PhotoCopyEnd::Cancelled);
+    });
+}
+
+} // namespace
 
 void wireCopies(AppContext& c)
 {
@@ -20,6 +43,7 @@ void wireCopies(AppContext& c)
     CopyPanel& p = copyPanel(c);
     QObject::connect(p.cmdCopy, &QPushButton::clicked, &p, [&c] { cmdCopy_Click(c); });
     QObject::connect(p.cmdCancel, &QPushButton::clicked, &p, [&c] { cmdCancel_Click(c); });
+    wireSaverPanel(c, copyPhotosForSaver);
 }
 
 } // namespace kv

@@ -1,0 +1,238 @@
+// The screen-saver panel on the main window: the delay, the folder each choice installs,
+// the saver program copied, and what the user is told.
+#include "app/form1.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "app/widgets/spin_button.h"
+#include "copies/saver_install.h"
+#include "support/fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace kv;
+
+Q_DECLARE_METATYPE(kv::PhotoCopyEnd)
+
+namespace {
+const QString App = QStringLiteral("SCRNSAVE: The Kel-Vardo Folivra/Settings/");
+
+QString asSetting(const QString& folder)
+{
+    return QDir::toNativeSeparators(folder) + QDir::separator();
+}
+} // namespace
+
+class TestSaverPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opening();
+    void delayCycle_data();
+    void delayCycle();
+    void install_data();
+    void install();
+    void missingSaverIsER049AfterTheSettings();
+    void windowsStepsKeepTheirColumns();
+
+private:
+    SaverPanel& open();
+
+    std::unique_ptr<Fixture> fx;
+    QString disc;
+};
+
+void TestSaverPanel::init()
+{
+    fx = std::make_unique<Fixture>();
+    disc = fx->disc();
+    fx->writePhotos(disc, {QStringLiteral("55001.jpg"), QStringLiteral("56001.jpg")});
+    Fixture::writeText(fx->programDir() + QStringLiteral("/KelVardo.scr"), QByteArrayLiteral("saver program"));
+    Form1& f = fx->openMain(disc);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+}
+
+void TestSaverPanel::cleanup()
+{
+    fx.reset();
+}
+
+SaverPanel& TestSaverPanel::open()
+{
+    fx->c->form1->mnuSaver->trigger();
+    return saverPanel(*fx->c);
+}
+
+void TestSaverPanel::opening()
+{
+    Form1& f = *fx->c->form1;
+    SaverPanel& p = open();
+    QVERIFY(f.pnlSSaver->isVisible());
+    QCOMPARE(f.pnlSSaver->size(), QSize(417, 345));
+    QCOMPARE(f.pnlSSaver->y(), f.Image4->y() + 5);
+    QVERIFY(p.Option1[0]->isChecked());
+    QVERIFY(!p.Option1[1]->isEnabled()); // no selected photos yet
+    QCOMPARE(p.panInterval->text(), QStringLiteral("1 Second"));
+    QCOMPARE(p.SSCommand6->text(), QStringLiteral("Cancel"));
+    QTRY_VERIFY(p.SSCommand6->hasFocus());
+
+    // A chosen set stays chosen when its photos are gone; with photos it can be chosen again.
+    p.Option1[1]->setEnabled(true);
+    p.Option1[1]->setChecked(true);
+    QTest::mouseClick(p.SSCommand6, Qt::LeftButton);
+    QVERIFY(!f.pnlSSaver->isVisible());
+    open();
+    QVERIFY(p.Option1[1]->isChecked() && !p.Option1[1]->isEnabled());
+    Fixture::writePhoto(fx->programDir() + QStringLiteral("/ssKel-Vardos/55001.jpg"));
+    fx->t.files->invalidate();
+    open();
+    QVERIFY(p.Option1[1]->isEnabled());
+}
+
+void TestSaverPanel::delayCycle_data()
+{
+    QTest::addColumn<QString>("presses"); // u = up arrow, d = down arrow
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("down from one second wraps") << "d" << QStringList{"60 Seconds"};
+    QTest::newRow("up five times") << "uuuuu"
+                                   << QStringList{"2 Seconds", "3 Seconds", "4 Seconds", "5 Seconds", "10 Seconds"};
+    QTest::newRow("up from sixty wraps") << "d" "u" << QStringList{"60 Seconds", "1 Seconds"};
+    QTest::newRow("down past five") << "uuuuud" "d" << QStringList{"2 Seconds", "3 Seconds", "4 Seconds", "5 Seconds",
+                                                               "10 Seconds", "5 Seconds", "4 Seconds"};
+}
+
+void TestSaverPanel::delayCycle()
+{
+    QFETCH(QString, presses);
+    QFETCH(QStringList, captions);
+    SaverPanel& p = open();
+    QStringList seen;
+    for (const QChar key : presses) {
+        QTest::mouseClick(key == QLatin1Char('u') ? p.SpinInterval->upButton() : p.SpinInterval->downButton(),
+                          Qt::LeftButton);
+        seen << p.panInterval->text();
+    }
+    QCOMPARE(seen, captions);
+    QCOMPARE(fx->c->state.SlideDelay, captions.last().split(QLatin1Char(' ')).first().toInt() * 1000);
+    // Opening again starts at one second, for the slide show too.
+    open();
+    QCOMPARE(fx->c->state.SlideDelay, 1000);
+    QCOMPARE(p.panInterval->text(), QStringLiteral("1 Second"));
+}
+
+void TestSaverPanel::install_data()
+{
+    QTest::addColumn<QString>("setup");   // "selected", "local" or "" for neither
+    QTest::addColumn<int>("answer");      // to the copy question; 0 when none is asked
+    QTest::addColumn<int>("copyEnd");     // how the copy panel's turn ends; -1 when not shown
+    QTest::addColumn<QString>("folder");  // DATA or DISC + "/..."
+    const int none = -1;
+    QTest::newRow("selected photos") << "selected" << 0 << none << "DATA/ssKel-Vardos";
+    QTest::newRow("all, local copy") << "local" << 0 << none << "DATA/Murvos";
+    QTest::newRow("all, no copy wanted") << "" << int(No) << none << "DISC/MURVOS";
+    QTest::newRow("all, copied first") << "" << int(Yes) << int(PhotoCopyEnd::Finished) << "DATA/Murvos";
+    QTest::newRow("all, copy cancelled") << "" << int(Yes) << int(PhotoCopyEnd::Cancelled) << "DISC/MURVOS";
+    QTest::newRow("all, no room to copy") << "" << int(Yes) << int(PhotoCopyEnd::Refused) << "DISC/MURVOS";
+}
+
+void TestSaverPanel::install()
+{
+    QFETCH(QString, setup);
+    QFETCH(int, answer);
+    QFETCH(int, copyEnd);
+    QFETCH(QString, folder);
+    // The disc spells its photo folder in capitals; the saver is given the real name.
+    QVERIFY(QDir(disc).rename(QStringLiteral("Murvos"), QStringLiteral("MURVOS")));
+    // Installed system-wide: the saver program is read from the title's folder, the photo
+    // copies and the set live in the per-user data folder.
+    const QString prog = fx->dir.path() + QStringLiteral("/data");
+    fx->t.files->setDataDir(prog);
+    if (setup == QLatin1String("selected"))
+        Fixture::writePhoto(prog + QStringLiteral("/ssKel-Vardos/56001.jpg"));
+    if (setup == QLatin1String("local"))
+        Fixture::writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
+    if (answer)
+        fx->t.dialogs->answers << answer;
+
+    SaverPanel& p = open();
+    bool copyShown = false;
+    p.copyPhotos = [&](AppContext&, std::function<void(PhotoCopyEnd)> done) {
+        copyShown = true;
+        QVERIFY(fx->c->state.CopyingPhotos);
+        // The panel's turn ends later, as a user's click on it would.
+        QTimer::singleShot(10, [&, done] {
+            QVERIFY(!p.SSCommand4->isEnabled());
+            if (copyEnd == int(PhotoCopyEnd::Finished))
+                Fixture::writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
+            done(PhotoCopyEnd(copyEnd));
+        });
+    };
+    if (setup == QLatin1String("selected"))
+        p.Option1[1]->setChecked(true);
+    QTest::mouseClick(p.SpinInterval->downButton(), Qt::LeftButton); // 60 seconds
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QTRY_COMPARE(p.SSCommand6->text(), QStringLiteral("Exit"));
+
+    QCOMPARE(copyShown, copyEnd != -1);
+    QVERIFY(p.SSCommand4->isEnabled());
+    QVERIFY(fx->c->form1->pnlSSaver->isVisible());
+    const QString expected = asSetting(QString(folder).replace(QStringLiteral("DATA"), prog).replace(QStringLiteral("DISC"), disc));
+    QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("KelVardosDir")), expected);
+    QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("Interval")), QStringLiteral("60"));
+    QFile installed(fx->dir.path() + QStringLiteral("/system/KelVardo.scr"));
+    QVERIFY(installed.open(QIODevice::ReadOnly));
+    QCOMPARE(installed.readAll(), QByteArrayLiteral("saver program"));
+
+    const QList<FakeDialogs::Box>& boxes = fx->t.dialogs->boxes;
+    QCOMPARE(boxes.size(), answer ? 2 : 1);
+    if (answer) {
+        QCOMPARE(boxes.first().buttons, Buttons::YesNo);
+        QCOMPARE(boxes.first().icon, Icon::Question);
+        QVERIFY(boxes.first().text.endsWith(QStringLiteral("\r\n\r\nWould you like to copy the photos now?")));
+    }
+    QCOMPARE(boxes.last().icon, Icon::None);
+    QCOMPARE(boxes.last().buttons, Buttons::Ok);
+    QVERIFY(boxes.last().text.startsWith(QStringLiteral("The Kel-Vardo Folivra Screen Saver has been installed!\r\n\r\n")));
+    QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(installed.fileName())));
+}
+
+void TestSaverPanel::missingSaverIsER049AfterTheSettings()
+{
+    QVERIFY(QFile::remove(fx->programDir() + QStringLiteral("/KelVardo.scr")));
+    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    SaverPanel& p = open();
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QCOMPARE(fx->c->state.ErrCode, QStringLiteral("ER049"));
+    QCOMPARE(fx->t.dialogs->boxes.size(), 1);
+    QVERIFY(fx->t.dialogs->lastText().contains(QStringLiteral(" Unable to find Screen Saver.")));
+    QCOMPARE(fx->t.dialogs->boxes.last().icon, Icon::Critical);
+    QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("Interval")), QStringLiteral("1"));
+    QCOMPARE(fx->t.settings->values.value(App + QStringLiteral("KelVardosDir")),
+             asSetting(fx->programDir() + QStringLiteral("/Murvos")));
+    QCOMPARE(p.SSCommand6->text(), QStringLiteral("Cancel"));
+    QVERIFY(!QFile::exists(fx->dir.path() + QStringLiteral("/system/KelVardo.scr")));
+}
+
+void TestSaverPanel::windowsStepsKeepTheirColumns()
+{
+    const QStringList lines = saverInstalledMessage(true, QString()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 14);
+    QCOMPARE(lines.at(2), QStringLiteral("If you have not already done so, you must now activate "));
+    QCOMPARE(lines.at(6), QStringLiteral("    1) Click the Start button on the Windows desktop "));
+    // The step lines are padded with blanks to line up in the message box.
+    const QList<int> lengths = {52, 52, 52, 52, 66, 46, 43};
+    for (int i = 0; i < lengths.size(); ++i)
+        QCOMPARE(lines.at(7 + i).size(), lengths.at(i));
+}
+
+QTEST_MAIN(TestSaverPanel)
+#include "test_saver_panel.moc"
