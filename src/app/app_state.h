@@ -66,6 +66,10 @@ struct AppState
     std::int32_t SlideDelay = 0;
     List1 PhotoList;
     List1 PhotoNumbers;
+    // Page viewer: the page shown (99 right after brochures open), pages found, which set.
+    std::int16_t PageIndex = 0;
+    std::int16_t PageCount = 0;
+    bool BrochureMode = false;
 
     void reset() { *this = AppState{}; }
 };

@@ -6,6 +6,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "browse/artwork_panels.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
 #include "photos/photo_stepping.h"
@@ -72,6 +73,7 @@ void wireForm1(AppContext& c)
     });
 
     wireDocuments(c);
+    wireArtworkAndPages(c);
 }
 
 } // namespace kv

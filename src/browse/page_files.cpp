@@ -1,0 +1,61 @@
+#include "browse/page_files.h"
+
+#include "app/app_context.h"
+#include "platform/file_system.h"
+#include "platform/image_loader.h"
+
+namespace kv {
+
+namespace {
+QString folderFor(bool brochure)
+{
+    return brochure ? QStringLiteral("/brochures/") : QStringLiteral("/ads/");
+}
+
+QString prefixFor(bool brochure)
+{
+    return brochure ? QStringLiteral("brch") : QStringLiteral("gmch");
+}
+
+void countPages(AppContext& c, bool brochure)
+{
+    AppState& s = c.state;
+    s.PageCount = 0;
+    for (int i = 99; i >= 0; --i) {
+        if (c.files().exists(pagePath(c, brochure, i))) {
+            s.PageCount = static_cast<std::int16_t>(i + 1);
+            return;
+        }
+    }
+}
+} // namespace
+
+QString twoDigits(int n)
+{
+    return n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
+}
+
+QString pagePath(const AppContext& c, bool brochure, int index)
+{
+    return joinPath(c.state.CdDrive, folderFor(brochure),
+                    c.state.TopicCode + prefixFor(brochure) + twoDigits(index) + QStringLiteral(".jpg"));
+}
+
+QImage decodePage(const QString& realPath)
+{
+    if (realPath.isEmpty())
+        return {};
+    return loadImage(realPath, QSize(MaxPageSide, MaxPageSide));
+}
+
+void CountBrochurePages(AppContext& c)
+{
+    countPages(c, true);
+}
+
+void CountAdPages(AppContext& c)
+{
+    countPages(c, false);
+}
+
+} // namespace kv
