@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <utility>
+
 namespace kv {
 
 namespace {
@@ -127,7 +129,12 @@ void FrmScroll::buildControls()
         else if (b == Qt::LeftButton)
             picChild_Click();
     });
-    connect(picChild, &PageChild::painted, this, &FrmScroll::pagePainted);
+    connect(picChild, &PageChild::painted, this, [this] {
+        // The next page is decoded once this one is on screen, not while it is being drawn.
+        if (std::exchange(m_aheadWanted, false))
+            readAhead();
+        emit pagePainted();
+    });
     connect(SpinButton1, &SpinButton::spinUp, this, [this] {
         SpinUp();
         sscommand1->setFocus();
@@ -294,7 +301,8 @@ void FrmScroll::finishPaging()
     VScroll1->setValue(0);
     picChild->move(0, 0);
     m_context.busy().normal();
-    readAhead();
+    m_aheadWanted = true;
+    picChild->update();
 }
 
 void FrmScroll::pageFit()

@@ -86,6 +86,7 @@ private:
         QFuture<QImage> picture;
     };
     ReadAhead m_ahead;
+    bool m_aheadWanted = false;
     AppContext& m_context;
 };
 

@@ -4,6 +4,8 @@
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
+#include <QImageReader>
+
 namespace kv {
 
 namespace {
@@ -45,7 +47,12 @@ QImage decodePage(const QString& realPath)
 {
     if (realPath.isEmpty())
         return {};
-    return loadImage(realPath, QSize(MaxPageSide, MaxPageSide));
+    // Halve until it fits: JPEG decodes at 1/2, 1/4 and 1/8 directly, so a huge scan costs
+    // less than its full decode instead of a full decode plus a smooth rescale.
+    QSize fit = QImageReader(realPath).size();
+    while (fit.width() > MaxPageSide || fit.height() > MaxPageSide)
+        fit = QSize((fit.width() + 1) / 2, (fit.height() + 1) / 2);
+    return loadImage(realPath, fit.isValid() ? fit : QSize(MaxPageSide, MaxPageSide));
 }
 
 void CountBrochurePages(AppContext& c)

@@ -9,7 +9,7 @@ namespace kv {
 struct AppContext;
 
 // Pages are decoded no larger than this on either side: a huge scan is shown, and held, at the
-// scale that fits, and scroll-bar ranges stay within 16 bits.
+// largest of 1/2, 1/4, ... of its size that fits, and scroll-bar ranges stay within 16 bits.
 inline constexpr int MaxPageSide = 4096;
 
 // Two digits, "00" to "99".
