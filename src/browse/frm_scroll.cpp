@@ -148,8 +148,10 @@ void FrmScroll::buildControls()
 
 void FrmScroll::prepare()
 {
-    const QSize screen = m_context.screen().sizePixels();
-    resize(screen);
+    // As large as the screen, its frame included: maximised, so that the window manager keeps
+    // the bottom scroll bar and the close button on the screen.
+    resize(m_context.screen().sizePixels());
+    setWindowState(windowState() | Qt::WindowMaximized);
     picChild->hide();
     picParent->hide();
     picChild->move(0, 0);
