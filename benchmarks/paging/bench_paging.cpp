@@ -150,7 +150,7 @@ Figures measure(Fixture& fx, int year, int steps, int pauseMs)
     out.peak = peakMB();
     QList<double> bare, scaled;
     for (int i = 0; i < 3 * fx.c->state.PageCount; ++i) {
-        const QString real = fx.c->files().resolve(pagePath(*fx.c, true, i % fx.c->state.PageCount));
+        const QString real = fx.c->files().resolve(pagePath(*fx.c, fx.c->state.TopicCode, true, i % fx.c->state.PageCount));
         if (real.isEmpty())
             continue;
         QElapsedTimer t;

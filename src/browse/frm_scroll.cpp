@@ -151,6 +151,7 @@ void FrmScroll::prepare()
     // As large as the screen, its frame included: maximised, so that the window manager keeps
     // the bottom scroll bar and the close button on the screen.
     resize(m_context.screen().sizePixels());
+    m_code = m_context.state.TopicCode;
     setWindowState(windowState() | Qt::WindowMaximized);
     picChild->hide();
     picParent->hide();
@@ -199,7 +200,7 @@ void FrmScroll::setPage(const QImage& page)
 QImage FrmScroll::takePage(int index)
 {
     const AppState& s = m_context.state;
-    const QString real = m_context.files().resolve(pagePath(m_context, s.BrochureMode, index));
+    const QString real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, index));
     if (real.isEmpty())
         return {};
     if (m_ahead.index == index && m_ahead.path == real && m_ahead.picture.isValid()) {
@@ -219,12 +220,12 @@ void FrmScroll::readAhead()
     int next = 0;
     QString real;
     for (int i = shown + 1; i <= s.PageCount && real.isEmpty(); ++i) {
-        real = m_context.files().resolve(pagePath(m_context, s.BrochureMode, i));
+        real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, i));
         next = i;
     }
     if (real.isEmpty()) {
         next = 0;
-        real = m_context.files().resolve(pagePath(m_context, s.BrochureMode, 0));
+        real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, 0));
     }
     if (real.isEmpty() || next == shown || (m_ahead.index == next && m_ahead.path == real))
         return;

@@ -87,6 +87,8 @@ private:
     };
     ReadAhead m_ahead;
     bool m_aheadWanted = false;
+    // The year the viewer was opened for: the brochure viewer stays open while another is chosen.
+    QString m_code;
     AppContext& m_context;
 };
 

@@ -24,7 +24,7 @@ void countPages(AppContext& c, bool brochure)
     AppState& s = c.state;
     s.PageCount = 0;
     for (int i = 99; i >= 0; --i) {
-        if (c.files().exists(pagePath(c, brochure, i))) {
+        if (c.files().exists(pagePath(c, c.state.TopicCode, brochure, i))) {
             s.PageCount = static_cast<std::int16_t>(i + 1);
             return;
         }
@@ -37,10 +37,9 @@ QString twoDigits(int n)
     return n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
 }
 
-QString pagePath(const AppContext& c, bool brochure, int index)
+QString pagePath(const AppContext& c, const QString& code, bool brochure, int index)
 {
-    return joinPath(c.state.CdDrive, folderFor(brochure),
-                    c.state.TopicCode + prefixFor(brochure) + twoDigits(index) + QStringLiteral(".jpg"));
+    return joinPath(c.state.CdDrive, folderFor(brochure), code + prefixFor(brochure) + twoDigits(index) + QStringLiteral(".jpg"));
 }
 
 QImage decodePage(const QString& realPath)

@@ -14,8 +14,8 @@ inline constexpr int MaxPageSide = 4096;
 
 // Two digits, "00" to "99".
 QString twoDigits(int n);
-// Disc path of page `index` of the current year, in brochure or advertisement mode.
-QString pagePath(const AppContext& c, bool brochure, int index);
+// Disc path of page `index` of the year `code` ("55"), in brochure or advertisement mode.
+QString pagePath(const AppContext& c, const QString& code, bool brochure, int index);
 // Decodes a resolved page file; a damaged or missing file gives a null picture.
 QImage decodePage(const QString& realPath);
 

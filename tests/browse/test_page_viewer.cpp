@@ -147,6 +147,9 @@ private slots:
         cmdBrochure_Click(*fx.c);
         FrmScroll* v = viewer(fx);
         QVERIFY(v);
+        // Choosing another year leaves the open viewer on its own year's pages.
+        writePages(disc + "/brochures", "55brch", {0, 2});
+        cmdYR_Click(*fx.c, 1);
         QTest::mouseClick(v->SpinButton1->upButton(), Qt::LeftButton);
         QCOMPARE(v->Text1->text(), QString("2 of 3"));
         QTest::mouseClick(v->SpinButton1->downButton(), Qt::LeftButton);
