@@ -33,6 +33,9 @@ struct AppContext
     QPointer<QWidget> frmScroll;
     QPointer<QWidget> frmMovie;
 
+    // Reloads the artwork panels shown, for the year now chosen; set by the artwork's wiring.
+    std::function<void()> reloadVisibleArtwork;
+
     // Ends the event loop after the main window closed; empty in tests.
     std::function<void()> quitApplication;
 

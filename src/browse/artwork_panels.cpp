@@ -3,6 +3,8 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/topics.h"
+#include "browse/page_files.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/artwork_hooks.h"
@@ -22,7 +24,7 @@ const QString Prototypes = QStringLiteral("Early Kel-Vardo Prototypes ");
 
 QString caption(const AppContext& c)
 {
-    return c.form1->panYear->text();
+    return hasChoice(c) ? currentCaption(c) : NoChoice;
 }
 
 // Loads a picture into a panel sized to it; never larger than the photo it lies over.
@@ -81,7 +83,7 @@ QString emblemPath(const AppContext& c)
 
 QString clipArtPath(const AppContext& c)
 {
-    return joinPath(c.state.CdDrive, QStringLiteral("/ClipArt/"), QStringLiteral("19") + c.state.TopicCode + QStringLiteral(".jpg"));
+    return joinPath(c.state.CdDrive, QStringLiteral("/ClipArt/"), QStringLiteral("19") + selectedCode(c) + QStringLiteral(".jpg"));
 }
 
 void cmdClipArt_Click(AppContext& c)

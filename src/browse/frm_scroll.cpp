@@ -151,7 +151,7 @@ void FrmScroll::prepare()
     // As large as the screen, its frame included: maximised, so that the window manager keeps
     // the bottom scroll bar and the close button on the screen.
     resize(m_context.screen().sizePixels());
-    m_code = m_context.state.TopicCode;
+    m_code = selectedCode(m_context);
     setWindowState(windowState() | Qt::WindowMaximized);
     picChild->hide();
     picParent->hide();

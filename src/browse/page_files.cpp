@@ -1,6 +1,7 @@
 #include "browse/page_files.h"
 
 #include "app/app_context.h"
+#include "app/topics.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
@@ -24,13 +25,19 @@ void countPages(AppContext& c, bool brochure)
     AppState& s = c.state;
     s.PageCount = 0;
     for (int i = 99; i >= 0; --i) {
-        if (c.files().exists(pagePath(c, c.state.TopicCode, brochure, i))) {
+        if (c.files().exists(pagePath(c, selectedCode(c), brochure, i))) {
             s.PageCount = static_cast<std::int16_t>(i + 1);
             return;
         }
     }
 }
 } // namespace
+
+QString selectedCode(const AppContext& c)
+{
+    const Topic* topic = currentTopic(c);
+    return topic ? topic->code : c.state.TopicCode;
+}
 
 QString twoDigits(int n)
 {

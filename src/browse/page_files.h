@@ -12,6 +12,8 @@ struct AppContext;
 // largest of 1/2, 1/4, ... of its size that fits, and scroll-bar ranges stay within 16 bits.
 inline constexpr int MaxPageSide = 4096;
 
+// The code of the year or topic chosen ("55"), from the topic table.
+QString selectedCode(const AppContext& c);
 // Two digits, "00" to "99".
 QString twoDigits(int n);
 // Disc path of page `index` of the year `code` ("55"), in brochure or advertisement mode.

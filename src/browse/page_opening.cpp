@@ -1,10 +1,11 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/topics.h"
+#include "app/window_helpers.h"
 #include "app/widgets/panel3d.h"
 #include "browse/frm_scroll.h"
 #include "browse/page_files.h"
-#include "browse/txt_form.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -32,7 +33,7 @@ FrmScroll* freshViewer(AppContext& c)
 
 QString yearCaption(const AppContext& c)
 {
-    return c.form1->panYear->text();
+    return currentCaption(c);
 }
 } // namespace
 
@@ -99,7 +100,7 @@ void OpenAdViewer(AppContext& c)
     viewer->exec();
     // The main window may have taken the viewer with it while it was open.
     delete viewer.data();
-    const int k = s.TopicCode.toInt() - 54;
+    const int k = selectedCode(c).toInt() - 54;
     if (k + 1 >= 1 && k + 1 <= 3)
         c.form1->focusYearButton(k + 1);
 }

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/artwork_panels.h"
@@ -67,7 +68,7 @@ private slots:
         cmdYR_Click(*fx.c, year);
         QTest::mouseClick(f.cmdClipArt, Qt::LeftButton);
         if (!caption.isEmpty())
-            f.panYear->setText(caption);
+            setSelection(*fx.c, caption);
         QTest::mouseClick(f.cmdScript, Qt::LeftButton);
         QTest::mouseClick(f.cmdEmblem, Qt::LeftButton);
         QCOMPARE(f.picClipArt->image().size(), clipArt);
