@@ -61,7 +61,7 @@ QByteArray readme(const QList<PlannedFile> &plan)
         {dir::movies, QStringLiteral("six MJPEG movies (AVI)")},
         {dir::sounds, QStringLiteral("29 sound effects and the song (WAV)")},
         {dir::brochures, QStringLiteral("brochure pages, YYbrchNN.jpg")},
-        {dir::ads, QStringLiteral("advertisement pages, YYgmchNN.jpg (1955 and 1957)")},
+        {dir::ads, QStringLiteral("advertisement pages, YYgmchNN.jpg")},
         {dir::clipArt, QStringLiteral("clip art 19YY.jpg")},
         {dir::scripts, QStringLiteral("script artwork")},
         {dir::emblems, QStringLiteral("emblem artwork")},

@@ -155,8 +155,8 @@ QMap<QString, QList<int>> brochurePages()
 
 QMap<QString, QList<int>> adPages()
 {
-    // 1956 has no advertisements at all.
     return {{QStringLiteral("55"), {0, 1, 2, 3, 4, 5, 6}},
+            {QStringLiteral("56"), {0, 1, 2, 3, 4}},
             {QStringLiteral("57"), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}};
 }
 

@@ -75,6 +75,10 @@ struct AppState
     // The last photo step could not show its photo: a step the other way starts from the
     // photo still shown. Written by the photo cursor only.
     bool LastStepFailed = false;
+    // Page viewer: the page shown (99 right after brochures open), pages found, which set.
+    std::int16_t PageIndex = 0;
+    std::int16_t PageCount = 0;
+    bool BrochureMode = false;
 
     void reset() { *this = AppState{}; }
 };

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
 #include "browse/artwork_hooks.h"
+#include "browse/artwork_panels.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
 #include "platform/richtext/rich_text_box.h"
@@ -61,6 +62,7 @@ void wireBrowse(AppContext& c)
 {
     wireSelection(c);
     wireDocuments(c);
+    wireArtworkAndPages(c);
 }
 
 } // namespace kv

@@ -3,9 +3,35 @@
 #include "platform/regular_file.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
 
 namespace kv {
+
+namespace {
+// True for a baseline or extended sequential JPEG; anything unusual counts as not.
+bool isSequentialJpeg(const QString& path)
+{
+    QFile f(path);
+    uchar b[4];
+    if (!f.open(QIODevice::ReadOnly) || f.read(reinterpret_cast<char*>(b), 2) != 2 || b[0] != 0xFF || b[1] != 0xD8)
+        return false;
+    for (int segment = 0; segment < 256; ++segment) {
+        if (f.read(reinterpret_cast<char*>(b), 4) != 4 || b[0] != 0xFF)
+            return false;
+        const int marker = b[1];
+        if (marker == 0xC0 || marker == 0xC1)
+            return true;
+        const bool otherFrame = marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (otherFrame || marker == 0xDA || marker == 0xD9)
+            return false;
+        const int length = (b[2] << 8) | b[3];
+        if (length < 2 || !f.seek(f.pos() + length - 2))
+            return false;
+    }
+    return false;
+}
+} // namespace
 
 void limitImageMemory(int megabytes)
 {
@@ -42,7 +68,10 @@ QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
     const QSize full = reader.size();
     // The allocation limit covers the finished picture, not a decoder's working buffers
     // (a progressive JPEG keeps all its coefficients), so refuse absurd sizes up front.
-    if (full.isValid() && qint64(full.width()) * full.height() > MaxImagePixels) {
+    const qint64 pixels = full.isValid() ? qint64(full.width()) * full.height() : 0;
+    const bool scaledScan = fitInto.isValid() && qint64(fitInto.width()) * fitInto.height() <= MaxImagePixels
+        && pixels <= MaxScaledJpegPixels && isSequentialJpeg(path);
+    if (pixels > MaxImagePixels && !scaledScan) {
         return fail(QCoreApplication::translate("kv", "The picture is too large (%1 x %2 pixels).")
                         .arg(full.width())
                         .arg(full.height()));

@@ -8,6 +8,9 @@ namespace kv {
 
 // Pictures claiming more pixels than this are refused before any decoding.
 inline constexpr qint64 MaxImagePixels = 100'000'000;
+// Except a baseline JPEG read scaled down (a large page scan), up to this many: it decodes a
+// band at a time, so its working memory follows the scaled size, not the claimed one.
+inline constexpr qint64 MaxScaledJpegPixels = 300'000'000;
 
 // Reads a picture, for showing in a box of `fitInto` when that is given: decoded at
 // nativeScaledSize(), so it may be larger than the box; the painter does the final fit.

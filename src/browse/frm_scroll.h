@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QDialog>
+#include <QFuture>
+#include <QImage>
+
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace kv {
+
+struct AppContext;
+class PageChild;
+class PageOverview;
+class SpinButton;
+
+// The brochure and advertisement page viewer: one page at full size with scroll bars, or (for
+// advertisements) the whole page stretched as an overview. A fresh viewer is made for every
+// opening; PageIndex, PageCount and BrochureMode live in AppState.
+class FrmScroll : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FrmScroll(AppContext& context, QWidget* parent = nullptr);
+    ~FrmScroll() override;
+
+    QWidget* picParent = nullptr;
+    PageChild* picChild = nullptr;
+    PageOverview* Image1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* VScroll1 = nullptr;
+    SpinButton* SpinButton1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* sscommand1 = nullptr;
+
+    // Opening: as large as the screen, page and viewport hidden, the page at its top-left.
+    void prepare();
+    // The first page into the page and the overview; false when it cannot be read.
+    bool loadFirstPage(const QString& path);
+    // The overview 620 wide and as high as the viewport, where the page starts.
+    void placeOverview();
+    // Shows the viewport, the page and both scroll bars.
+    void showPageView();
+    // "PageIndex + 1 of PageCount".
+    void setLabel();
+    // Starts decoding the page the next forward step will show.
+    void readAhead();
+    // Off only to measure paging without it.
+    bool readAheadEnabled = true;
+
+    void SpinUp();
+    void SpinDown();
+    void layoutPass();
+    void pageFit();
+    void Image1_Click();
+    void picChild_Click();
+    void sscommand1_Click();
+    // A character typed while the close button has the focus.
+    void sscommand1_KeyPress(const QString& text);
+
+signals:
+    void pagePainted();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    // Tries page `index`: a picture that loads becomes the page; index 0 is accepted even so.
+    bool tryCandidate(int index);
+    void setPage(const QImage& page);
+    QImage takePage(int index);
+    void finishPaging();
+    void syncScrollBars();
+    void fitBar(QScrollBar* bar, int page, int view);
+    bool scrollByKey(int key);
+
+    struct ReadAhead
+    {
+        int index = -1;
+        QString path;
+        QFuture<QImage> picture;
+    };
+    ReadAhead m_ahead;
+    bool m_aheadWanted = false;
+    // The year the viewer was opened for: the brochure viewer stays open while another is chosen.
+    QString m_code;
+    AppContext& m_context;
+};
+
+// The main window's "Brochures" and "Ads" buttons.
+void cmdBrochure_Click(AppContext& c);
+void cmdAd_Click(AppContext& c);
+// Loads the first advertisement page into c.frmScroll and shows it modally, or says "Ad not found.".
+void OpenAdViewer(AppContext& c);
+
+} // namespace kv

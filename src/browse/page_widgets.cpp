@@ -1,0 +1,71 @@
+#include "browse/page_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kv {
+
+PageChild::PageChild(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PageChild::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    resize(picture.isNull() ? QSize(0, 0) : picture.size());
+    update();
+}
+
+void PageChild::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    const QRect area = event->rect();
+    p.fillRect(area, Qt::black);
+    if (!m_picture.isNull())
+        p.drawImage(area.topLeft(), m_picture, area);
+    p.end();
+    emit painted();
+}
+
+void PageChild::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button());
+    event->accept();
+}
+
+PageOverview::PageOverview(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PageOverview::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    m_scaled = QImage();
+    update();
+}
+
+void PageOverview::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (m_picture.isNull() || width() < 1 || height() < 1) {
+        p.fillRect(rect(), Qt::black);
+        return;
+    }
+    const QSize target = size() * devicePixelRatioF();
+    if (m_scaled.size() != target)
+        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_scaled.setDevicePixelRatio(devicePixelRatioF());
+    p.drawImage(QPoint(0, 0), m_scaled);
+}
+
+void PageOverview::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button());
+    event->accept();
+}
+
+} // namespace kv
