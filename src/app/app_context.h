@@ -31,6 +31,12 @@ struct AppContext
     QPointer<QWidget> frmSSPhoto;
     QPointer<QWidget> frmScroll;
     QPointer<QWidget> frmMovie;
+    QPointer<QWidget> frmAbout;
+
+    // The help file, set at start-up and again by PrepareHelp, and the window whose help
+    // PrepareHelp opened (closed again by CloseHelp).
+    QString helpFile;
+    QPointer<QWidget> HelpWnd;
 
     // Ends the event loop after the main window closed; empty in tests.
     std::function<void()> quitApplication;
@@ -47,6 +53,7 @@ struct AppContext
     IBusyPointer& busy() const { return *services.busy; }
     IClipboard& clipboard() const { return *services.clipboard; }
     IPrinter& printer() const { return *services.printer; }
+    IHelp& help() const { return *services.help; }
 };
 
 } // namespace kv

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/form1.h"
 #include "app/main_window.h"
+#include "app/utilities.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
@@ -72,6 +73,7 @@ void wireForm1(AppContext& c)
     });
 
     wireDocuments(c);
+    wireUtilities(c);
 }
 
 } // namespace kv

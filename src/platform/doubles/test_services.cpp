@@ -24,6 +24,7 @@ TestServices::TestServices()
     , screen(std::make_shared<FakeScreen>())
     , busy(std::make_shared<FakeBusyPointer>())
     , clipboard(std::make_shared<FakeClipboard>())
+    , help(std::make_shared<FakeHelp>())
     , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
           QStringLiteral("kv-test-%1-%2.pdf").arg(QCoreApplication::applicationPid()).arg(nextPrinterId()))))
 {
@@ -37,6 +38,7 @@ TestServices::TestServices()
     services.busy = busy;
     services.clipboard = clipboard;
     services.printer = printer;
+    services.help = help;
 }
 
 } // namespace kv
