@@ -64,8 +64,8 @@ QImage carPicture(const QSize& size)
     p.setBrush(paint);
     p.drawPath(body);
     p.setBrush(QColor(0x9c, 0xc4, 0xe4));
-    p.drawRect(QRectF(w * 0.36, h * 0.26, w * 0.12, h * 0.17));
-    p.drawRect(QRectF(w * 0.51, h * 0.26, w * 0.13, h * 0.17));
+    p.drawRect(QRectF(w * 0.38, h * 0.30, w * 0.11, h * 0.13));
+    p.drawRect(QRectF(w * 0.51, h * 0.30, w * 0.12, h * 0.13));
     p.setPen(QPen(QColor(0xc8, 0xc8, 0xd0), 2));
     p.drawLine(QPointF(w * 0.05, h * 0.62), QPointF(w * 0.95, h * 0.62));
     p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), 2));
@@ -130,6 +130,8 @@ BookletPanel::BookletPanel(QFrame* panel)
     big.setBold(true);
     big.setPointSizeF(13.5);
     Label3->setFont(big);
+    // The caption keeps its place but may need more room than the design gave it.
+    Label3->resize(qMax(Label3->width(), Label3->sizeHint().width()), Label3->height());
 
     Check1[0] = checkBox(panel, 0, " Cover", twipRect(960, 1200, 1815, 240));
     Check1[1] = checkBox(panel, 1, " Introduction", twipRect(960, 1680, 1815, 240));

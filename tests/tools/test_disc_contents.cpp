@@ -398,7 +398,7 @@ void TestDiscContents::programFolderFiles()
 {
     const QByteArray help = readAll(path(QStringLiteral("KelVardo.HLP")));
     QVERIFY(help.trimmed().startsWith("<!DOCTYPE html>"));
-    QVERIFY(help.contains("<h1>") && help.contains("</html>"));
+    QVERIFY(help.contains("<h1") && help.contains("</html>"));
     QVERIFY(help.count("<h2") >= 8); // real sections, not a stub
     // Every link inside the help leads somewhere.
     static const QRegularExpression link(QStringLiteral("href=\"#([^\"]+)\""));

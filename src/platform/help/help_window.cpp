@@ -34,7 +34,9 @@ QPushButton* toolButton(QWidget* parent, const QString& name, const QString& cap
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window)
+    // A dialog-type window stays above its owner, as help does, without blocking it.
+    : QWidget(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                         | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
