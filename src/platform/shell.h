@@ -12,7 +12,8 @@ class IShell
 {
 public:
     virtual ~IShell() = default;
-    // True when this is the only running copy; holds the claim until the shell is destroyed.
+    // False only when a live copy of the program holds the claim. A stale or unreadable claim
+    // is taken over; where no claim can be made at all the program runs unguarded.
     virtual bool claimSingleInstance() = 0;
     virtual bool openUrl(const QString& url) = 0;
     // Starts a program and waits for its end while events run. False when it cannot start.
@@ -28,7 +29,8 @@ public:
 class QtShell final : public IShell
 {
 public:
-    QtShell();
+    // The lock lives in `lockFolder`, or in the per-user runtime folder when none is given.
+    explicit QtShell(const QString& lockFolder = {});
     ~QtShell() override;
     bool claimSingleInstance() override;
     bool openUrl(const QString& url) override;
@@ -38,6 +40,7 @@ public:
     void endProgram() override;
 
 private:
+    QString m_lockFolder;
     std::unique_ptr<QLockFile> m_lock;
 };
 

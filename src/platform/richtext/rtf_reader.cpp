@@ -3,6 +3,7 @@
 #include "platform/richtext/rtf_parser.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -56,6 +57,9 @@ bool readRtf(const QByteArray &bytes, QTextDocument *doc)
 bool readRtfBytes(const QString &path, QByteArray *bytes)
 {
     constexpr qint64 MaxFileBytes = 256LL * 1024 * 1024;
+    // Opening a FIFO or device would block; only regular files are documents.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
         return false;
