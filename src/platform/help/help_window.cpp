@@ -1,5 +1,6 @@
 #include "platform/help/help_window.h"
 
+#include "platform/regular_file.h"
 #include "platform/richtext/rtf_reader.h"
 
 #include <QDir>
@@ -81,8 +82,9 @@ HelpWindow::HelpWindow(QWidget* owner)
 
 HelpWindow::Kind HelpWindow::kindOf(const QString& path)
 {
+    // A pipe or a device would block the reader or never end.
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!isRegularFile(path) || !f.open(QIODevice::ReadOnly))
         return Kind::Missing;
     const QByteArray head = f.read(4096);
     if (looksLikeRtf(head))
