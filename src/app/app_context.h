@@ -22,6 +22,7 @@ struct AppContext
     AppState state;
     Services services;
     QStringList arguments; // command line without the program name
+    QString discFolder;    // a folder the user named as the content disc
 
     QPointer<Form1> form1;
     QPointer<Form2> form2;
@@ -51,6 +52,7 @@ struct AppContext
     IShell& shell() const { return *services.shell; }
     IScreen& screen() const { return *services.screen; }
     IBusyPointer& busy() const { return *services.busy; }
+    IKeepAwake& awake() const { return *services.awake; }
     IClipboard& clipboard() const { return *services.clipboard; }
     IPrinter& printer() const { return *services.printer; }
     IHelp& help() const { return *services.help; }

@@ -1,5 +1,6 @@
 #include "app/app_context.h"
 #include "app/app_services.h"
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/startup.h"
@@ -9,8 +10,12 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    if (const auto code = kv::answerWithoutWindows(argc, argv))
+        return *code;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Kel-Vardo Folivra"));
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -18,7 +23,14 @@ int main(int argc, char* argv[])
     kv::limitImageMemory();
 
     kv::AppContext context(kv::makeAppServices());
-    context.arguments = QApplication::arguments().mid(1);
+    const kv::CommandLine commandLine = kv::parseCommandLine(QApplication::arguments());
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "kelvardo: %s\nTry 'kelvardo --help' for more information.\n",
+                     qPrintable(commandLine.error));
+        return 2;
+    }
+    context.arguments = commandLine.arguments;
+    context.discFolder = commandLine.discFolder;
     context.quitApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
 
     if (!kv::Form2_Load(context))

@@ -35,9 +35,17 @@ bool findDisc(AppContext& c)
     AppState& s = c.state;
     s.ErrCode = QStringLiteral("ER001");
     c.files().invalidate(); // a disc may have been put in since the last look
-    const QString programDir = c.files().programDir();
-    if (hasPhotos(c, programDir))
-        s.PhotoDir = programDir;
+    if (!c.discFolder.isEmpty()) {
+        // The user named the disc: look nowhere else.
+        if (!hasPhotos(c, c.discFolder))
+            return false;
+        s.CdDrive = c.discFolder;
+        s.PhotoDir = s.CdDrive;
+        return true;
+    }
+    const QString localCopy = c.files().dataDir();
+    if (hasPhotos(c, localCopy))
+        s.PhotoDir = localCopy;
     for (s.LoopIndex = 1; s.LoopIndex <= 23; ++s.LoopIndex) {
         const QString root = c.files().driveRoot(DriveLetters.at(s.LoopIndex - 1));
         if (root.isEmpty() || !hasPhotos(c, root))

@@ -291,7 +291,7 @@ void Image4_MouseDown(AppContext& c, bool rightButton)
     AppState& s = c.state;
     Form1& f = *c.form1;
     if (rightButton) {
-        c.files().makeDir(joinPath(c.files().programDir(), QStringLiteral("/ssKel-Vardos/")));
+        c.files().makeDir(joinPath(c.files().dataDir(), QStringLiteral("/ssKel-Vardos/")));
         OpenPhotoWindow(c);
         return;
     }

@@ -1,6 +1,7 @@
 #include "photos/frm_slide.h"
 
 #include "app/app_context.h"
+#include "platform/keep_awake.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
@@ -74,6 +75,7 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
 FrmSlide::~FrmSlide()
 {
     discardReadAhead();
+    m_context.awake().release(); // however the window went, the screen may blank again
 }
 
 void FrmSlide::buildControls()

@@ -17,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
+#include "platform/keep_awake.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
 
@@ -286,6 +287,7 @@ void FrmSlide::mmSlide_PlayClick()
     SSCommand2->setEnabled(false);
     s.SlideShowRunning = true;
     Timer1->start(s.SlideDelay);
+    m_context.awake().hold(QStringLiteral("Slide show"));
     pnlPhotoNumber->show();
     readAhead();
 }
@@ -296,6 +298,7 @@ void FrmSlide::mmSlide_PauseClick()
     SpinInterval->setEnabled(true);
     s.SlideShowRunning = false;
     Timer1->stop();
+    m_context.awake().release();
     discardReadAhead();
     mmSlide->setButtonEnabled(SlideBar::Pause, false);
     for (auto b : {SlideBar::Prev, SlideBar::Next, SlideBar::Back, SlideBar::Step})
@@ -540,6 +543,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
         CloseHelp(c);
         w->Timer1->stop();
         w->Timer3->stop();
+        c.awake().release();
         if (c.frmSlide == w)
             c.frmSlide = nullptr;
         c.state.SlideShowRunning = true;

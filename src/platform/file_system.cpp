@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -201,9 +202,38 @@ std::int64_t QtFileSystem::totalBytes(const QString& path)
     return info.isValid() ? info.bytesTotal() : 0;
 }
 
+namespace {
+
+// The installed title's own files, or empty when the program runs from a build tree.
+QString installedShareDir()
+{
+#ifdef KV_SHARE_FROM_BIN
+    const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath()
+                                          + QLatin1Char('/') + QStringLiteral(KV_SHARE_FROM_BIN));
+    if (QFileInfo(share).isDir())
+        return share;
+#endif
+    return {};
+}
+
+} // namespace
+
 QString QtFileSystem::programDir() const
 {
-    return m_programDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_programDir;
+    if (!m_programDir.isEmpty())
+        return m_programDir;
+    const QString share = installedShareDir();
+    return share.isEmpty() ? QCoreApplication::applicationDirPath() : share;
+}
+
+QString QtFileSystem::dataDir() const
+{
+    if (!m_dataDir.isEmpty())
+        return m_dataDir;
+    if (!m_programDir.isEmpty() || installedShareDir().isEmpty())
+        return programDir();
+    // Nothing is written under the install prefix.
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 QString QtFileSystem::currentDir() const

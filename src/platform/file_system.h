@@ -31,7 +31,12 @@ public:
     virtual std::int64_t freeBytes(const QString& path) = 0;
     virtual std::int64_t totalBytes(const QString& path) = 0;
 
+    // Where the title's own files are read (start-up sound, help file, saver program); the
+    // program's folder in a build tree, <prefix>/share/kelvardo when installed system-wide.
     virtual QString programDir() const = 0;
+    // Where the program writes its own data (local copies, the saver set): the program's
+    // folder in a build tree, the per-user data folder when installed.
+    virtual QString dataDir() const = 0;
     virtual QString currentDir() const = 0;
     virtual QString systemDir() const = 0;
     // Root of drive letter D..Z, or empty when no ready volume has that letter.
@@ -56,12 +61,15 @@ public:
     std::int64_t freeBytes(const QString& path) override;
     std::int64_t totalBytes(const QString& path) override;
     QString programDir() const override;
+    QString dataDir() const override;
     QString currentDir() const override;
     QString systemDir() const override;
     QString driveRoot(QChar letter) override;
     void invalidate() override;
 
+    // Both the title's files and the written data live here unless setDataDir says otherwise.
     void setProgramDir(const QString& dir) { m_programDir = dir; }
+    void setDataDir(const QString& dir) { m_dataDir = dir; }
     void setSystemDir(const QString& dir) { m_systemDir = dir; }
     // Letters D, E, F, ... in order for the given roots.
     void setDrives(const QStringList& roots);
@@ -83,6 +91,7 @@ private:
     QMap<QChar, QString> m_drives;
     bool m_drivesBuilt = false;
     QString m_programDir;
+    QString m_dataDir;
     QString m_systemDir;
 };
 

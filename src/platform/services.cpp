@@ -3,6 +3,7 @@
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/keep_awake.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
@@ -20,6 +21,7 @@ Services makeQtServices()
     s.shell = std::make_shared<QtShell>();
     s.screen = std::make_shared<QtScreen>();
     s.busy = std::make_shared<QtBusyPointer>();
+    s.awake = std::make_shared<DBusKeepAwake>(QStringLiteral("The Kel-Vardo Folivra"));
     return s;
 }
 

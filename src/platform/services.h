@@ -9,6 +9,7 @@ class IClipboard;
 class IDialogs;
 class IFileSystem;
 class IHelp;
+class IKeepAwake;
 class IMediaFactory;
 class IPrinter;
 class IScreen;
@@ -28,6 +29,7 @@ struct Services
     std::shared_ptr<IPrinter> printer;
     std::shared_ptr<IClipboard> clipboard;
     std::shared_ptr<IHelp> help;
+    std::shared_ptr<IKeepAwake> awake;
 };
 
 // The real implementations, except those that live in their own modules (printer, clipboard,

@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/startup.h"
@@ -119,6 +120,76 @@ private slots:
         } else {
             QCOMPARE(fx.t.dialogs->boxes.size(), 1);
         }
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QString>("disc");
+        QTest::addColumn<bool>("understood");
+        QTest::newRow("HWI") << QStringList{"HWI"} << QStringList{"HWI"} << "" << true;
+        QTest::newRow("hwi") << QStringList{"hwi"} << QStringList{"hwi"} << "" << true;
+        QTest::newRow("--disc") << QStringList{"--disc", "/media/cd/"} << QStringList{} << "/media/cd" << true;
+        QTest::newRow("--disc=") << QStringList{"--disc=/media/cd"} << QStringList{} << "/media/cd" << true;
+        QTest::newRow("--disc without folder") << QStringList{"--disc"} << QStringList{} << "" << false;
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << QStringList{} << "" << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, left);
+        QFETCH(QString, disc);
+        QFETCH(bool, understood);
+        const CommandLine line = parseCommandLine(QStringList{"kelvardo"} + args);
+        QCOMPARE(line.error.isEmpty(), understood);
+        if (understood) {
+            QCOMPARE(line.arguments, left);
+            QCOMPARE(line.discFolder, disc);
+        }
+    }
+
+    void discOptionNamesTheDisc_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("folder with photos") << "named" << true;
+        QTest::newRow("folder without photos") << "empty" << false;
+        QTest::newRow("missing folder") << "missing" << false;
+    }
+    void discOptionNamesTheDisc()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, found);
+        Fixture fx;
+        fx.writePhotos(fx.disc("named"), {"55001.jpg"});
+        fx.disc("empty");
+        const QString other = fx.disc("d");
+        fx.writePhotos(other, {"55001.jpg"});
+        fx.t.files->setDrives({other}); // a mounted disc does not stand in for the named one
+        fx.c->discFolder = fx.dir.path() + "/" + folder;
+        fx.t.dialogs->answers = {Cancel};
+        QCOMPARE(Form2_Load(*fx.c), found);
+        if (found) {
+            QCOMPARE(fx.c->state.CdDrive, fx.c->discFolder);
+            QCOMPARE(fx.c->state.PhotoDir, fx.c->discFolder);
+        } else {
+            QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER001"));
+        }
+    }
+
+    void localCopyIsFoundInTheDataFolder()
+    {
+        Fixture fx;
+        const QString data = fx.dir.path() + "/data";
+        fx.t.files->setDataDir(data);
+        fx.writePhotos(data, {"55001.jpg"});
+        const QString disc = fx.disc("d");
+        fx.writePhotos(disc, {"55001.jpg"});
+        fx.t.files->setDrives({disc});
+        QVERIFY(Form2_Load(*fx.c));
+        QCOMPARE(fx.c->state.PhotoDir, data);
+        QCOMPARE(fx.c->state.CdDrive, disc);
     }
 
     void secondCopyIsRefused()

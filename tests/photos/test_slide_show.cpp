@@ -528,6 +528,34 @@ private slots:
         QCOMPARE(fx.c->state.PhotoIndex, std::int16_t(0));
     }
 
+    void onlyAPlayingShowKeepsTheScreenAwake_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("pause") << "pause";
+        QTest::newRow("exit button") << "exit";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("window destroyed") << "destroy";
+    }
+
+    void onlyAPlayingShowKeepsTheScreenAwake()
+    {
+        QFETCH(QString, ending);
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 3));
+        QVERIFY(!fx.t.awake->holding());
+        w->mmSlide->click(SlideBar::Play);
+        QVERIFY(fx.t.awake->holding());
+        if (ending == "pause")
+            w->mmSlide->click(SlideBar::Pause);
+        else if (ending == "exit")
+            w->mmSlide->click(SlideBar::Stop);
+        else if (ending == "close")
+            w->close();
+        else
+            delete w;
+        QVERIFY(!fx.t.awake->holding());
+    }
+
     void closingMarksTheShowAsRun()
     {
         Fixture fx;

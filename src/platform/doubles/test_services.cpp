@@ -23,6 +23,7 @@ TestServices::TestServices()
     , shell(std::make_shared<FakeShell>())
     , screen(std::make_shared<FakeScreen>())
     , busy(std::make_shared<FakeBusyPointer>())
+    , awake(std::make_shared<FakeKeepAwake>())
     , clipboard(std::make_shared<FakeClipboard>())
     , help(std::make_shared<FakeHelp>())
     , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
@@ -36,6 +37,7 @@ TestServices::TestServices()
     services.shell = shell;
     services.screen = screen;
     services.busy = busy;
+    services.awake = awake;
     services.clipboard = clipboard;
     services.printer = printer;
     services.help = help;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kv {
+
+struct CommandLine
+{
+    QStringList arguments; // what is left: "HWI" makes the program's folder the disc
+    QString discFolder;    // --disc FOLDER: this folder is the content disc
+    QString error;         // set when the command line cannot be understood
+};
+
+// Answers --help and --version before any window system is needed; gives the exit code when
+// the program should end at once (also for an unknown option), nothing when it should start.
+std::optional<int> answerWithoutWindows(int argc, char* argv[]);
+
+// The options of a program that is starting (Qt's own options already taken out).
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace kv
