@@ -8,7 +8,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "photos/photo_list.h"
 #include "platform/doubles/test_services.h"
 #include "print/booklet_panel.h"

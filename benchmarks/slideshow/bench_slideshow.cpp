@@ -16,7 +16,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/topic_selection.h"

@@ -5,7 +5,7 @@
 #include "app/app_services.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "photos/photo_list.h"
 #include "platform/doubles/test_services.h"
 #include "platform/file_system.h"

@@ -39,6 +39,9 @@ struct AppContext
     QString helpFile;
     QPointer<QWidget> HelpWnd;
 
+    // Reloads the artwork panels shown, for the year now chosen; set by the artwork's wiring.
+    std::function<void()> reloadVisibleArtwork;
+
     // Ends the event loop after the main window closed; empty in tests.
     std::function<void()> quitApplication;
 

@@ -66,6 +66,12 @@ struct AppState
     std::int32_t SlideDelay = 0;
     List1 PhotoList;
     List1 PhotoNumbers;
+    // The caption of the current selection as chosen (panYear shows it); empty before any
+    // choice. Read it through currentTopic() and hasChoice() (app/topics.h).
+    QString Selection;
+    // The last photo step could not show its photo: a step the other way starts from the
+    // photo still shown. Written by the photo cursor only.
+    bool LastStepFailed = false;
 
     void reset() { *this = AppState{}; }
 };

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/app_context.h"
+#include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
@@ -8,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -15,6 +17,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace kv {
 
@@ -65,6 +69,12 @@ Form1::Form1(AppContext& context, QWidget* parent)
     buildMenus();
     buildControls();
     MMControl1 = context.media().create();
+    // The losing-the-focus rule is about another program taking over, not about the program's
+    // own windows (a viewer, the slide show) coming up over this one.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive && isVisible())
+            emit deactivated();
+    });
 }
 
 Form1::~Form1() = default;
@@ -74,6 +84,8 @@ void Form1::buildMenus()
     QMenuBar* bar = menuBar();
     mnuFile = bar->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    // The menu opens with a separator, which Qt would otherwise fold away.
+    mnuFile->setSeparatorsCollapsible(false);
     mnuFile->addSeparator();
     mnuWallPaper = makeAction(mnuFile, QStringLiteral("mnuWallPaper"), QStringLiteral("Create &Wallpaper Instructions"));
     mnuCopyPhoto = makeAction(mnuFile, QStringLiteral("mnuCopyPhoto"), QStringLiteral("Copy Photo"));
@@ -182,7 +194,7 @@ void Form1::buildControls()
     Image4->setToolTip(QStringLiteral("Click the Right mouse button to copy photo or add to Screen Saver"));
     Image4->setImage(titlePicture(Image4->size()));
 
-    panYear = new Panel3D(QStringLiteral("panYear"), stage);
+    panYear = new Panel3D(NoChoiceCaption, stage);
     panYear->setObjectName(QStringLiteral("panYear"));
     panYear->setGeometry(565, 74, 223, 56);
     panPhoto = new Panel3D(QString(), stage);
@@ -201,7 +213,6 @@ void Form1::buildControls()
     picLogo->setObjectName(QStringLiteral("picLogo"));
     picLogo->setGeometry(565, 186, 223, 294);
     picLogo->setImage(titlePicture(QSize(446, 588)));
-    picLogo->installEventFilter(this);
 
     txtFile = new QLineEdit(stage);
     txtFile->setObjectName(QStringLiteral("txtFile"));
@@ -313,32 +324,52 @@ void Form1::focusYearButton(int index)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        for (int i = 1; i <= 3; ++i) {
-            if (watched != cmdYR[i])
-                continue;
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Comma || key == Qt::Key_Period || key == Qt::Key_Space) {
-                emit yearButtonKey(i, key);
+    const int yearButton = int(std::find(cmdYR.begin() + 1, cmdYR.end(), watched) - cmdYR.begin());
+    if (yearButton <= 3 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyRelease) {
+            // The release of a space that made the first choice presses nothing.
+            if (key->key() == Qt::Key_Space && m_swallowSpaceRelease && !key->isAutoRepeat()) {
+                m_swallowSpaceRelease = false;
                 return true;
             }
+            return QMainWindow::eventFilter(watched, event);
         }
-    } else if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        // The space bar is handled on key down; the button must not click on release as well.
-        for (int i = 1; i <= 3; ++i) {
-            if (watched == cmdYR[i])
-                return true;
+        if (const int step = stepKey(*key)) {
+            emit yearButtonKey(yearButton, step < 0 ? Qt::Key_Comma : Qt::Key_Period);
+            return true;
         }
-    } else if (event->type() == QEvent::MouseButtonPress && watched == stage) {
-        emit backgroundClicked();
-    } else if (event->type() == QEvent::MouseButtonPress && watched == centralWidget()) {
-        emit backgroundClicked();
-    } else if (event->type() == QEvent::MouseButtonPress && watched == picLogo) {
+        if (key->key() == Qt::Key_Space && !m_context.state.TopicChosen && !key->isAutoRepeat()) {
+            m_swallowSpaceRelease = true;
+            emit yearButtonKey(yearButton, Qt::Key_Space);
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            cmdYR[yearButton]->click();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && (watched == stage || watched == centralWidget())) {
         emit backgroundClicked();
     } else if (event->type() == QEvent::Resize && watched == centralWidget()) {
         placeStage();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+int Form1::stepKey(const QKeyEvent& key)
+{
+    // By key, not by character: Shift on the comma key still steps back; the keypad's
+    // decimal point is another key.
+    if (key.modifiers() & Qt::KeypadModifier)
+        return 0;
+    const bool shift = key.modifiers() & Qt::ShiftModifier;
+    switch (key.key()) {
+    case Qt::Key_Comma: return -1;
+    case Qt::Key_Period: return 1;
+    case Qt::Key_Less: return shift ? -1 : 0;
+    case Qt::Key_Greater: return shift ? 1 : 0;
+    default: return 0;
+    }
 }
 
 void Form1::placeStage()
@@ -365,11 +396,5 @@ void Form1::resizeEvent(QResizeEvent* event)
     emit resized();
 }
 
-void Form1::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        emit deactivated();
-    QMainWindow::changeEvent(event);
-}
 
 } // namespace kv

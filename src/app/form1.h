@@ -9,6 +9,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -115,8 +116,10 @@ public:
 
 signals:
     void backgroundClicked();
-    // A key pressed on year button `index`; accepted keys are consumed.
+    // A step key ("," as Qt::Key_Comma, "." as Qt::Key_Period) on year button `index`, or the
+    // space bar before the first choice by button; these keys are consumed.
     void yearButtonKey(int index, int key);
+    // The whole application went inactive while the window is shown (another program took over).
     void deactivated();
     void resized();
     void closing();
@@ -125,15 +128,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void buildMenus();
     void buildControls();
     void placeStage();
+    // -1 for the "," key, 1 for the "." key, 0 for any other.
+    static int stepKey(const QKeyEvent& key);
 
     AppContext& m_context;
+    bool m_swallowSpaceRelease = false;
 };
 
 } // namespace kv

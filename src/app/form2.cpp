@@ -5,16 +5,20 @@
 #include "app/widgets/picture_view.h"
 #include "platform/media_device.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace kv {
 
 Form2::Form2(AppContext& context, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
@@ -36,9 +40,10 @@ Form2::Form2(AppContext& context, QWidget* parent)
     Image1 = new PictureView(SSPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->hide();
-    MMControl1 = context.media().create();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    // Five seconds, not "about" five: a coarse timer may fire a quarter second either way.
+    Timer1->setTimerType(Qt::PreciseTimer);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = rect();
         area.moveCenter(screen->availableGeometry().center());
@@ -47,5 +52,23 @@ Form2::Form2(AppContext& context, QWidget* parent)
 }
 
 Form2::~Form2() = default;
+
+void Form2::showPainted()
+{
+    show();
+    // The title is on screen before anything slow (the media player) is made.
+    QWindow* window = windowHandle();
+    QDeadlineTimer deadline(250);
+    while (window && !window->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    repaint();
+}
+
+IMediaDevice& Form2::media()
+{
+    if (!MMControl1)
+        MMControl1 = m_context.media().create();
+    return *MMControl1;
+}
 
 } // namespace kv

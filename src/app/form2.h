@@ -24,8 +24,16 @@ public:
     QFrame* SSPanel1 = nullptr;
     PictureView* Picture3 = nullptr;
     PictureView* Image1 = nullptr;
+    // Made on first use, after the splash is painted.
     std::unique_ptr<IMediaDevice> MMControl1;
     QTimer* Timer1 = nullptr;
+
+    // Shows the splash and waits (briefly) until it is on screen and painted.
+    void showPainted();
+    IMediaDevice& media();
+
+private:
+    AppContext& m_context;
 };
 
 } // namespace kv

@@ -144,4 +144,18 @@ void Form1_QueryUnload(AppContext& c)
     }
 }
 
+void wireMainWindow(AppContext& c)
+{
+    Form1& f = *c.form1;
+    QObject::connect(f.mnuHideStatus, &QAction::triggered, &f, [&c] { ToggleTaskbar(c); });
+    QObject::connect(&f, &Form1::resized, &f, [&c] { Form1_Resize(c); });
+    QObject::connect(f.cmdExit, &QPushButton::clicked, &f, [&f] { f.close(); });
+    QObject::connect(f.mnuExit, &QAction::triggered, &f, [&f] { f.close(); });
+    QObject::connect(&f, &Form1::closing, &f, [&c] {
+        Form1_QueryUnload(c);
+        if (c.quitApplication)
+            c.quitApplication();
+    });
+}
+
 } // namespace kv

@@ -18,5 +18,7 @@ void ShowTaskbar(AppContext& c);
 void Form1_Resize(AppContext& c);
 // The main window closes: sound off, taskbar back, geometry stored.
 void Form1_QueryUnload(AppContext& c);
+// The window's own controls: the taskbar entry, Exit, resizing and closing.
+void wireMainWindow(AppContext& c);
 
 } // namespace kv

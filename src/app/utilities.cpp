@@ -6,13 +6,11 @@
 #include "app/frm_about.h"
 #include "app/help.h"
 #include "app/main_window.h"
-#include "app/startup.h"
-#include "browse/txt_form.h"
+#include "app/window_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "print/booklet_panel.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -60,17 +58,6 @@ void mnuorvanta_Click(AppContext& c)
 void mnuRegisterOL_Click(AppContext& c)
 {
     openMakerPage(c, registrationPage());
-}
-
-void mnuRegister_Click(AppContext& c)
-{
-    AppState& s = c.state;
-    closePhotoWindow(c);
-    s.ErrCode = QStringLiteral("ER008");
-    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/RichText/Register.rtf"));
-    s.DocTitle = QStringLiteral("Orvanta Software Registration Form");
-    if (!ShowDocument(c))
-        ErrorReporter(c, Failure::Caught);
 }
 
 QString resolutionAdvice(int widthPixels, int heightPixels)
@@ -124,9 +111,7 @@ void wireUtilities(AppContext& c)
     onTrigger(f.mnuAbout, mnuAbout_Click);
     onTrigger(f.mnuorvanta, mnuorvanta_Click);
     onTrigger(f.mnuRegisterOL, mnuRegisterOL_Click);
-    onTrigger(f.mnuRegister, mnuRegister_Click);
     onTrigger(f.mnuCheckResolution, mnuCheckResolution_Click);
-    wireBookletPanel(c);
 }
 
 } // namespace kv

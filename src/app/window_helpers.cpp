@@ -1,7 +1,9 @@
 #include "app/window_helpers.h"
 
 #include "app/app_context.h"
+#include "platform/screen.h"
 #include "platform/shell.h"
+#include "platform/twips.h"
 
 #include <QWidget>
 
@@ -23,6 +25,24 @@ void SetTopmost(QWidget* window, bool topmost)
 bool RunAndWait(AppContext& c, const QString& commandLine)
 {
     return c.shell().runAndWait(commandLine);
+}
+
+bool CheckScreenSize(AppContext& c, int width, int height)
+{
+    const QSize screen = c.screen().sizePixels();
+    return pixelsToTwips(screen.width()) == width * TwipsPerPixel
+        && pixelsToTwips(screen.height()) == height * TwipsPerPixel;
+}
+
+void closePhotoWindow(AppContext& c)
+{
+    QWidget* photo = c.frmSSPhoto;
+    if (!photo)
+        return;
+    SetTopmost(photo, false);
+    photo->close();
+    photo->deleteLater();
+    c.frmSSPhoto = nullptr;
 }
 
 } // namespace kv

@@ -12,5 +12,10 @@ struct AppContext;
 void SetTopmost(QWidget* window, bool topmost);
 // Starts a program and waits for its end while the windows keep repainting.
 bool RunAndWait(AppContext& c, const QString& commandLine);
+// True only when the screen is exactly `width` by `height` pixels.
+bool CheckScreenSize(AppContext& c, int width, int height);
+// Releases the photo window from staying on top and unloads it, when it is open: every action
+// that opens another window or panel does this first.
+void closePhotoWindow(AppContext& c);
 
 } // namespace kv

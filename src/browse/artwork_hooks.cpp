@@ -4,9 +4,7 @@
 
 namespace kv {
 
-// The artwork panels and the photo window are not part of this build yet: nothing is shown
-// that would need reloading, and the photo window does not open.
+// The artwork panels are not part of this build yet: nothing is shown that would need reloading.
 void ReloadVisibleArtwork(AppContext&) {}
-void OpenPhotoWindow(AppContext&) {}
 
 } // namespace kv

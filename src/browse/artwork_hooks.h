@@ -6,7 +6,5 @@ struct AppContext;
 
 // Reloads each artwork panel that is shown, for the year now chosen.
 void ReloadVisibleArtwork(AppContext& c);
-// The photo window for the shown photo.
-void OpenPhotoWindow(AppContext& c);
 
 } // namespace kv

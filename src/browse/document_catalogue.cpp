@@ -4,6 +4,8 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/rich_text.h"
+#include "app/topics.h"
+#include "app/window_helpers.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/txt_form.h"
@@ -18,7 +20,7 @@
 namespace kv {
 
 namespace {
-const QString NoChoice = QStringLiteral("panYear");
+const QString& NoChoice = NoChoiceCaption;
 const QString Halvic = QStringLiteral("The Classic Halvic ");
 // Seven spaces, or five where a caption says so; both are part of the captions.
 const QString Title7 = QStringLiteral("The Kel-Vardo Folivra       ");
@@ -28,9 +30,10 @@ const QString MixedFolder = QStringLiteral("RichText");
 
 enum class Naming { Direct, LookedUp };
 
+// The selection as the user sees it: its documents follow the caption, "panYear" before any.
 QString topicOf(const AppContext& c)
 {
-    return c.form1->panYear->text();
+    return hasChoice(c) ? currentCaption(c) : NoChoiceCaption;
 }
 
 // Characters 3 and 4 of the caption: "55" for "1955".

@@ -49,7 +49,4 @@ void mnuCredits_Click(AppContext& c);
 void mnuContrib_Click(AppContext& c);
 void rtbDetails_Click(AppContext& c);
 
-// Connects the document buttons, menu entries and the detail box of the main window.
-void wireDocuments(AppContext& c);
-
 } // namespace kv

@@ -49,17 +49,6 @@ QPixmap printerPicture()
 }
 } // namespace
 
-void closePhotoWindow(AppContext& c)
-{
-    QWidget* photo = c.frmSSPhoto;
-    if (!photo)
-        return;
-    SetTopmost(photo, false);
-    photo->close();
-    photo->deleteLater();
-    c.frmSSPhoto = nullptr;
-}
-
 TxtForm::TxtForm(AppContext& context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_context(context)
@@ -85,6 +74,7 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
     cmdPrint->setIconSize(QSize(16, 16));
     cmdPrint->setAutoDefault(false);
     cmdPrint->setToolTip(QStringLiteral("Print"));
+    cmdPrint->setAccessibleName(QStringLiteral("Print"));
 
     setTabOrder(rtbText, SSCommand1);
     setTabOrder(SSCommand1, cmdPrint);

@@ -45,7 +45,4 @@ private:
 // False, with nothing shown, when the document cannot be loaded: the caller reports its code.
 bool ShowDocument(AppContext& c);
 
-// Releases the photo window from staying on top and unloads it, when it is open.
-void closePhotoWindow(AppContext& c);
-
 } // namespace kv

@@ -120,6 +120,7 @@ void FrmSlide::buildControls()
     SpinInterval = new SpinButton(this);
     SpinInterval->setObjectName(QStringLiteral("SpinInterval"));
     SpinInterval->setToolTip(QStringLiteral("Set Slide Show Delay"));
+    SpinInterval->setArrowNames(QStringLiteral("Longer delay"), QStringLiteral("Shorter delay"));
     place(SpinInterval, QRect(11520, RowA, 300, 2 * RowHeight + 50));
 
     PnlCoStar = makePanel(this, "PnlCoStar", QStringLiteral("The Kel-Vardo Folivra"));

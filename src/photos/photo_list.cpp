@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/error_reporter.h"
+#include "photos/photo_cursor.h"
 #include "platform/file_system.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@ void BuildPhotoList(AppContext& c)
     AppState& s = c.state;
     s.ErrCode = QStringLiteral("ER037");
     QString folder = s.PhotoDir + PhotoFolder;
+    // A rebuild reads the folder again: photos may have come or gone since the last look.
+    c.files().invalidate();
     if (!c.files().canList(folder)) {
         ErrorReporter(c, Failure::Caught);
         if (c.ended)
@@ -60,7 +63,7 @@ void BuildPhotoList(AppContext& c)
     s.PhotoList.assign(std::move(paths));
     s.PhotoNumbers.assign(std::move(numbers));
     s.PhotoCount = static_cast<std::int16_t>(s.PhotoList.size());
-    s.PhotoCursor = static_cast<std::int16_t>(s.PhotoCount + 1);
+    photoListRebuilt(c);
 }
 
 } // namespace kv

@@ -4,15 +4,12 @@ namespace kv {
 
 struct AppContext;
 
+// One photo of the selection on or back (the spin arrows, "." and "," on a year button).
 void NextPhoto(AppContext& c);
 void PreviousPhoto(AppContext& c);
 // Loads the caption text of the shown photo into the detail box and places the box.
 // False when the text cannot be read.
 bool LoadPhotoCaption(AppContext& c);
-
-// Shows list entry `position` in the main window (picture, number, file name). False when the
-// picture cannot be loaded; the previous picture and number then stay.
-bool ShowPhotoEntry(AppContext& c, int position);
 
 // "Show File Names" and a click on the file-name box.
 void mnuNames_Click(AppContext& c);

@@ -11,4 +11,7 @@ void RefreshSaverButtons(AppContext& c)
         return;
 }
 
+// The photo window is not part of this build yet: it does not open.
+void OpenPhotoWindow(AppContext&) {}
+
 } // namespace kv

@@ -12,22 +12,24 @@ SlideBar::SlideBar(QWidget* parent)
     {
         const char* name;
         const char* tip;
+        const char* spoken;
         QStyle::StandardPixmap icon;
     };
     static const std::array<Spec, ButtonCount> specs = {{
-        {"Prev", "[Bkwd]", QStyle::SP_MediaSkipBackward},
-        {"Next", "[Fwd]", QStyle::SP_MediaSkipForward},
-        {"Play", "[Play]", QStyle::SP_MediaPlay},
-        {"Pause", "[Pause]", QStyle::SP_MediaPause},
-        {"Back", "[Jump Bkwd]", QStyle::SP_MediaSeekBackward},
-        {"Step", "[Jump Fwd]", QStyle::SP_MediaSeekForward},
-        {"Stop", "[Exit]", QStyle::SP_MediaStop},
+        {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward},
+        {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward},
+        {"Play", "[Play]", "Play", QStyle::SP_MediaPlay},
+        {"Pause", "[Pause]", "Pause", QStyle::SP_MediaPause},
+        {"Back", "[Jump Bkwd]", "Ten slides back", QStyle::SP_MediaSeekBackward},
+        {"Step", "[Jump Fwd]", "Ten slides on", QStyle::SP_MediaSeekForward},
+        {"Stop", "[Exit]", "Exit to the main window", QStyle::SP_MediaStop},
     }};
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(specs[i].name));
         b->setToolTip(QString::fromLatin1(specs[i].tip));
+        b->setAccessibleName(QString::fromLatin1(specs[i].spoken));
         b->setIcon(style()->standardIcon(specs[i].icon));
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::NoFocus);

@@ -4,12 +4,14 @@
 #include "app/error_reporter.h"
 #include "app/help.h"
 #include "app/form1.h"
+#include "app/topic_buttons.h"
+#include "app/topics.h"
 #include "app/window_helpers.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
-#include "browse/topic_selection.h"
 #include "photos/frm_slide.h"
+#include "photos/photo_cursor.h"
 #include "photos/photo_list.h"
 #include "photos/saver_buttons.h"
 #include "photos/slide_bar.h"
@@ -29,14 +31,13 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 
 namespace kv {
 
 namespace {
-const QString NoChoice = QStringLiteral("panYear");
-
 // Not seeded from the clock: every run of the program shows the same random slides.
 struct SlideRandom
 {
@@ -80,16 +81,15 @@ FrmSlide* slideWindow(AppContext& c)
 
 void moveCursor(AppContext& c, int position)
 {
-    c.state.PhotoCursor = static_cast<std::int16_t>(position);
+    moveSlideCursor(c, position);
 }
-
-struct TopicRule
-{
-    QString caption;
-    QString code;
-    bool desc; // the description stays available
-};
 } // namespace
+
+void SlideCaption(AppContext& c)
+{
+    if (FrmSlide* w = slideWindow(c))
+        w->panYear->setText(slideCaptionFor(photoCode(c, c.state.PhotoList(c.state.PhotoCursor))));
+}
 
 void restartSlideRandom()
 {
@@ -224,7 +224,7 @@ void FrmSlide::Timer1_Timer()
     if (Timer1->interval() == 0)
         return;
     if (s.PhotoCursor == 0)
-        s.PhotoCursor = 1;
+        moveCursor(m_context, 1);
     if (s.PhotoCursor <= s.PhotoCount) {
         s.ErrCode = QStringLiteral("ER016");
         if (optSeq[1]->isChecked())
@@ -235,7 +235,7 @@ void FrmSlide::Timer1_Timer()
             setPositionCaption(s.PhotoCursor);
         }
         // A slide that cannot be read is passed over, so the show goes on.
-        ++s.PhotoCursor;
+        moveCursor(m_context, s.PhotoCursor + 1);
         if (!shown) {
             // No second report piles up while the first is on screen.
             const bool playing = Timer1->isActive();
@@ -246,7 +246,7 @@ void FrmSlide::Timer1_Timer()
         }
     } else {
         // Photo 1 follows on the next tick: the last photo stays for two intervals.
-        s.PhotoCursor = 1;
+        moveCursor(m_context, 1);
     }
     panYear->show();
     readAhead();
@@ -279,7 +279,7 @@ void FrmSlide::mmSlide_PlayClick()
     AppState& s = m_context.state;
     SpinInterval->setEnabled(false);
     SlideKeepFocus = true;
-    ++s.PhotoCursor;
+    moveCursor(m_context, s.PhotoCursor + 1);
     mmSlide->setButtonEnabled(SlideBar::Pause, true);
     for (auto b : {SlideBar::Prev, SlideBar::Next, SlideBar::Back, SlideBar::Step})
         mmSlide->setButtonEnabled(b, false);
@@ -305,9 +305,7 @@ void FrmSlide::mmSlide_PauseClick()
         mmSlide->setButtonEnabled(b, true);
     SSCommand1->setEnabled(true);
     SSCommand2->setEnabled(true);
-    --s.PhotoCursor;
-    if (s.PhotoCursor == 0)
-        s.PhotoCursor = s.PhotoCount;
+    moveCursor(m_context, s.PhotoCursor == 1 ? s.PhotoCount : s.PhotoCursor - 1);
     focusFirstButton();
 }
 
@@ -382,10 +380,9 @@ void FrmSlide::SSCommand1_Click()
     setPositionCaption(1);
     pnlPhotoNumber->show();
     Image1->show();
-    s.PhotoCursor = 1;
-    // The caption comes from photo 1 itself, which need not be a 1955 photo.
-    SlideCaption(m_context);
+    panYear->setText(QStringLiteral("1955"));
     panYear->show();
+    moveCursor(m_context, 1);
     loadSlide(1);
 }
 
@@ -443,83 +440,44 @@ void FrmSlide::mmSlide_StopClick()
     AppState& s = c.state;
     Form1& f = *c.form1;
     s.SlideShowRunning = false;
-    if (f.panYear->text() == NoChoice) {
+    if (!hasChoice(c)) {
         EnableTopicButtons(c);
         return;
     }
-    if (!mmSlide->isButtonEnabled(SlideBar::Pause))
-        ++s.PhotoCursor;
-    if (s.PhotoCursor < 2)
-        s.PhotoCursor = 2;
-    --s.PhotoCursor;
+    // The slide on show: while playing the cursor already points one past it.
+    int position = s.PhotoCursor + (mmSlide->isButtonEnabled(SlideBar::Pause) ? 0 : 1);
+    position = std::max(position, 2) - 1;
 
     s.ErrCode = QStringLiteral("ER017");
-    const QString entry = s.PhotoList(s.PhotoCursor);
-    const QString real = c.files().resolve(entry);
-    const QImage image = real.isEmpty() ? QImage() : loadImage(real, f.Image4->size() * f.devicePixelRatioF());
-    if (image.isNull()) {
+    if (!handBackFromSlideShow(c, position)) {
         ErrorReporter(c, Failure::Caught);
         return;
     }
-    f.Image4->setImage(image);
-    f.Image4->show();
-    f.panPhoto->setText(s.PhotoNumbers(s.PhotoCursor));
     const QString caption = panYear->text();
-    f.panYear->setText(caption);
+    setSelection(c, caption);
     f.panYear->show();
-    s.PhotoIndex = s.PhotoCursor;
-    // The photo window and the caption text act on the photo the main window shows.
-    s.CurrentPhoto = entry;
-    if (s.ShowFileNames)
-        f.txtFile->setText(photoFileName(c, entry).left(12));
 
     EnableTopicButtons(c);
     f.cmdStats->setText(QStringLiteral("Engines"));
     s.CurrentYearButton = 0;
-
-    static const TopicRule rules[] = {
-        {QStringLiteral("Kel-Vardo Postage Stamps "), QStringLiteral("ZZ"), false},
-        {QStringLiteral("Kel-Vardo Metal Signs "), QStringLiteral("VM"), false},
-        {QStringLiteral("Early Kel-Vardo Prototypes "), QStringLiteral("PT"), false},
-        {QStringLiteral("Kel-Vardo Cookies "), QStringLiteral("VC"), false},
-        {QStringLiteral("Danbury Mint Die Cast Models "), QStringLiteral("TD"), true},
-        {QStringLiteral("Franklin Mint Die Cast Models "), QStringLiteral("TF"), true},
-        {QStringLiteral("Franklin Mint Collector Knives "), QStringLiteral("TE"), true},
-    };
-    bool topic = false;
-    for (const TopicRule& r : rules) {
-        if (r.caption != caption)
-            continue;
-        topic = true;
-        if (r.desc)
-            f.cmdDesc->setEnabled(true);
+    const Topic* topic = topicByCaption(caption);
+    if (topic && topic->handBackDetails) {
         f.cmdStats->setText(QStringLiteral("Details"));
         for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
                                f.cmdNostalgia})
             b->setEnabled(false);
-        f.focusYearButton(1);
-        s.TopicCode = r.code;
     }
-    if (caption == QLatin1String("Kel-Vardo Matchbook Covers ")) {
-        f.focusYearButton(1);
-        s.TopicCode = QStringLiteral("MA");
-    } else if (caption == QLatin1String("1957 ")) {
-        f.focusYearButton(1);
-    } else if (caption == QLatin1String("1955 ") || caption == QLatin1String("1956 ")) {
+    if (topic && (topic->year == 1955 || topic->year == 1956)) {
         const int n = s.TopicCode.toInt();
         f.focusYearButton(n - 53);
         s.CurrentYearButton = static_cast<std::int16_t>(n - 54);
-    } else if (!topic && caption == slideCaptionFor(QStringLiteral("CW"))) {
-        // The Renlow photos name no year: step through them as a topic of their own.
+    } else {
+        // 1957, every topic, and the Renlow photos, which name no year and are stepped
+        // through as a topic of their own.
         f.focusYearButton(1);
-        s.TopicCode = QStringLiteral("CW");
     }
-    // The cursor now stands one before the shown photo, as after a Previous; the main
-    // window's next step must move from there in either direction.
-    --s.PhotoCursor;
-    s.SkipFirstMatch = false;
-    s.LastStepNext = false;
-    s.LastStepPrevious = true;
+    if (topic && !topic->isYear())
+        s.TopicCode = topic->code;
 }
 
 // ---- Opening -------------------------------------------------------------------------------
@@ -529,10 +487,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
 {
     AppState& s = c.state;
     Form1& f = *c.form1;
-    if (QWidget* photo = c.frmSSPhoto) {
-        SetTopmost(photo, false);
-        photo->close();
-    }
+    closePhotoWindow(c);
     if (FrmSlide* old = slideWindow(c))
         delete old;
 
@@ -561,9 +516,9 @@ FrmSlide* prepareSlideShow(AppContext& c)
     // The list may have been rebuilt under another folder since the last choice.
     s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
     if (s.PhotoIndex < 1 || s.PhotoIndex > s.PhotoCount) {
-        s.PhotoCursor = 1;
+        moveSlideCursor(c, 1);
     } else {
-        s.PhotoCursor = s.PhotoIndex;
+        moveSlideCursor(c, s.PhotoIndex);
         if (!w->loadSlide(s.PhotoCursor))
             w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
         w->panYear->show();
@@ -573,7 +528,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
     if (!w->Image1->hasImage())
         w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
     SlideCaption(c);
-    s.PhotoCursor = s.PhotoIndex;
+    moveSlideCursor(c, s.PhotoIndex);
     bool numeric = false;
     s.TopicCode.toInt(&numeric);
     if (!numeric)

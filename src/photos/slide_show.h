@@ -18,6 +18,9 @@ void StartSlideShow(AppContext& c);
 // The same opening without waiting for the window to close.
 FrmSlide* OpenSlideShow(AppContext& c);
 
+// The slide-show window's panYear caption for the photo at PhotoCursor.
+void SlideCaption(AppContext& c);
+
 // The delay after one press of the delay spin, in milliseconds.
 std::int32_t nextSlideDelay(std::int32_t delay, bool up);
 // Middle of the list: half the count, an exact half going to the even neighbour.

@@ -53,7 +53,15 @@ QString joinPath(const QString& root, const QString& folder, const QString& name
     return out;
 }
 
-QtFileSystem::QtFileSystem() = default;
+QtFileSystem::QtFileSystem()
+    : m_volumes([] {
+        QList<Volume> out;
+        for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+            out.append(Volume{v.rootPath(), v.fileSystemType(), v.isValid() && v.isReady(), v.isRoot()});
+        return out;
+    })
+{
+}
 
 const QList<QtFileSystem::Entry>& QtFileSystem::entries(const QString& dir)
 {
@@ -260,12 +268,21 @@ void QtFileSystem::setDrives(const QStringList& roots)
     for (int i = 0; i < roots.size() && i < 23; ++i)
         m_drives.insert(QChar(u'D' + i), roots.at(i));
     m_drivesBuilt = true;
+    m_drivesFixed = true;
 }
 
 void QtFileSystem::setDrive(QChar letter, const QString& root)
 {
     m_drivesBuilt = true;
+    m_drivesFixed = true;
     m_drives.insert(letter.toUpper(), root);
+}
+
+void QtFileSystem::setVolumeSource(std::function<QList<Volume>()> source)
+{
+    m_volumes = std::move(source);
+    m_drivesBuilt = false;
+    m_drivesFixed = false;
 }
 
 void QtFileSystem::buildDriveTable()
@@ -276,15 +293,16 @@ void QtFileSystem::buildDriveTable()
         m_drives.insert(c, QString(c) + QLatin1Char(':'));
 #else
     QStringList roots;
-    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-        if (!v.isValid() || !v.isReady() || v.isRoot() || isPseudoFileSystem(v.fileSystemType()))
+    for (const Volume& v : m_volumes()) {
+        if (!v.ready || v.isRoot || isPseudoFileSystem(v.type))
             continue;
-        roots.append(v.rootPath());
+        roots.append(v.root);
     }
     roots.sort();
     roots.removeDuplicates();
-    QStringList kept = roots;
-    setDrives(kept);
+    m_drives.clear();
+    for (int i = 0; i < roots.size() && i < 23; ++i)
+        m_drives.insert(QChar(u'D' + i), roots.at(i));
 #endif
 }
 
@@ -298,6 +316,8 @@ QString QtFileSystem::driveRoot(QChar letter)
 void QtFileSystem::invalidate()
 {
     m_listings.clear();
+    if (!m_drivesFixed)
+        m_drivesBuilt = false;
 }
 
 } // namespace kv

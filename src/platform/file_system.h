@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 namespace kv {
 
@@ -42,7 +43,8 @@ public:
     // Root of drive letter D..Z, or empty when no ready volume has that letter.
     virtual QString driveRoot(QChar letter) = 0;
 
-    // Forget cached listings after the program changed a folder.
+    // Forget cached listings, and the drive letters of the mounted volumes: a folder may have
+    // changed, a disc may have been put in since the last look.
     virtual void invalidate() = 0;
 };
 
@@ -71,9 +73,21 @@ public:
     void setProgramDir(const QString& dir) { m_programDir = dir; }
     void setDataDir(const QString& dir) { m_dataDir = dir; }
     void setSystemDir(const QString& dir) { m_systemDir = dir; }
-    // Letters D, E, F, ... in order for the given roots.
+    // Letters D, E, F, ... in order for the given roots, kept whatever is mounted later.
     void setDrives(const QStringList& roots);
     void setDrive(QChar letter, const QString& root);
+
+    // A mounted volume, as the drive table sees it.
+    struct Volume
+    {
+        QString root;
+        QByteArray type;
+        bool ready = true;
+        bool isRoot = false;
+    };
+    // Where the mounted volumes come from (the system's list unless a test gives its own); the
+    // drive table is made from it again after every invalidate().
+    void setVolumeSource(std::function<QList<Volume>()> source);
 
 protected:
     struct Entry
@@ -90,6 +104,8 @@ private:
     QHash<QString, QList<Entry>> m_listings;
     QMap<QChar, QString> m_drives;
     bool m_drivesBuilt = false;
+    bool m_drivesFixed = false;
+    std::function<QList<Volume>()> m_volumes;
     QString m_programDir;
     QString m_dataDir;
     QString m_systemDir;

@@ -3,7 +3,7 @@
 #include "app/app_context.h"
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
-#include "browse/txt_form.h"
+#include "app/window_helpers.h"
 #include "platform/printer/printer.h"
 #include "platform/richtext/rich_text_box.h"
 #include "platform/twips.h"

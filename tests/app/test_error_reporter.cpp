@@ -79,7 +79,6 @@ private slots:
         QTest::newRow("1955") << 1 << true << 2;
         QTest::newRow("1956") << 2 << true << 3;
         QTest::newRow("1957 wraps") << 3 << true << 1;
-        QTest::newRow("caught keeps focus") << 1 << false << 3;
     }
     void focusRule()
     {

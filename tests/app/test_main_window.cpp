@@ -1,9 +1,15 @@
 #include "app/form1.h"
 #include "app/main_window.h"
 #include "app/widgets/picture_view.h"
-#include "app/startup.h"
 #include "app/window_helpers.h"
+#include "browse/txt_form.h"
+#include "photos/frm_slide.h"
+#include "photos/slide_show.h"
+#include "startup/startup.h"
 #include "support/fixture.h"
+
+#include <QAbstractButton>
+#include <QMenu>
 
 #include <QAction>
 #include <QFrame>
@@ -42,8 +48,31 @@ private slots:
                                     "Install Screen saver", "Install Intel Video Software", "-", "Print Photo",
                                     "PrintBooklet", "Print Setup", "-", "Check Screen Resolution", "-",
                                     "Show File &Names", "-", "Exit"}));
+        // The leading separator is drawn, not folded away.
+        f.show();
+        f.mnuFile->popup(f.mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(f.mnuFile));
+        QVERIFY(!f.mnuFile->actionGeometry(f.mnuFile->actions().first()).isEmpty());
+        f.mnuFile->close();
         QCOMPARE(f.findChild<QAction*>("mnuStuff_3")->text(), QString("The Franklin Mint Die Cast Models"));
         QCOMPARE(f.findChild<QAction*>("mnuorvanta")->text(), QString("Visit the Orvanta Software website "));
+    }
+
+    void pictureButtonsHaveNames()
+    {
+        Fixture fx;
+        Form1& f = fx.openMain(fx.disc());
+        TxtForm viewer(*fx.c, &f);
+        QWidget* slides = OpenSlideShow(*fx.c);
+        QStringList nameless;
+        for (QWidget* window : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&viewer), slides}) {
+            for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+                if (b->text().isEmpty() && b->accessibleName().isEmpty() && !b->objectName().startsWith("qt_"))
+                    nameless << window->objectName() + "/" + b->objectName();
+            }
+        }
+        slides->close();
+        QCOMPARE(nameless, QStringList());
     }
 
     void compactLayoutOnOtherScreens()

@@ -1,5 +1,6 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/document_catalogue.h"
@@ -63,7 +64,7 @@ struct Opened
     }
     void choose(const QString& topic, const QString& photo = "1")
     {
-        form->panYear->setText(topic);
+        setSelection(*fx.c, topic == NoChoiceCaption ? QString() : topic);
         form->panPhoto->setText(photo);
     }
 };

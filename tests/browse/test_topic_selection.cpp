@@ -1,15 +1,23 @@
 #include "app/form1.h"
+#include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
 #include "browse/topic_selection.h"
+#include "browse/txt_form.h"
+#include "photos/frm_slide.h"
 #include "photos/photo_stepping.h"
 #include "support/fixture.h"
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
 
 using namespace kv;
 
@@ -25,6 +33,36 @@ QString buttons(Form1& f)
                            f.cmdAd, f.cmdModels, f.cmdNostalgia, f.cmdBrochure})
         out += b->isEnabled() ? '1' : '0';
     return out;
+}
+
+// Runs a user action that opens a modal window of the program; once that window is active and
+// events have run for a while, notes whether it is still open, then closes it.
+bool staysOpen(const std::function<QWidget*()>& window, const std::function<void()>& action)
+{
+    bool stayed = false;
+    QTimer poll;
+    poll.setInterval(2);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QPointer<QWidget> w = window();
+        if (!w || !w->isVisible())
+            return;
+        poll.stop();
+        if (QTest::qWaitForWindowActive(w))
+            QTest::qWait(50);
+        stayed = w && w->isVisible();
+        if (w)
+            w->close();
+    });
+    poll.start();
+    action();
+    return stayed;
+}
+
+// Offscreen, no other program can take over; the platform's notice is given by hand.
+void anotherProgramTakesOver()
+{
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
 }
 } // namespace
 
@@ -148,7 +186,7 @@ private slots:
         const QString disc = fx.disc();
         fx.writePhotos(disc, AllPhotos);
         Form1& f = fx.openMain(disc);
-        f.panYear->setText("Something else");
+        setSelection(*fx.c, "Something else");
         fx.c->state.CurrentYearButton = 0;
         Image4_MouseDown(*fx.c, false);
         QCOMPARE(f.panYear->text(), QString("1955"));
@@ -206,9 +244,18 @@ private slots:
         QCOMPARE(f.panPhoto->text(), QString("2"));
         QTest::keyClick(f.cmdYR[3], Qt::Key_Comma);
         QCOMPARE(f.panPhoto->text(), QString("1"));
-        QTest::keyClick(f.cmdYR[3], Qt::Key_Space); // a choice has been made: space does nothing
-        QCOMPARE(f.panYear->text(), QString("1956"));
-        QCOMPARE(f.panPhoto->text(), QString("1"));
+        QTest::keyClick(f.cmdYR[3], Qt::Key_Less, Qt::ShiftModifier); // Shift on the comma key
+        QCOMPARE(f.panPhoto->text(), QString("3"));
+        QTest::keyClick(f.cmdYR[3], Qt::Key_Period, Qt::KeypadModifier); // the keypad's point
+        QCOMPARE(f.panPhoto->text(), QString("3"));
+
+        // After the first choice the keys press the button like any other.
+        QTest::keyClick(f.cmdYR[3], Qt::Key_Space);
+        QCOMPARE(f.panYear->text(), QString("1957"));
+        f.focusYearButton(1);
+        QTest::keyClick(f.cmdYR[1], Qt::Key_Return);
+        QCOMPARE(f.panYear->text(), QString("1955"));
+        QCOMPARE(fx.c->state.CurrentYearButton, std::int16_t(1));
     }
 
     void choosingClosesSlideShowAndViewer()
@@ -230,20 +277,80 @@ private slots:
         QTRY_VERIFY(fx.c->txtForm.isNull());
     }
 
-    void lostFocusDuringSlideShowRefreshes()
+    void windowsOpenedAfterASlideShowStayOpen()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, AllPhotos);
+        fx.writeText(disc + "/richtext/55desc.rtf", "{\\rtf1 The 1955 cars}");
+        Form1& f = fx.openMain(disc);
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        cmdYR_Click(*fx.c, 1);
+        auto slideShow = [&] { return fx.c->frmSlide.data(); };
+        auto viewer = [&] { return fx.c->txtForm.data(); };
+        // The user clicks the main window: it is the active window again.
+        auto backToMain = [&] {
+            QTest::mouseClick(f.stage, Qt::LeftButton, {}, QPoint(700, 20));
+            f.activateWindow();
+            return QTest::qWaitForWindowActive(&f);
+        };
+        QVERIFY(staysOpen(slideShow, [&] { f.ssCmdSlide->click(); }));
+        QVERIFY(fx.c->state.SlideShowRunning);
+        QVERIFY(backToMain());
+        QVERIFY(staysOpen(viewer, [&] { f.cmdDesc->click(); }));
+        QVERIFY(backToMain());
+        QVERIFY(staysOpen(slideShow, [&] { f.ssCmdSlide->click(); }));
+        QVERIFY(backToMain());
+        QVERIFY(staysOpen(slideShow, [&] { f.ssCmdSlide->click(); }));
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+    }
+
+    void anotherProgramTakingOverAfterASlideShow_data()
+    {
+        QTest::addColumn<int>("menu");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("stamps") << 7 << "ZZ";
+        QTest::newRow("danbury") << 1 << "TD";
+    }
+    void anotherProgramTakingOverAfterASlideShow()
+    {
+        QFETCH(int, menu);
+        QFETCH(QString, code);
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, {"55001.jpg", "TD001.jpg", "TD002.jpg", "ZZ001.jpg", "ZZ002.jpg"});
+        Form1& f = fx.openMain(disc);
+        f.activateWindow();
+        mnuStuff_Click(*fx.c, menu);
+        QVERIFY(staysOpen([&] { return fx.c->frmSlide.data(); }, [&] { f.ssCmdSlide->click(); }));
+        f.Image4->hide();
+        anotherProgramTakesOver();
+        QVERIFY(f.Image4->isVisibleTo(&f));
+        QVERIFY(!fx.c->state.SlideShowRunning);
+        QCOMPARE(fx.c->state.TopicCode, code);
+        QStringList shown;
+        for (int i = 0; i < 2; ++i) {
+            NextPhoto(*fx.c);
+            shown << f.panPhoto->text();
+        }
+        QCOMPARE(shown, QStringList({"1", "2"}));
+        anotherProgramTakesOver(); // the show has not run since: nothing happens
+        QCOMPARE(f.panPhoto->text(), QString("2"));
+    }
+
+    void clicksOnPanelsAndLogoAreNotOnTheBackground()
     {
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, AllPhotos);
         Form1& f = fx.openMain(disc);
-        cmdYR_Click(*fx.c, 1);
-        f.Image4->hide();
-        Form1_LostFocus(*fx.c); // not running: nothing
-        QVERIFY(!f.Image4->isVisibleTo(&f));
-        fx.c->state.SlideShowRunning = true;
-        Form1_LostFocus(*fx.c);
-        QVERIFY(f.Image4->isVisibleTo(&f));
-        QVERIFY(!fx.c->state.SlideShowRunning);
+        cmdYR_Click(*fx.c, 3);
+        for (QWidget* w : std::initializer_list<QWidget*>{f.panYear, f.panPhoto, f.picLogo})
+            QTest::mouseClick(w, Qt::LeftButton);
+        QCOMPARE(f.panYear->text(), QString("1957"));
+        QTest::mouseClick(f.stage, Qt::LeftButton, {}, QPoint(700, 20));
+        QCOMPARE(f.panYear->text(), QString("1955"));
     }
 
     void slideCaptions_data()

@@ -3,7 +3,7 @@
 
 #include "app/error_reporter.h"
 #include "app/form1.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "app/widgets/picture_view.h"
 #include "photos/photo_list.h"
 #include "platform/printer/pdf_inspect.h"

@@ -2,7 +2,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "photos/photo_list.h"
 
 #include <QDir>

@@ -23,7 +23,8 @@ void Panel3D::mouseDoubleClickEvent(QMouseEvent* event)
 void Panel3D::mousePressEvent(QMouseEvent* event)
 {
     emit clicked();
-    QLabel::mousePressEvent(event);
+    // A click on a panel is the panel's, not one on the window behind it.
+    event->accept();
 }
 
 } // namespace kv

@@ -23,10 +23,18 @@ SpinButton::SpinButton(QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     m_up->setObjectName(QStringLiteral("SpinUp"));
     m_down->setObjectName(QStringLiteral("SpinDown"));
-    m_up->setToolTip(tr("Next photo"));
-    m_down->setToolTip(tr("Previous photo"));
+    setArrowNames(tr("Next photo"), tr("Previous photo"));
     connect(m_up, &QToolButton::clicked, this, &SpinButton::spinUp);
     connect(m_down, &QToolButton::clicked, this, &SpinButton::spinDown);
+}
+
+void SpinButton::setArrowNames(const QString& up, const QString& down)
+{
+    // The arrows show no text: a screen reader needs their names.
+    m_up->setToolTip(up);
+    m_up->setAccessibleName(up);
+    m_down->setToolTip(down);
+    m_down->setAccessibleName(down);
 }
 
 } // namespace kv

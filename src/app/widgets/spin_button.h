@@ -14,6 +14,8 @@ public:
     explicit SpinButton(QWidget* parent = nullptr);
     QToolButton* upButton() const { return m_up; }
     QToolButton* downButton() const { return m_down; }
+    // Tooltip and accessible name of each arrow.
+    void setArrowNames(const QString& up, const QString& down);
 
 signals:
     void spinUp();

@@ -1,7 +1,7 @@
-#include "app/command_line.h"
+#include "startup/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "support/fixture.h"
 
 #include <QTest>
@@ -77,17 +77,21 @@ private slots:
     void retryAfterInsertingTheDisc()
     {
         Fixture fx;
-        const QString d = fx.disc("d");
-        fx.t.files->setDrives({d});
+        const QString usb = fx.disc("a-usb"), cdrom = fx.disc("cdrom");
+        fx.writePhotos(cdrom, {"56001.jpg"});
+        // The volumes the system reports: the disc mounts while the box is up, at a new place.
+        QList<QtFileSystem::Volume> mounted = {{"/", "ext4", true, true}, {"/proc", "proc"}, {usb, "vfat"}};
+        fx.t.files->setVolumeSource([&] { return mounted; });
         bool splashHiddenDuringBox = false;
+        fx.t.dialogs->answers = {Retry, Cancel};
         fx.t.dialogs->onBox = [&](const FakeDialogs::Box&) {
             splashHiddenDuringBox = !fx.c->form2->isVisible();
-            fx.writePhotos(d, {"56001.jpg"}); // the user puts the disc in
+            mounted.append({cdrom, "iso9660"});
         };
         QVERIFY(Form2_Load(*fx.c));
         QVERIFY(splashHiddenDuringBox);
         QCOMPARE(fx.t.dialogs->boxes.size(), 1);
-        QCOMPARE(fx.c->state.CdDrive, d);
+        QCOMPARE(fx.c->state.CdDrive, cdrom);
         QVERIFY(fx.c->form2->isVisible());
         QVERIFY(fx.c->form2->Timer1->isActive());
         QCOMPARE(fx.c->form2->Timer1->interval(), 5000);

@@ -1,13 +1,33 @@
-#include "browse/document_catalogue.h"
+#include "browse/browse_wiring.h"
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/widgets/picture_view.h"
+#include "browse/artwork_hooks.h"
+#include "browse/document_catalogue.h"
+#include "browse/topic_selection.h"
 #include "platform/richtext/rich_text_box.h"
 
 #include <QAction>
 #include <QPushButton>
 
 namespace kv {
+
+namespace {
+void wireSelection(AppContext& c)
+{
+    Form1& f = *c.form1;
+    for (int i = 1; i <= 3; ++i)
+        QObject::connect(f.cmdYR[i], &QPushButton::clicked, &f, [&c, i] { cmdYR_Click(c, i); });
+    QObject::connect(&f, &Form1::yearButtonKey, &f, [&c](int i, int key) { cmdYR_KeyDown(c, i, key); });
+    QObject::connect(&f, &Form1::backgroundClicked, &f, [&c] { Form1_Click(c); });
+    QObject::connect(&f, &Form1::deactivated, &f, [&c] { Form1_LostFocus(c); });
+    for (int i : {0, 1, 3, 5, 7})
+        QObject::connect(f.mnuStuff[i], &QAction::triggered, &f, [&c, i] { mnuStuff_Click(c, i); });
+    QObject::connect(f.Image4, &PictureView::pressed, &f,
+                     [&c](Qt::MouseButton b) { Image4_MouseDown(c, b == Qt::RightButton); });
+    c.reloadVisibleArtwork = [&c] { ReloadVisibleArtwork(c); };
+}
 
 void wireDocuments(AppContext& c)
 {
@@ -34,6 +54,13 @@ void wireDocuments(AppContext& c)
     onTrigger(f.mnuContrib, mnuContrib_Click);
 
     QObject::connect(f.rtbDetails, &RichTextBox::clicked, &f, [&c] { rtbDetails_Click(c); });
+}
+} // namespace
+
+void wireBrowse(AppContext& c)
+{
+    wireSelection(c);
+    wireDocuments(c);
 }
 
 } // namespace kv

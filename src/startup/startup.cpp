@@ -1,11 +1,11 @@
-#include "app/startup.h"
+#include "startup/startup.h"
 
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/main_window.h"
-#include "app/wiring.h"
+#include "app/window_helpers.h"
 #include "photos/photo_list.h"
 #include "print/booklet_panel.h"
 #include "platform/busy_pointer.h"
@@ -14,7 +14,7 @@
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "platform/twips.h"
+#include "startup/wiring.h"
 
 #include <QFrame>
 #include <QTimer>
@@ -65,7 +65,7 @@ bool Form2_Load(AppContext& c)
     if (!c.form2)
         c.form2 = new Form2(c);
     Form2& splash = *c.form2;
-    splash.show();
+    splash.showPainted();
     if (!c.shell().claimSingleInstance()) {
         c.dialogs().messageBox(QStringLiteral("The Kel-Vardo Folivra is already running!"), Buttons::Ok,
                                Icon::Critical);
@@ -92,7 +92,7 @@ bool Form2_Load(AppContext& c)
     s.SoundPath = joinPath(c.files().programDir(), QStringLiteral("/passby.wav"));
     const QString sound = c.files().resolve(s.SoundPath);
     if (!sound.isEmpty()) {
-        IMediaDevice& media = *splash.MMControl1;
+        IMediaDevice& media = splash.media();
         media.command(QStringLiteral("close"));
         media.setDeviceType(QStringLiteral("WaveAudio"));
         media.setFileName(sound);
@@ -137,13 +137,6 @@ void Form1_Load(AppContext& c)
     f.Frame1->raise();
     restoreGeometry(c);
     f.show();
-}
-
-bool CheckScreenSize(AppContext& c, int width, int height)
-{
-    const QSize screen = c.screen().sizePixels();
-    return pixelsToTwips(screen.width()) == width * TwipsPerPixel
-        && pixelsToTwips(screen.height()) == height * TwipsPerPixel;
 }
 
 } // namespace kv

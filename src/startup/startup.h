@@ -12,6 +12,4 @@ void Timer1_Timer(AppContext& c);
 // Main window load: stored geometry, then shown.
 void Form1_Load(AppContext& c);
 
-bool CheckScreenSize(AppContext& c, int width, int height);
-
 } // namespace kv

@@ -1,9 +1,9 @@
 #include "app/app_context.h"
 #include "app/app_services.h"
-#include "app/command_line.h"
+#include "startup/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/startup.h"
+#include "startup/startup.h"
 #include "platform/image_loader.h"
 #include "platform/services.h"
 

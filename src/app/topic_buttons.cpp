@@ -1,0 +1,67 @@
+#include "app/topic_buttons.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/topics.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "app/widgets/spin_button.h"
+
+#include <QPushButton>
+
+namespace kv {
+
+namespace {
+void artworkAndExtras(Form1& f, bool enabled)
+{
+    for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
+                           f.cmdNostalgia, f.cmdClipArt, f.cmdBrochure})
+        b->setEnabled(enabled);
+}
+
+void closeWindow(QWidget* w)
+{
+    if (w)
+        w->close();
+}
+} // namespace
+
+void EnableTopicButtons(AppContext& c)
+{
+    AppState& s = c.state;
+    Form1& f = *c.form1;
+    s.SlideShowRunning = false;
+    f.setEnabled(true);
+    f.cmdDesc->setEnabled(true);
+    if (hasChoice(c)) {
+        f.SpinButton1->show();
+        f.panPhoto->show();
+        f.panYear->show();
+        f.cmdStats->setEnabled(true);
+        artworkAndExtras(f, true);
+        const Topic* topic = currentTopic(c);
+        const TopicButtons rule = topic ? topic->buttons : TopicButtons::All;
+        if (rule != TopicButtons::All)
+            artworkAndExtras(f, false);
+        if (rule == TopicButtons::None)
+            f.cmdDesc->setEnabled(false);
+        if (rule == TopicButtons::None || rule == TopicButtons::DescOnly)
+            f.cmdStats->setEnabled(false);
+        // From the table on every path: the caption's own characters name no collectibles topic.
+        s.TopicCode = topicCodeFor(currentCaption(c));
+        if (topic && topic->isYear()) {
+            if (c.reloadVisibleArtwork)
+                c.reloadVisibleArtwork();
+        } else {
+            f.picClipArt->hide();
+            f.picEmblem->hide();
+            f.picScript->hide();
+        }
+        for (s.LoopIndex = 1; s.LoopIndex <= 3; ++s.LoopIndex)
+            f.cmdYR[s.LoopIndex]->setEnabled(true);
+    }
+    closeWindow(c.frmSlide);
+    closeWindow(c.txtForm);
+}
+
+} // namespace kv

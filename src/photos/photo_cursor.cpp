@@ -1,0 +1,152 @@
+#include "photos/photo_cursor.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/widgets/panel3d.h"
+#include "app/widgets/picture_view.h"
+#include "photos/photo_list.h"
+#include "platform/file_system.h"
+#include "platform/image_loader.h"
+
+#include <QLineEdit>
+
+namespace kv {
+
+namespace {
+std::int16_t at(int position)
+{
+    return static_cast<std::int16_t>(position);
+}
+
+bool inSelection(const AppContext& c, int position)
+{
+    return photoCode(c, c.state.PhotoList(position)) == c.state.TopicCode;
+}
+} // namespace
+
+bool showPhotoEntry(AppContext& c, int position)
+{
+    AppState& s = c.state;
+    Form1& f = *c.form1;
+    const QString entry = s.PhotoList(position);
+    const QString real = c.files().resolve(entry);
+    if (real.isEmpty())
+        return false;
+    const QImage image = loadImage(real, f.Image4->size() * f.devicePixelRatioF());
+    if (image.isNull())
+        return false;
+    f.Image4->setImage(image);
+    f.Image4->show();
+    f.panPhoto->setText(s.PhotoNumbers(position));
+    if (s.ShowFileNames)
+        f.txtFile->setText(photoFileName(c, entry).left(12));
+    s.CurrentPhoto = entry;
+    s.PhotoIndex = at(position);
+    return true;
+}
+
+StepResult stepForward(AppContext& c)
+{
+    AppState& s = c.state;
+    if (s.LastStepPrevious) {
+        s.LastStepPrevious = false;
+        // After a Previous the cursor stands one before the shown photo; after a failed one,
+        // before the photo it passed over, so start from the photo still shown.
+        s.PhotoCursor = s.LastStepFailed ? s.PhotoIndex : at(s.PhotoCursor + 1);
+    }
+    s.LastStepNext = true;
+    s.LastStepFailed = false;
+    // Once from the cursor, once more from the top: a selection without photos ends here.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int k = s.PhotoCursor; k <= s.PhotoCount; ++k) {
+            if (!inSelection(c, k + 1))
+                continue;
+            if (s.SkipFirstMatch) {
+                s.SkipFirstMatch = false;
+                continue;
+            }
+            // On failure the cursor stays on the unreadable photo, so the next step passes it.
+            s.PhotoCursor = at(k + 1);
+            s.LastStepFailed = !showPhotoEntry(c, k + 1);
+            return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
+        }
+        s.PhotoCursor = 0;
+    }
+    return StepResult::NoPhoto;
+}
+
+StepResult stepBackward(AppContext& c)
+{
+    AppState& s = c.state;
+    s.SkipFirstMatch = false;
+    if (s.LastStepNext)
+        s.PhotoCursor = s.LastStepFailed ? at(s.PhotoIndex - 1) : at(s.PhotoCursor - 1);
+    s.LastStepPrevious = true;
+    s.LastStepNext = false;
+    s.LastStepFailed = false;
+    if (s.PhotoCursor < 1)
+        s.PhotoCursor = s.PhotoCount;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int k = s.PhotoCursor; k >= 1; --k) {
+            if (!inSelection(c, k))
+                continue;
+            // On failure too the cursor passes the unreadable photo, so the next step back moves on.
+            s.PhotoCursor = at(k - 1);
+            s.LastStepFailed = !showPhotoEntry(c, k);
+            return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
+        }
+        s.PhotoCursor = s.PhotoCount;
+    }
+    return StepResult::NoPhoto;
+}
+
+void selectionShown(AppContext& c, int position)
+{
+    AppState& s = c.state;
+    s.PhotoIndex = at(position);
+    s.PhotoCursor = 0;
+    s.SkipFirstMatch = true;
+    s.LastStepNext = false;
+    s.LastStepPrevious = false;
+    s.LastStepFailed = false;
+}
+
+void photoListRebuilt(AppContext& c)
+{
+    AppState& s = c.state;
+    s.PhotoCursor = at(s.PhotoCount + 1);
+    s.LastStepNext = false;
+    s.LastStepPrevious = false;
+    s.LastStepFailed = false;
+    // The shown photo keeps its place under its new position, or has none in the new list.
+    const QString shown = s.CurrentPhoto.section(QLatin1Char('/'), -1);
+    s.PhotoIndex = 0;
+    for (int i = 1; !shown.isEmpty() && i <= s.PhotoCount; ++i) {
+        if (s.PhotoList(i).section(QLatin1Char('/'), -1) == shown) {
+            s.PhotoIndex = at(i);
+            break;
+        }
+    }
+}
+
+void moveSlideCursor(AppContext& c, int position)
+{
+    c.state.PhotoCursor = at(position);
+    c.state.LastStepFailed = false;
+}
+
+bool handBackFromSlideShow(AppContext& c, int position)
+{
+    AppState& s = c.state;
+    if (!showPhotoEntry(c, position))
+        return false;
+    // As after a Previous: the cursor one before the shown photo.
+    s.PhotoCursor = at(position - 1);
+    s.SkipFirstMatch = false;
+    s.LastStepNext = false;
+    s.LastStepPrevious = true;
+    s.LastStepFailed = false;
+    return true;
+}
+
+} // namespace kv
