@@ -10,7 +10,7 @@
 
 namespace kvdisc {
 
-inline constexpr char kGeneratorVersion[] = "kv_make_disc 5";
+inline constexpr char kGeneratorVersion[] = "kv_make_disc 7";
 inline constexpr char kStampFile[] = "kv_disc.stamp";
 
 // Folder names as written on the disc.

@@ -404,7 +404,8 @@ QList<Document> catalogueDocuments()
                  {QStringLiteral("Town and postcode"), QString()},
                  {QStringLiteral("E-mail"), QString()},
                  {QStringLiteral("Where did you buy this title?"), QString()}},
-                {3400, 5000});
+                {3000, 4300});
+        b.para(QStringLiteral("Mail to: Orvanta Software, 1207 Harbor Lane, Port Ellery, ME 04999."));
         b.para(QStringLiteral("Registered users receive news of updates and new titles."));
         return b.finish();
     }());

@@ -11,7 +11,7 @@ QByteArray helpHtml()
 <title>The Kel-Vardo Folivra - Help</title>
 </head>
 <body>
-<h1>The Kel-Vardo Folivra &ndash; Help</h1>
+<h1 id="top">The Kel-Vardo Folivra &ndash; Help</h1>
 <p>The Kel-Vardo Folivra is a reference to the Kel-Vardo cars of the model years 1955, 1956 and
 1957 and to five collections built around them. Its photos, texts, page scans, sounds and movies
 live on the content disc; keep the disc in the drive while you use the program.</p>
@@ -30,6 +30,7 @@ live on the content disc; keep the disc in the drive while you use the program.<
 <li><a href="#copy">Copying to the hard drive</a></li>
 <li><a href="#saver">Screen saver</a></li>
 <li><a href="#booklet">Printing a booklet</a></li>
+<li><a href="#helpmenu">The Help menu</a></li>
 <li><a href="#errors">Error messages</a></li>
 </ul>
 
@@ -87,12 +88,34 @@ faster to show, and removes them again.</p>
 selected ones, with the delay you set.</p>
 
 <h2 id="booklet">Printing a booklet</h2>
-<p><b>File &gt; PrintBooklet</b> prints a cover, the introduction and, for a range of years, each year's
-description and details.</p>
+<p><b>File &gt; PrintBooklet</b> opens the booklet panel over the photo. Tick what the booklet should hold:</p>
+<ul>
+<li><b>Cover</b> &ndash; one page with the title, the 1957 clip art and the maker's mark;</li>
+<li><b>Introduction</b> &ndash; the introduction to the title;</li>
+<li><b>Description</b> and <b>Details</b> &ndash; for every year from the <b>From</b> year to the
+<b>To</b> year, the year's description, then its options, statistics and colors.</li>
+</ul>
+<p>Choose both years when you tick Description or Details; the To year may not be earlier than the
+From year. Press <b>Print</b>; when the booklet is done the button reads <b>Print Again</b> and prints
+the same booklet once more. <b>Clear</b> starts over. Without a printer the pages go to a PDF file you
+name. <b>File &gt; Print Setup</b> chooses the printer and the paper. See also
+<a href="#errors">Error messages</a>.</p>
+<p><a href="#top">Back to the contents</a></p>
+
+<h2 id="helpmenu">The Help menu</h2>
+<p><b>Contents</b> (or <kbd>F1</kbd>) opens this help. <b>Visit the Orvanta Software website</b> and
+<b>Register On-line</b> open the maker's pages in your web browser; <b>Print Registration Form</b>
+shows the registration form, which the printer button of the viewer prints. <b>About</b> shows the
+maker's address. <b>File &gt; Check Screen Resolution</b> tells you whether your screen is set to
+800 by 600 pixels, the size the title was made for.</p>
+<p><a href="#top">Back to the contents</a></p>
 
 <h2 id="errors">Error messages</h2>
 <p>Messages carry a number such as <code>ER023</code>. Most of them mean that a file of the disc could
-not be read: check that the disc is in the drive and try again.</p>
+not be read: check that the disc is in the drive and try again. <code>ER034</code> and <code>ER036</code>
+come from the <a href="#booklet">booklet panel</a> when the years are missing or in the wrong order;
+<code>ER040</code> means a file for the booklet could not be read.</p>
+<p><a href="#top">Back to the contents</a></p>
 </body>
 </html>
 )";

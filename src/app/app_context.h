@@ -32,6 +32,12 @@ struct AppContext
     QPointer<QWidget> frmSSPhoto;
     QPointer<QWidget> frmScroll;
     QPointer<QWidget> frmMovie;
+    QPointer<QWidget> frmAbout;
+
+    // The help file, set at start-up and again by PrepareHelp, and the window whose help
+    // PrepareHelp opened (closed again by CloseHelp).
+    QString helpFile;
+    QPointer<QWidget> HelpWnd;
 
     // Reloads the artwork panels shown, for the year now chosen; set by the artwork's wiring.
     std::function<void()> reloadVisibleArtwork;
@@ -52,6 +58,7 @@ struct AppContext
     IKeepAwake& awake() const { return *services.awake; }
     IClipboard& clipboard() const { return *services.clipboard; }
     IPrinter& printer() const { return *services.printer; }
+    IHelp& help() const { return *services.help; }
 };
 
 } // namespace kv

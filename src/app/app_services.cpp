@@ -2,6 +2,7 @@
 
 #include "platform/clipboard/clipboard.h"
 #include "platform/dialogs.h"
+#include "platform/help/qt_help.h"
 #include "platform/printer/qt_printer.h"
 
 namespace kv {
@@ -18,6 +19,7 @@ Services makeAppServices()
                  : QString();
     });
     s.clipboard = std::make_shared<QtClipboard>();
+    s.help = std::make_shared<QtHelp>();
     return s;
 }
 

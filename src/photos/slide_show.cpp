@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/error_reporter.h"
+#include "app/help.h"
 #include "app/form1.h"
 #include "app/topic_buttons.h"
 #include "app/topics.h"
@@ -72,10 +73,6 @@ int randomPosition(int count, double r)
 {
     return int(count * r + 1);
 }
-
-// Help for the window is opened and closed by the help service once it exists.
-void PrepareHelp(AppContext&, QWidget*) {}
-void CloseHelp(AppContext&, QWidget*) {}
 
 FrmSlide* slideWindow(AppContext& c)
 {
@@ -498,7 +495,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
     c.frmSlide = w;
     w->StartUp();
     QObject::connect(w, &QDialog::finished, w, [&c, w] {
-        CloseHelp(c, w);
+        CloseHelp(c);
         w->Timer1->stop();
         w->Timer3->stop();
         c.awake().release();

@@ -70,7 +70,14 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
 
 QString QtDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, suggested, filter);
+    // Asked in the middle of busy work (a print job without a printer): show the normal pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const QString name = QFileDialog::getSaveFileName(m_parent, caption, suggested, filter);
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return name;
 }
 
 } // namespace kv

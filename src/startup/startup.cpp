@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/window_helpers.h"
 #include "photos/photo_list.h"
+#include "print/booklet_panel.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -114,6 +115,7 @@ void Timer1_Timer(AppContext& c)
     Form1_Load(c);
     if (!CheckScreenSize(c, 800, 600))
         ApplyCompactLayout(c);
+    fillYearLists(c);
 }
 
 void Form1_Load(AppContext& c)

@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace disctest;
@@ -397,8 +398,17 @@ void TestDiscContents::programFolderFiles()
 {
     const QByteArray help = readAll(path(QStringLiteral("KelVardo.HLP")));
     QVERIFY(help.trimmed().startsWith("<!DOCTYPE html>"));
-    QVERIFY(help.contains("<h1>") && help.contains("</html>"));
+    QVERIFY(help.contains("<h1") && help.contains("</html>"));
     QVERIFY(help.count("<h2") >= 8); // real sections, not a stub
+    // Every link inside the help leads somewhere.
+    static const QRegularExpression link(QStringLiteral("href=\"#([^\"]+)\""));
+    const QString helpText = QString::fromUtf8(help);
+    int links = 0;
+    for (auto it = link.globalMatch(helpText); it.hasNext(); ++links) {
+        const QString target = it.next().captured(1);
+        QVERIFY2(helpText.contains(QStringLiteral("id=\"%1\"").arg(target)), qPrintable(target));
+    }
+    QVERIFY(links >= 14);
     QVERIFY(readAll(path(QStringLiteral("KelVardo.scr"))).size() > 0);
     QVERIFY(readAll(path(QStringLiteral("IndeoVideo/iv5play.exe"))).size() > 0);
     QVERIFY(readAll(path(QStringLiteral("passby.wav"))).startsWith("RIFF"));

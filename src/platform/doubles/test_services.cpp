@@ -25,6 +25,7 @@ TestServices::TestServices()
     , busy(std::make_shared<FakeBusyPointer>())
     , awake(std::make_shared<FakeKeepAwake>())
     , clipboard(std::make_shared<FakeClipboard>())
+    , help(std::make_shared<FakeHelp>())
     , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
           QStringLiteral("kv-test-%1-%2.pdf").arg(QCoreApplication::applicationPid()).arg(nextPrinterId()))))
 {
@@ -39,6 +40,7 @@ TestServices::TestServices()
     services.awake = awake;
     services.clipboard = clipboard;
     services.printer = printer;
+    services.help = help;
 }
 
 } // namespace kv

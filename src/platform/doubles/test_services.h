@@ -9,6 +9,7 @@
 #include "platform/doubles/fake_shell.h"
 #include "platform/printer/pdf_printer.h"
 #include "platform/clipboard/fake_clipboard.h"
+#include "platform/help/fake_help.h"
 #include "platform/services.h"
 
 namespace kv {
@@ -27,6 +28,7 @@ struct TestServices
     std::shared_ptr<FakeBusyPointer> busy;
     std::shared_ptr<FakeKeepAwake> awake;
     std::shared_ptr<FakeClipboard> clipboard;
+    std::shared_ptr<FakeHelp> help;
     // Writes each job to a PDF file in the system temp folder; tests may point it elsewhere.
     std::shared_ptr<PdfPrinter> printer;
 };

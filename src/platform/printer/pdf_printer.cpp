@@ -66,6 +66,15 @@ const QPagedPaintDevice *PdfPrinter::constDevice() const
     return m_layoutWriter.get();
 }
 
+void PdfPrinter::newPage()
+{
+    if (jobActive() && m_failAfterPages > 0 && pagesInJob() >= m_failAfterPages) {
+        setError(QStringLiteral("The printer stopped: it is out of paper."));
+        return;
+    }
+    PaintedPrinter::newPage();
+}
+
 bool PdfPrinter::setupDialog(QWidget *)
 {
     ++m_setupCalls;

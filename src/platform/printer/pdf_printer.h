@@ -23,9 +23,12 @@ public:
     bool beginJob(const QString &title) override;
     QPagedPaintDevice *device() override;
     bool setupDialog(QWidget *parent) override;
+    void newPage() override;
 
     // Simulates a printer that refuses the next jobs.
     void setRefuseJobs(bool refuse) { m_refuse = refuse; }
+    // Simulates a printer that stops during a job: it cannot start page pages + 1 (0: never).
+    void setFailAfterPages(int pages) { m_failAfterPages = pages; }
     // What the set-up dialog answers.
     void setSetupAnswer(bool accepted) { m_setupAnswer = accepted; }
 
@@ -48,6 +51,7 @@ private:
     int m_jobs = 0;
     int m_setupCalls = 0;
     bool m_refuse = false;
+    int m_failAfterPages = 0;
     bool m_setupAnswer = true;
 };
 

@@ -47,24 +47,24 @@ QList<int> pageStartPositions(QTextDocument &doc, qreal pageHeight)
 
 } // namespace
 
-int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
-                  int bottomTwips, const QString &jobTitle, QList<int> *pageStarts)
+namespace {
+
+QRect bodyRect(const IPrinter &printer, int leftTwips, int topTwips, int rightTwips, int bottomTwips)
 {
-    if (pageStarts)
-        pageStarts->clear();
     const QRect paper = printer.paperRectTwips();
     const QRect body(QPoint(leftTwips, topTwips), QPoint(paper.width() - rightTwips - 1, paper.height() - bottomTwips - 1));
     if (body.width() < MinBodyTwips || body.height() < MinBodyTwips)
-        return -1;
+        return {};
+    return body;
+}
 
-    if (!printer.beginJob(jobTitle))
-        return -1;
+// Draws the pages on the running job; the caller owns the job.
+int drawPages(IPrinter &printer, const QTextDocument &doc, const QRect &body, QList<int> *pageStarts)
+{
     QPainter *painter = printer.painter();
     QPagedPaintDevice *device = printer.device();
-    if (!painter || !device) {
-        printer.endJob();
+    if (!painter || !device)
         return -1;
-    }
 
     const qreal dpiX = device->logicalDpiX();
     const qreal dpiY = device->logicalDpiY();
@@ -81,8 +81,11 @@ int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, in
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     for (qsizetype page = 0; page < starts.size(); ++page) {
-        if (page > 0)
+        if (page > 0) {
             printer.newPage();
+            if (!printer.lastError().isEmpty())
+                return -1;
+        }
         painter->save();
         const QRectF clip(0, page * bodyPx.height(), bodyPx.width(), bodyPx.height());
         painter->translate(bodyPx.left(), bodyPx.top() - clip.top());
@@ -93,11 +96,41 @@ int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, in
         copy->documentLayout()->draw(painter, context);
         painter->restore();
     }
-    if (!printer.endJob())
-        return -1;
     if (pageStarts)
         *pageStarts = starts;
     return int(starts.size());
+}
+
+} // namespace
+
+int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+                  int bottomTwips, const QString &jobTitle, QList<int> *pageStarts)
+{
+    if (pageStarts)
+        pageStarts->clear();
+    const QRect body = bodyRect(printer, leftTwips, topTwips, rightTwips, bottomTwips);
+    if (body.isNull())
+        return -1;
+    if (!printer.beginJob(jobTitle))
+        return -1;
+    QList<int> starts;
+    const int pages = drawPages(printer, doc, body, &starts);
+    if (!printer.endJob() || pages < 0)
+        return -1;
+    if (pageStarts)
+        *pageStarts = starts;
+    return pages;
+}
+
+int printRichTextInJob(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+                       int bottomTwips, QList<int> *pageStarts)
+{
+    if (pageStarts)
+        pageStarts->clear();
+    const QRect body = bodyRect(printer, leftTwips, topTwips, rightTwips, bottomTwips);
+    if (body.isNull() || !printer.painter())
+        return -1;
+    return drawPages(printer, doc, body, pageStarts);
 }
 
 } // namespace kv

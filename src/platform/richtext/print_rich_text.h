@@ -17,4 +17,10 @@ class IPrinter;
 int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
                   int bottomTwips, const QString &jobTitle, QList<int> *pageStarts = nullptr);
 
+// The same pages, printed into the job already running on the printer, the first of them
+// on its current page; for several documents in one job. Returns the number of pages, or
+// -1 when no job runs, the margins leave no room, or the printer failed a page.
+int printRichTextInJob(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+                       int bottomTwips, QList<int> *pageStarts = nullptr);
+
 } // namespace kv

@@ -1,0 +1,117 @@
+#include "app/utilities.h"
+
+#include "app/app_context.h"
+#include "app/error_reporter.h"
+#include "app/form1.h"
+#include "app/frm_about.h"
+#include "app/help.h"
+#include "app/main_window.h"
+#include "app/window_helpers.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QPointer>
+
+namespace kv {
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+// A number as the general numeric format writes it: one leading space for the sign.
+QString str(int n)
+{
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+void openMakerPage(AppContext& c, const QString& url)
+{
+    closePhotoWindow(c);
+    ShowTaskbar(c);
+    c.shell().openUrl(url);
+}
+} // namespace
+
+void mnuContents_Click(AppContext& c)
+{
+    closePhotoWindow(c);
+    showHelpContents(c, c.form1);
+}
+
+void mnuAbout_Click(AppContext& c)
+{
+    closePhotoWindow(c);
+    QPointer<FrmAbout> about = new FrmAbout(c, c.form1);
+    about->exec();
+    // The main window may have taken the box with it while it was open.
+    delete about.data();
+}
+
+void mnuorvanta_Click(AppContext& c)
+{
+    openMakerPage(c, makerWebSite());
+}
+
+void mnuRegisterOL_Click(AppContext& c)
+{
+    openMakerPage(c, registrationPage());
+}
+
+QString resolutionAdvice(int widthPixels, int heightPixels)
+{
+    const QStringList lines = {
+        QStringLiteral("Your current screen resolution is set at ") + str(widthPixels) + QStringLiteral(" by")
+            + str(heightPixels) + QStringLiteral(" pixles."),
+        QString(),
+        QStringLiteral("The optimum setting for the Kel-Vardo Folivra is 800 by 600 pixels."),
+        QString(),
+        QStringLiteral("Also, The Kel-Vardo Folivra requires that the Small Fonts display setting is selected."),
+        QString(),
+        QStringLiteral("To change your resolution and font size settings perform the following steps:"),
+        QStringLiteral("    1)  Click the right mouse button while the cursor is on the Windows desktop."),
+        QStringLiteral("    2)  Select the Properties option from the window that will be displayed."),
+        QStringLiteral("    3)  Select the Settings tab."),
+        QStringLiteral("    4)  Adjust the Screen area Slide control to 800x600."),
+        QStringLiteral("    5)  You may also want to set the Colors to the highest level allowed by your"),
+        QStringLiteral("         graphics card."),
+        QStringLiteral("    6)  To change the font size setting:"),
+        QStringLiteral("          Click the Advanced button on the bottom right of the above window."),
+        QStringLiteral("          Select Small Fonts from the font size drop-down list box."),
+        QString(),
+        QStringLiteral("You may now have to re-start your computer for the new settings to take affect."),
+    };
+    return lines.join(CrLf) + CrLf;
+}
+
+void mnuCheckResolution_Click(AppContext& c)
+{
+    if (CheckScreenSize(c, 800, 600)) {
+        c.dialogs().messageBox(QStringLiteral("Your current screen resolution is set at 800x600.") + CrLf + CrLf
+                                   + QStringLiteral("This is the optimum setting for the Kel-Vardo Folivra!"),
+                               Buttons::Ok, Icon::None, QString());
+        return;
+    }
+    const QSize screen = c.screen().sizePixels();
+    c.dialogs().messageBox(resolutionAdvice(screen.width(), screen.height()), Buttons::Ok, Icon::Exclamation,
+                           QString());
+}
+
+void wireUtilities(AppContext& c)
+{
+    Form1& f = *c.form1;
+    c.helpFile = helpFilePath(c);
+    f.mnuContents->setShortcut(QKeySequence::HelpContents);
+    auto onTrigger = [&c, &f](QAction* action, void (*handler)(AppContext&)) {
+        QObject::connect(action, &QAction::triggered, &f, [&c, handler] { handler(c); });
+    };
+    onTrigger(f.mnuContents, mnuContents_Click);
+    onTrigger(f.mnuAbout, mnuAbout_Click);
+    onTrigger(f.mnuorvanta, mnuorvanta_Click);
+    onTrigger(f.mnuRegisterOL, mnuRegisterOL_Click);
+    onTrigger(f.mnuCheckResolution, mnuCheckResolution_Click);
+}
+
+} // namespace kv
