@@ -10,12 +10,16 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace kv {
 
 namespace {
-std::int16_t at(int position)
+// Every cursor value stays within 0..PhotoCount + 1 (one past the end), so the 16-bit fields
+// cannot overflow even with the longest list; anything further means "past the end".
+std::int16_t at(const AppState& s, int position)
 {
-    return static_cast<std::int16_t>(position);
+    return static_cast<std::int16_t>(std::clamp(position, 0, s.PhotoCount + 1));
 }
 
 bool inSelection(const AppContext& c, int position)
@@ -41,7 +45,7 @@ bool showPhotoEntry(AppContext& c, int position)
     if (s.ShowFileNames)
         f.txtFile->setText(photoFileName(c, entry).left(12));
     s.CurrentPhoto = entry;
-    s.PhotoIndex = at(position);
+    s.PhotoIndex = at(s, position);
     return true;
 }
 
@@ -52,7 +56,7 @@ StepResult stepForward(AppContext& c)
         s.LastStepPrevious = false;
         // After a Previous the cursor stands one before the shown photo; after a failed one,
         // before the photo it passed over, so start from the photo still shown.
-        s.PhotoCursor = s.LastStepFailed ? s.PhotoIndex : at(s.PhotoCursor + 1);
+        s.PhotoCursor = s.LastStepFailed ? s.PhotoIndex : at(s, s.PhotoCursor + 1);
     }
     s.LastStepNext = true;
     s.LastStepFailed = false;
@@ -66,7 +70,7 @@ StepResult stepForward(AppContext& c)
                 continue;
             }
             // On failure the cursor stays on the unreadable photo, so the next step passes it.
-            s.PhotoCursor = at(k + 1);
+            s.PhotoCursor = at(s, k + 1);
             s.LastStepFailed = !showPhotoEntry(c, k + 1);
             return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
         }
@@ -80,7 +84,7 @@ StepResult stepBackward(AppContext& c)
     AppState& s = c.state;
     s.SkipFirstMatch = false;
     if (s.LastStepNext)
-        s.PhotoCursor = s.LastStepFailed ? at(s.PhotoIndex - 1) : at(s.PhotoCursor - 1);
+        s.PhotoCursor = s.LastStepFailed ? at(s, s.PhotoIndex - 1) : at(s, s.PhotoCursor - 1);
     s.LastStepPrevious = true;
     s.LastStepNext = false;
     s.LastStepFailed = false;
@@ -91,7 +95,7 @@ StepResult stepBackward(AppContext& c)
             if (!inSelection(c, k))
                 continue;
             // On failure too the cursor passes the unreadable photo, so the next step back moves on.
-            s.PhotoCursor = at(k - 1);
+            s.PhotoCursor = at(s, k - 1);
             s.LastStepFailed = !showPhotoEntry(c, k);
             return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
         }
@@ -103,7 +107,7 @@ StepResult stepBackward(AppContext& c)
 void selectionShown(AppContext& c, int position)
 {
     AppState& s = c.state;
-    s.PhotoIndex = at(position);
+    s.PhotoIndex = at(s, position);
     s.PhotoCursor = 0;
     s.SkipFirstMatch = true;
     s.LastStepNext = false;
@@ -114,7 +118,7 @@ void selectionShown(AppContext& c, int position)
 void photoListRebuilt(AppContext& c)
 {
     AppState& s = c.state;
-    s.PhotoCursor = at(s.PhotoCount + 1);
+    s.PhotoCursor = at(s, s.PhotoCount + 1);
     s.LastStepNext = false;
     s.LastStepPrevious = false;
     s.LastStepFailed = false;
@@ -123,7 +127,7 @@ void photoListRebuilt(AppContext& c)
     s.PhotoIndex = 0;
     for (int i = 1; !shown.isEmpty() && i <= s.PhotoCount; ++i) {
         if (s.PhotoList(i).section(QLatin1Char('/'), -1) == shown) {
-            s.PhotoIndex = at(i);
+            s.PhotoIndex = at(s, i);
             break;
         }
     }
@@ -131,7 +135,7 @@ void photoListRebuilt(AppContext& c)
 
 void moveSlideCursor(AppContext& c, int position)
 {
-    c.state.PhotoCursor = at(position);
+    c.state.PhotoCursor = at(c.state, position);
     c.state.LastStepFailed = false;
 }
 
@@ -141,7 +145,7 @@ bool handBackFromSlideShow(AppContext& c, int position)
     if (!showPhotoEntry(c, position))
         return false;
     // As after a Previous: the cursor one before the shown photo.
-    s.PhotoCursor = at(position - 1);
+    s.PhotoCursor = at(s, position - 1);
     s.SkipFirstMatch = false;
     s.LastStepNext = false;
     s.LastStepPrevious = true;

@@ -4,6 +4,7 @@
 #include "app/widgets/spin_button.h"
 #include "browse/topic_selection.h"
 #include "photos/frm_slide.h"
+#include "photos/photo_cursor.h"
 #include "photos/photo_stepping.h"
 #include "photos/slide_bar.h"
 #include "photos/slide_show.h"
@@ -212,6 +213,33 @@ private slots:
         w->Timer1_Timer();
         w->mmSlide->click(SlideBar::Pause);
         QCOMPARE(fx.c->state.PhotoCursor, std::int16_t(5));
+    }
+
+    void theCursorStaysInsideTheLongestList()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 2), 2);
+        AppState& s = fx.c->state;
+        QStringList list, numbers;
+        for (int i = 0; i < 32766; ++i) {
+            list << s.PhotoList(1 + i % 2);
+            numbers << QString::number(i + 1);
+        }
+        s.PhotoList.assign(list);
+        s.PhotoNumbers.assign(numbers);
+        s.PhotoCount = 32766;
+        // Paused one past the last photo, as its tick leaves the cursor; Play steps on from there.
+        moveSlideCursor(*fx.c, 32767);
+        w->mmSlide->click(SlideBar::Play);
+        w->Timer1->stop();
+        QCOMPARE(s.PhotoCursor, std::int16_t(32767));
+        QStringList seen;
+        for (int i = 0; i < 3; ++i) {
+            w->Timer1_Timer();
+            seen << position(w);
+        }
+        QVERIFY(fx.t.dialogs->boxes.isEmpty());
+        QCOMPARE(seen.last(), QString("2 of 32766"));
     }
 
     void delays_data()
