@@ -8,6 +8,7 @@
 #include "photos/slide_bar.h"
 #include "platform/twips.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -261,7 +262,8 @@ void FrmSlide::resizeEvent(QResizeEvent* event)
 void FrmSlide::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
-    if (!SlideKeepFocus)
+    // Taking the focus from a button while it is held down would cancel its click.
+    if (!SlideKeepFocus && QGuiApplication::mouseButtons() == Qt::NoButton)
         focusFirstButton();
 }
 

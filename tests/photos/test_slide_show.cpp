@@ -584,6 +584,16 @@ private slots:
         QVERIFY(!fx.t.awake->holding());
     }
 
+    void aButtonHeldThroughARepaintStillClicks()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 3));
+        QTest::mousePress(w->cmdExit, Qt::LeftButton);
+        w->repaint(); // the window refocuses its first button when painted
+        QTest::mouseRelease(w->cmdExit, Qt::LeftButton);
+        QVERIFY(!fx.c->frmSlide);
+    }
+
     void closingMarksTheShowAsRun()
     {
         Fixture fx;
