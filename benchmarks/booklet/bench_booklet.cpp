@@ -13,6 +13,8 @@
 #include "platform/doubles/test_services.h"
 #include "print/booklet_panel.h"
 
+#include "common/proc_status.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -30,14 +32,7 @@ using namespace kv;
 namespace {
 long statusKb(const char* field)
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb(field);
 }
 
 QString option(const QStringList& args, const QString& name, const QString& fallback)

@@ -4,6 +4,8 @@
 // run that mode under a memory limit (ulimit -v) or a timeout.
 #include "platform/image_loader.h"
 
+#include "common/proc_status.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,14 +20,7 @@ namespace {
 
 long peakKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb("VmHWM:");
 }
 
 QByteArray hostileJpeg()

@@ -17,6 +17,8 @@
 #include "platform/doubles/test_services.h"
 #include "platform/media_device.h"
 
+#include "common/proc_status.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -38,14 +40,7 @@ using namespace kv;
 namespace {
 long residentKb()
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb("VmRSS:");
 }
 
 QElapsedTimer clockTimer;

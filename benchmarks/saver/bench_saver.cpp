@@ -15,6 +15,8 @@
 #include "saver/saver_settings.h"
 #include "saver/saver_show.h"
 
+#include "common/proc_status.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -34,14 +36,7 @@ namespace {
 
 long residentKb(qint64 pid)
 {
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb("VmRSS:", QString::number(pid));
 }
 
 // A busy picture, so the JPEG is as heavy to decode as a real photo.

@@ -26,6 +26,8 @@
 #include "photos/slide_show.h"
 #include "platform/doubles/test_services.h"
 
+#include "common/proc_status.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -46,14 +48,7 @@ using namespace kv;
 namespace {
 long residentKb()
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb("VmRSS:");
 }
 
 // A busy picture, so the JPEG is as heavy to decode as a real photo.

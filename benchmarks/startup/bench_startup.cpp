@@ -11,6 +11,8 @@
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
+#include "common/proc_status.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,14 +43,7 @@ double sinceProcessStart()
 
 long peakKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
+    return procStatusKb("VmHWM:");
 }
 } // namespace
 
