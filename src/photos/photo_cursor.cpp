@@ -5,6 +5,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "photos/photo_list.h"
+#include "photos/photo_read_ahead.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
@@ -26,6 +27,40 @@ bool inSelection(const AppContext& c, int position)
 {
     return photoCode(c, c.state.PhotoList(position)) == c.state.TopicCode;
 }
+
+QSize photoBox(const Form1& f)
+{
+    return f.Image4->size() * f.devicePixelRatioF();
+}
+
+// The entry the next step in the same direction will show, as the steps below search for it;
+// 0 when there is none.
+int nextInSelection(const AppContext& c, bool forward)
+{
+    const AppState& s = c.state;
+    const int n = s.PhotoCount;
+    if (n < 1)
+        return 0;
+    // Forward from the entry after the cursor, back from the cursor itself, wrapping round once.
+    int from = forward ? s.PhotoCursor + 1 : s.PhotoCursor;
+    if (from < 1 || from > n)
+        from = forward ? 1 : n;
+    for (int i = 0; i < n; ++i) {
+        const int k = forward ? (from - 1 + i) % n + 1 : ((from - 1 - i) % n + n) % n + 1;
+        if (inSelection(c, k))
+            return k;
+    }
+    return 0;
+}
+
+// Decoding takes most of a step: the photo after this one is decoded while the user looks.
+void readAhead(AppContext& c, bool forward)
+{
+    const int next = nextInSelection(c, forward);
+    if (next < 1 || next == c.state.PhotoIndex)
+        return;
+    PhotoReadAhead::of(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
+}
 } // namespace
 
 bool showPhotoEntry(AppContext& c, int position)
@@ -36,7 +71,10 @@ bool showPhotoEntry(AppContext& c, int position)
     const QString real = c.files().resolve(entry);
     if (real.isEmpty())
         return false;
-    const QImage image = loadImage(real, f.Image4->size() * f.devicePixelRatioF());
+    const QSize box = photoBox(f);
+    QImage image = PhotoReadAhead::of(f).take(real, box);
+    if (image.isNull())
+        image = loadImage(real, box);
     if (image.isNull())
         return false;
     f.Image4->setImage(image);
@@ -72,7 +110,10 @@ StepResult stepForward(AppContext& c)
             // On failure the cursor stays on the unreadable photo, so the next step passes it.
             s.PhotoCursor = at(s, k + 1);
             s.LastStepFailed = !showPhotoEntry(c, k + 1);
-            return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
+            if (s.LastStepFailed)
+                return StepResult::Failed;
+            readAhead(c, true);
+            return StepResult::Shown;
         }
         s.PhotoCursor = 0;
     }
@@ -97,7 +138,10 @@ StepResult stepBackward(AppContext& c)
             // On failure too the cursor passes the unreadable photo, so the next step back moves on.
             s.PhotoCursor = at(s, k - 1);
             s.LastStepFailed = !showPhotoEntry(c, k);
-            return s.LastStepFailed ? StepResult::Failed : StepResult::Shown;
+            if (s.LastStepFailed)
+                return StepResult::Failed;
+            readAhead(c, false);
+            return StepResult::Shown;
         }
         s.PhotoCursor = s.PhotoCount;
     }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace kv {
@@ -85,6 +86,14 @@ QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
     if (image.isNull() && error)
         *error = reader.errorString();
     return image;
+}
+
+FileStamp fileStamp(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return {info.lastModified(), info.size()};
 }
 
 } // namespace kv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -21,6 +22,16 @@ QImage loadImage(const QString& path, const QSize& fitInto = {}, QString* error 
 // The size a picture of `full` pixels is decoded at for a box of `fitInto`: its own size, or
 // 1/2, 1/4 or 1/8 of it when it is at least that many times larger than the box.
 QSize nativeScaledSize(const QSize& full, const QSize& fitInto);
+
+// A file's size and time of last change: a picture decoded under one stamp is stale under
+// another. Size -1 when the file cannot be looked at.
+struct FileStamp
+{
+    QDateTime modified;
+    qint64 bytes = -1;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const QString& path);
 
 // Caps what one picture may allocate; set once at start-up.
 void limitImageMemory(int megabytes = 256);

@@ -7,10 +7,13 @@
 #include "support/fixture.h"
 
 #include <QAction>
+#include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QThreadPool>
 
 using namespace kv;
 
@@ -159,6 +162,34 @@ private slots:
         panPhoto_DblClick(*fx.c);
         QCOMPARE(f.panPhoto->text(), QString("1"));
         QCOMPARE(shownName(fx), QString("55000.JPG"));
+    }
+
+    void aPhotoChangedOrRemovedAfterItsReadAheadIsShownAsItIsNow()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, {"56001.jpg", "56002.jpg", "56003.jpg"});
+        Form1& f = fx.openMain(disc);
+        cmdYR_Click(*fx.c, 2);
+        NextPhoto(*fx.c); // 2 on show, 3 read ahead
+        QThreadPool::globalInstance()->waitForDone();
+        const QString third = disc + "/Murvos/56003.jpg";
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(third, "JPG"));
+        QFile(third).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+        NextPhoto(*fx.c);
+        const QColor shown = f.Image4->image().pixelColor(32, 24);
+        QVERIFY2(shown.red() > 200 && shown.green() < 60, qPrintable(shown.name()));
+
+        PreviousPhoto(*fx.c); // 2 on show, 1 read ahead
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(QFile::remove(disc + "/Murvos/56001.jpg"));
+        const QImage second = f.Image4->image();
+        PreviousPhoto(*fx.c);
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER011"));
+        QCOMPARE(f.Image4->image(), second);
     }
 
     void captionTextComesFromTheDiscEvenWithLocalPhotos()
