@@ -8,9 +8,17 @@
 namespace kv {
 
 QtPrinter::QtPrinter(std::function<QString()> askPdfPath)
-    : m_askPdfPath(std::move(askPdfPath)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : m_askPdfPath(std::move(askPdfPath))
 {
-    m_printer->setFullPage(true); // positions are measured from the paper's edges
+}
+
+QPrinter &QtPrinter::printer() const
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setFullPage(true); // positions are measured from the paper's edges
+    }
+    return *m_printer;
 }
 
 QtPrinter::~QtPrinter()
@@ -32,32 +40,32 @@ bool QtPrinter::beginJob(const QString &title)
     }
     m_pdfPath.clear();
     if (hasPrinter()) {
-        m_printer->setOutputFormat(QPrinter::NativeFormat);
-        if (m_printer->printerName().isEmpty())
-            m_printer->setPrinterName(QPrinterInfo::defaultPrinterName());
+        printer().setOutputFormat(QPrinter::NativeFormat);
+        if (printer().printerName().isEmpty())
+            printer().setPrinterName(QPrinterInfo::defaultPrinterName());
     } else {
         const QString path = m_askPdfPath ? m_askPdfPath() : QString();
         if (path.isEmpty()) {
             setError(QStringLiteral("No printer is installed and no PDF file was chosen."));
             return false;
         }
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setOutputFileName(path);
+        printer().setOutputFormat(QPrinter::PdfFormat);
+        printer().setOutputFileName(path);
         m_pdfPath = path;
     }
-    m_printer->setDocName(title);
-    m_printer->setFullPage(true);
+    printer().setDocName(title);
+    printer().setFullPage(true);
     return startPainting();
 }
 
 QPagedPaintDevice *QtPrinter::device()
 {
-    return m_printer.get();
+    return &printer();
 }
 
 const QPagedPaintDevice *QtPrinter::constDevice() const
 {
-    return m_printer.get();
+    return &printer();
 }
 
 bool QtPrinter::setupDialog(QWidget *parent)
@@ -66,10 +74,10 @@ bool QtPrinter::setupDialog(QWidget *parent)
         return false;
     if (!hasPrinter()) {
         // Without a printer only the paper can be chosen.
-        QPageSetupDialog dialog(m_printer.get(), parent);
+        QPageSetupDialog dialog(&printer(), parent);
         return dialog.exec() == QDialog::Accepted;
     }
-    QPrintDialog dialog(m_printer.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -31,8 +31,11 @@ protected:
     const QPagedPaintDevice *constDevice() const override;
 
 private:
+    // Made on first use: making one loads the print system, which would slow the start.
+    QPrinter &printer() const;
+
     std::function<QString()> m_askPdfPath;
-    std::unique_ptr<QPrinter> m_printer;
+    mutable std::unique_ptr<QPrinter> m_printer;
     QString m_pdfPath;
 };
 
