@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSemaphore>
+#include <QFontMetrics>
 #include <QTest>
 #include <QThreadPool>
 #include <QTimer>
@@ -456,6 +457,19 @@ private slots:
         QCOMPARE(position(w), QString("1 of 5"));
         QCOMPARE(w->panYear->text(), QString("1955")); // Beginning names the first year, not a slide
         QCOMPARE(fx.c->state.PhotoCursor, std::int16_t(1));
+    }
+
+    void aLongTopicCaptionFitsTheYearPanel()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, QStringList{"55001.jpg"} + numbered("TE", 2), 1);
+        w->SSCommand2_Click();
+        QCOMPARE(w->panYear->text(), QString("Franklin Mint Collector Knives "));
+        const QRect box = w->panYear->contentsRect();
+        const QRect need = QFontMetrics(w->panYear->captionFont()).boundingRect(box, Qt::AlignCenter | Qt::TextWordWrap, w->panYear->text());
+        QVERIFY2(box.contains(need), qPrintable(QString("%1x%2 in %3x%4").arg(need.width()).arg(need.height()).arg(box.width()).arg(box.height())));
+        w->SSCommand1_Click();
+        QCOMPARE(w->panYear->captionFont(), w->panYear->font()); // "1955" needs no smaller type
     }
 
     void aTopicBecomes55WhileTheShowRuns()

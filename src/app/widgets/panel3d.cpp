@@ -1,6 +1,10 @@
 #include "app/widgets/panel3d.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace kv {
 
@@ -12,6 +16,43 @@ Panel3D::Panel3D(const QString& caption, QWidget* parent)
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);
     setAutoFillBackground(true);
+}
+
+int Panel3D::textFlags() const
+{
+    return int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+}
+
+QFont Panel3D::captionFont() const
+{
+    const QRect box = contentsRect();
+    const auto fits = [&](const QFont& f) {
+        const QRect need = QFontMetrics(f).boundingRect(box, textFlags(), text());
+        return need.width() <= box.width() && need.height() <= box.height();
+    };
+    QFont f = font();
+    if (text().isEmpty() || fits(f))
+        return f;
+    // A long topic caption in a one-line panel: smaller type rather than cut-off lines.
+    for (int px = QFontInfo(f).pixelSize() - 1; px >= 7; --px) {
+        f.setPixelSize(px);
+        if (fits(f))
+            break;
+    }
+    return f;
+}
+
+void Panel3D::paintEvent(QPaintEvent* event)
+{
+    const QFont f = captionFont();
+    if (f == font()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setFont(f);
+    style()->drawItemText(&p, contentsRect(), textFlags(), palette(), isEnabled(), text(), foregroundRole());
 }
 
 void Panel3D::mouseDoubleClickEvent(QMouseEvent* event)

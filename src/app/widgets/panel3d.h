@@ -11,6 +11,10 @@ class Panel3D : public QLabel
 public:
     explicit Panel3D(const QString& caption = {}, QWidget* parent = nullptr);
 
+    // The font the caption is painted in: the panel's own, made smaller when the caption would
+    // not fit inside the bevel with it.
+    QFont captionFont() const;
+
 signals:
     void doubleClicked();
     void clicked();
@@ -18,6 +22,10 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int textFlags() const;
 };
 
 } // namespace kv
