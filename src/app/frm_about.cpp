@@ -96,7 +96,6 @@ FrmAbout::FrmAbout(AppContext& context, QWidget* parent)
     SSCommand2 = new QPushButton(QStringLiteral("&Web Site"), this);
     SSCommand2->setObjectName(QStringLiteral("SSCommand2"));
     SSCommand2->setToolTip(makerWebSite());
-    SSCommand2->setAutoDefault(false);
     SSCommand2->setGeometry(twipRect(180, 3720, 2400, 495));
 
     SSCommand1 = new QPushButton(QStringLiteral("OK"), this);

@@ -65,14 +65,12 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
     SSCommand1 = new QPushButton(QStringLiteral("OK"), this);
     SSCommand1->setObjectName(QStringLiteral("SSCommand1"));
     SSCommand1->setGeometry(twipRect(120, 6360, 7316, 375));
-    SSCommand1->setAutoDefault(false);
 
     cmdPrint = new QPushButton(this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setGeometry(twipRect(7440, 6360, 375, 375));
     cmdPrint->setIcon(printerPicture());
     cmdPrint->setIconSize(QSize(16, 16));
-    cmdPrint->setAutoDefault(false);
     cmdPrint->setToolTip(QStringLiteral("Print"));
     cmdPrint->setAccessibleName(QStringLiteral("Print"));
 

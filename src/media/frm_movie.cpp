@@ -74,7 +74,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
     return b;
 }
 

@@ -34,7 +34,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
     return b;
 }
 

@@ -52,7 +52,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, cons
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace

@@ -96,7 +96,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
     return b;
 }
 

@@ -3,6 +3,7 @@
 #include "startup/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/widgets/keyboard_polish.h"
 #include "startup/startup.h"
 #include "platform/image_loader.h"
 #include "platform/services.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("The Kel-Vardo Folivra"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     app.setQuitOnLastWindowClosed(false);
+    kv::KeyboardPolish::install();
     kv::limitImageMemory();
 
     kv::AppContext context(kv::makeAppServices());

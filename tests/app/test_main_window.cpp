@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace kv;
@@ -58,7 +59,7 @@ private slots:
         QCOMPARE(f.findChild<QAction*>("mnuorvanta")->text(), QString("Visit the Orvanta Software website "));
     }
 
-    void pictureButtonsHaveNames()
+    void everyControlHasANameAndEnterPressesTheFocusedButton()
     {
         Fixture fx;
         Form1& f = fx.openMain(fx.disc());
@@ -66,13 +67,24 @@ private slots:
         QWidget* slides = OpenSlideShow(*fx.c);
         QStringList nameless;
         for (QWidget* window : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&viewer), slides}) {
+            window->ensurePolished();
             for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
                 if (b->text().isEmpty() && b->accessibleName().isEmpty() && !b->objectName().startsWith("qt_"))
                     nameless << window->objectName() + "/" + b->objectName();
             }
+            for (QScrollBar* b : window->findChildren<QScrollBar*>()) {
+                if (b->accessibleName().isEmpty())
+                    nameless << window->objectName() + "/scroll bar";
+            }
         }
         slides->close();
         QCOMPARE(nameless, QStringList());
+
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        QCOMPARE(viewer.focusWidget(), viewer.SSCommand1);
+        QTest::keyClick(viewer.SSCommand1, Qt::Key_Return);
+        QVERIFY(!viewer.isVisible());
     }
 
     void compactLayoutOnOtherScreens()

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/widgets/keyboard_polish.h"
 #include "startup/startup.h"
 #include "photos/photo_list.h"
 
@@ -16,6 +17,7 @@ namespace kv {
 Fixture::Fixture()
     : c(std::make_unique<AppContext>(t.services))
 {
+    KeyboardPolish::install(); // as the program does
     QDir().mkpath(programDir());
     t.files->setProgramDir(programDir());
     t.files->setSystemDir(dir.path() + QStringLiteral("/system"));

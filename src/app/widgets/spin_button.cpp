@@ -15,7 +15,7 @@ SpinButton::SpinButton(QWidget* parent)
     layout->setSpacing(1);
     for (QToolButton* b : {m_up, m_down}) {
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus); // reached by Tab; a click leaves the focus where it was
         b->setAutoRepeat(true);
         layout->addWidget(b);
     }

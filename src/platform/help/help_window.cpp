@@ -29,7 +29,6 @@ QPushButton* toolButton(QWidget* parent, const QString& name, const QString& cap
     b->setObjectName(name);
     b->setToolTip(tip);
     b->setAccessibleName(tip);
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
