@@ -134,6 +134,7 @@ bool waitFor(const std::function<bool()>& done, int ms)
 
 int main(int argc, char** argv)
 {
+    kv::preferPaintedVideo(); // as the program starts
     QApplication app(argc, argv);
     QString disc = QStringLiteral(KV_SAMPLE_DISC_DIR);
     int rounds = 5, windows = 10;

@@ -243,4 +243,10 @@ bool QtMediaDevice::command(const QString& command)
     return true;
 }
 
+void preferPaintedVideo()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 } // namespace kv

@@ -101,4 +101,9 @@ public:
     std::unique_ptr<IMediaDevice> create() override { return std::make_unique<QtMediaDevice>(); }
 };
 
+// Films are painted without OpenGL on X: they are small, and where OpenGL is software (virtual
+// machines, remote displays) starting it delays the first film by a second and costs 75 MB.
+// Call before the QApplication is made; a setting of the user's own is kept.
+void preferPaintedVideo();
+
 } // namespace kv

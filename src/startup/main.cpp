@@ -6,6 +6,7 @@
 #include "app/widgets/keyboard_polish.h"
 #include "startup/startup.h"
 #include "platform/image_loader.h"
+#include "platform/media_device.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
 {
     if (const auto code = kv::answerWithoutWindows(argc, argv))
         return *code;
+    kv::preferPaintedVideo();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Kel-Vardo Folivra"));
     QApplication::setStyle(QStringLiteral("Fusion"));
