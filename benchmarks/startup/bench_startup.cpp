@@ -11,6 +11,7 @@
 #include "platform/doubles/test_services.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
+#include "platform/media_device.h"
 #include "platform/shell.h"
 
 #include "common/proc_status.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <unistd.h>
 
@@ -144,6 +146,8 @@ void sideBySide(const QString& self)
 
 int main(int argc, char* argv[])
 {
+    if (argc == 1 || std::strcmp(argv[1], "--bare") != 0)
+        kv::preferPaintedVideo(); // as the program starts; the bare window keeps Qt's defaults
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     if (argc > 1)
