@@ -68,6 +68,9 @@ keys, to turn pages; click the page to zoom; press the right mouse button to clo
 <h2 id="slides">Slide show</h2>
 <p><b>SlideShow</b> shows all photos one after the other, in order or at random, with a delay you
 choose.</p>
+<p>Keys: <b>.</b> and <b>,</b> step one photo on or back, <b>P</b> plays, <b>Shift+P</b> pauses,
+<b>Page Down</b> and <b>Page Up</b> jump ten photos, <b>Ctrl+Enter</b> returns to the main window with
+the photo on show, and <b>Esc</b> closes the slide show. The media keys of a keyboard work too.</p>
 
 <h2 id="media">Movies and sounds</h2>
 <p><b>Movies</b> opens the six short films; pick one and press play. <b>Sound Effects</b> offers 29 car

@@ -217,6 +217,7 @@ void Form1::buildControls()
     txtFile = new QLineEdit(stage);
     txtFile->setObjectName(QStringLiteral("txtFile"));
     txtFile->setReadOnly(true);
+    txtFile->setAccessibleName(QStringLiteral("Photo file name"));
     txtFile->setGeometry(20, 82, 140, 24);
     txtFile->hide();
 

@@ -71,6 +71,7 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     Text4->setReadOnly(true);
     Text4->setFocusPolicy(Qt::NoFocus);
     Text4->setAlignment(Qt::AlignCenter);
+    Text4->setAccessibleName(Text4->text());
     Text4->setGeometry(10, 10, 310, 28);
     QFont heading = Text4->font();
     heading.setBold(true);

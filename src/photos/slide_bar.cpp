@@ -1,5 +1,6 @@
 #include "photos/slide_bar.h"
 
+#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
 
@@ -14,15 +15,17 @@ SlideBar::SlideBar(QWidget* parent)
         const char* tip;
         const char* spoken;
         QStyle::StandardPixmap icon;
+        QKeyCombination key; // the buttons take no focus: these keys reach them from anywhere
+        Qt::Key mediaKey;
     };
     static const std::array<Spec, ButtonCount> specs = {{
-        {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward},
-        {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward},
-        {"Play", "[Play]", "Play", QStyle::SP_MediaPlay},
-        {"Pause", "[Pause]", "Pause", QStyle::SP_MediaPause},
-        {"Back", "[Jump Bkwd]", "Ten slides back", QStyle::SP_MediaSeekBackward},
-        {"Step", "[Jump Fwd]", "Ten slides on", QStyle::SP_MediaSeekForward},
-        {"Stop", "[Exit]", "Exit to the main window", QStyle::SP_MediaStop},
+        {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward, Qt::Key_Left, Qt::Key_MediaPrevious},
+        {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward, Qt::Key_Right, Qt::Key_MediaNext},
+        {"Play", "[Play]", "Play", QStyle::SP_MediaPlay, Qt::Key_P, Qt::Key_MediaPlay},
+        {"Pause", "[Pause]", "Pause", QStyle::SP_MediaPause, Qt::SHIFT | Qt::Key_P, Qt::Key_MediaPause},
+        {"Back", "[Jump Bkwd]", "Ten slides back", QStyle::SP_MediaSeekBackward, Qt::Key_PageUp, Qt::Key_AudioRewind},
+        {"Step", "[Jump Fwd]", "Ten slides on", QStyle::SP_MediaSeekForward, Qt::Key_PageDown, Qt::Key_AudioForward},
+        {"Stop", "[Exit]", "Exit to the main window", QStyle::SP_MediaStop, Qt::CTRL | Qt::Key_Return, Qt::Key_MediaStop},
     }};
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     for (int i = 0; i < ButtonCount; ++i) {
@@ -30,11 +33,19 @@ SlideBar::SlideBar(QWidget* parent)
         b->setObjectName(QString::fromLatin1(specs[i].name));
         b->setToolTip(QString::fromLatin1(specs[i].tip));
         b->setAccessibleName(QString::fromLatin1(specs[i].spoken));
+        const QKeySequence key(specs[i].key);
+        b->setAccessibleDescription(tr("Key: %1").arg(key.toString(QKeySequence::NativeText)));
         b->setIcon(style()->standardIcon(specs[i].icon));
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::NoFocus);
         const auto which = static_cast<Button>(i);
         connect(b, &QToolButton::clicked, this, [this, which] { emit clicked(which); });
+        // "," and "." are the first button's own keys, which step even while the show plays.
+        const bool ownKey = which == Prev || which == Next;
+        for (const QKeySequence& k : {ownKey ? QKeySequence() : key, QKeySequence(specs[i].mediaKey)}) {
+            if (!k.isEmpty())
+                connect(new QShortcut(k, this), &QShortcut::activated, this, [this, which] { click(which); });
+        }
         m_buttons[i] = b;
     }
 }

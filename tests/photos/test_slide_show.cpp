@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSemaphore>
 #include <QFontMetrics>
+#include <QApplication>
 #include <QTest>
 #include <QThreadPool>
 #include <QTimer>
@@ -554,6 +555,25 @@ private slots:
         w->mmSlide->click(SlideBar::Stop);
         QCOMPARE(fx.c->state.PhotoIndex, std::int16_t(3));
         QCOMPARE(fx.c->form1->panPhoto->text(), QString("3"));
+    }
+
+    void theBarsButtonsAnswerKeysThoughTheyTakeNoFocus()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 30), 2);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QTest::keyClick(focused, Qt::Key_P);
+        QVERIFY(w->Timer1->isActive());
+        QTest::keyClick(focused, Qt::Key_P, Qt::ShiftModifier);
+        QVERIFY(!w->Timer1->isActive());
+        const QString before = position(w);
+        QTest::keyClick(focused, Qt::Key_PageDown);
+        QVERIFY(position(w) != before);
+        const int shown = position(w).section(' ', 0, 0).toInt();
+        QTest::keyClick(focused, Qt::Key_Return, Qt::ControlModifier);
+        QTRY_VERIFY(!fx.c->frmSlide);
+        QCOMPARE(fx.c->state.PhotoIndex, std::int16_t(shown));
     }
 
     void exitBeforeAnyChoiceOnlyCloses()
