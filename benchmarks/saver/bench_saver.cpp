@@ -15,6 +15,7 @@
 #include "saver/saver_settings.h"
 #include "saver/saver_show.h"
 
+#include "common/busy_photo.h"
 #include "common/proc_status.h"
 
 #include <QCoreApplication>
@@ -37,26 +38,6 @@ namespace {
 long residentKb(qint64 pid)
 {
     return procStatusKb("VmRSS:", QString::number(pid));
-}
-
-// A busy picture, so the JPEG is as heavy to decode as a real photo.
-void writePhoto(const QString& path, int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, width, height);
-    sky.setColorAt(0, QColor::fromHsv(seed * 37 % 360, 180, 220));
-    sky.setColorAt(1, QColor::fromHsv(seed * 91 % 360, 200, 90));
-    p.fillRect(image.rect(), sky);
-    for (int i = 0; i < 400; ++i) {
-        p.setBrush(QColor::fromRgb(random.generate()));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(random.bounded(width), random.bounded(height)), random.bounded(20, 300),
-                      random.bounded(20, 300));
-    }
-    p.end();
-    image.save(path, "JPG", 90);
 }
 
 // Hard links, so that the folder lists like one of real files (a symbolic link costs a stat).
@@ -102,7 +83,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < distinct; ++i) {
         const QString original = root + QStringLiteral("/originals/%1.jpg").arg(i);
         if (!QFile::exists(original))
-            writePhoto(original, width, height, i + 1);
+            writeBusyPhoto(original, width, height, i + 1);
     }
     for (int i = 0; i < photos; ++i) {
         const QString name = folder + QStringLiteral("/P%1.jpg").arg(i, 5, 10, QLatin1Char('0'));

@@ -26,6 +26,7 @@
 #include "photos/slide_show.h"
 #include "platform/doubles/test_services.h"
 
+#include "common/busy_photo.h"
 #include "common/proc_status.h"
 
 #include <QApplication>
@@ -49,26 +50,6 @@ namespace {
 long residentKb()
 {
     return procStatusKb("VmRSS:");
-}
-
-// A busy picture, so the JPEG is as heavy to decode as a real photo.
-void writePhoto(const QString& path, int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, width, height);
-    sky.setColorAt(0, QColor::fromHsv(seed * 37 % 360, 180, 220));
-    sky.setColorAt(1, QColor::fromHsv(seed * 91 % 360, 200, 90));
-    p.fillRect(image.rect(), sky);
-    for (int i = 0; i < 400; ++i) {
-        p.setBrush(QColor::fromRgb(random.generate()));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(random.bounded(width), random.bounded(height)), random.bounded(20, 300),
-                      random.bounded(20, 300));
-    }
-    p.end();
-    image.save(path, "JPG", 90);
 }
 
 int argument(const QStringList& args, const QString& name, int fallback)
@@ -121,7 +102,7 @@ int main(int argc, char** argv)
     for (int i = 1; i <= photos; ++i) {
         const QString path = root + QStringLiteral("/Murvos/55%1.JPG").arg(i, 3, 10, QLatin1Char('0'));
         if (!QFile::exists(path))
-            writePhoto(path, width, height, i);
+            writeBusyPhoto(path, width, height, i);
     }
 
     TestServices t;

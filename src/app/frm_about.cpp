@@ -15,11 +15,6 @@
 namespace kv {
 
 namespace {
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // The maker's mark: an "O" ring around a stylised road.
 QImage makerLogo(const QSize& size)
 {

@@ -25,11 +25,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int OneInch = 1440;
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // The 16 by 16 printer on the print button.
 QPixmap printerPicture()
 {

@@ -14,11 +14,6 @@
 namespace kv {
 
 namespace {
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // A disc, an arrow and a drive: what the panel does, at a glance.
 QImage discToDrivePicture(const QSize& size)
 {
@@ -73,45 +68,45 @@ CopyPanel::CopyPanel(QWidget* parent)
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     // As designed, widened to the panel's right margin so the bold title is never clipped.
-    Label2->setGeometry(twips(1560, 240, 7215 - 1560 - 240, 375));
+    Label2->setGeometry(twipRect(1560, 240, 7215 - 1560 - 240, 375));
     QFont title = Label2->font();
     title.setBold(true);
     Label2->setFont(title);
 
     Label1 = new QLabel(QStringLiteral("Copying file:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(twips(240, 600, 1215, 255));
+    Label1->setGeometry(twipRect(240, 600, 1215, 255));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Text1->setGeometry(twips(1440, 600, 5415, 255).adjusted(0, -2, 0, 2));
+    Text1->setGeometry(twipRect(1440, 600, 5415, 255).adjusted(0, -2, 0, 2));
     Text1->setAccessibleName(QStringLiteral("Copying file"));
     Label1->setBuddy(Text1);
 
     ProgressGuage = new FloodGauge(this);
     ProgressGuage->setObjectName(QStringLiteral("ProgressGuage"));
-    ProgressGuage->setGeometry(twips(360, 960, 6495, 375));
+    ProgressGuage->setGeometry(twipRect(360, 960, 6495, 375));
     ProgressGuage->setAccessibleName(QStringLiteral("Progress of this file"));
 
     Image1 = new PictureView(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twips(1800, 1560, 3600, 1920));
+    Image1->setGeometry(twipRect(1800, 1560, 3600, 1920));
     Image1->setImage(discToDrivePicture(Image1->size() * 2));
     Image1->setAccessibleName(QStringLiteral("From the CD-ROM to the hard drive"));
 
     ProgressGuage2 = new FloodGauge(this);
     ProgressGuage2->setObjectName(QStringLiteral("ProgressGuage2"));
-    ProgressGuage2->setGeometry(twips(360, 3840, 6495, 375));
+    ProgressGuage2->setGeometry(twipRect(360, 3840, 6495, 375));
     ProgressGuage2->setAccessibleName(QStringLiteral("Progress of the whole copy"));
 
     cmdCopy = new QPushButton(this);
     cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
     cmdCopy->setAccessibleName(QStringLiteral("Copy")); // its caption comes with each copy
-    cmdCopy->setGeometry(twips(360, 4320, 3255, 375));
+    cmdCopy->setGeometry(twipRect(360, 4320, 3255, 375));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(twips(3600, 4320, 3255, 375));
+    cmdCancel->setGeometry(twipRect(3600, 4320, 3255, 375));
     setTabOrder(cmdCopy, cmdCancel);
 }
 

@@ -18,11 +18,6 @@ namespace kv {
 
 namespace {
 
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // A monitor showing a photo of the car line, with the next ones fanned behind it.
 QImage saverPicture(const QSize& size)
 {
@@ -95,14 +90,14 @@ SaverPanel::SaverPanel(QWidget* parent)
 
     Image2 = new PictureView(this);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(twips(1200, 600, 3855, 2640));
+    Image2->setGeometry(twipRect(1200, 600, 3855, 2640));
     Image2->setImage(saverPicture(Image2->size() * 2));
     Image2->setAccessibleName(QStringLiteral("Screen saver picture"));
     Image2->setFocusPolicy(Qt::NoFocus);
 
     const std::array<std::pair<QString, QRect>, 2> options = {{
-        {QStringLiteral("All Photos"), twips(1200, 3480, 1815, 375)},
-        {QStringLiteral("Selected Photos"), twips(3120, 3480, 2055, 375)},
+        {QStringLiteral("All Photos"), twipRect(1200, 3480, 1815, 375)},
+        {QStringLiteral("Selected Photos"), twipRect(3120, 3480, 2055, 375)},
     }};
     for (int i = 0; i < 2; ++i) {
         Option1[i] = new QRadioButton(options[i].first, this);
@@ -114,11 +109,11 @@ SaverPanel::SaverPanel(QWidget* parent)
     lblDelay = new QLabel(QStringLiteral("Delay:"), this);
     lblDelay->setObjectName(QStringLiteral("lblDelay"));
     lblDelay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblDelay->setGeometry(twips(1200, 4080, 1815, 360));
+    lblDelay->setGeometry(twipRect(1200, 4080, 1815, 360));
 
     SpinInterval = new SpinButton(this);
     SpinInterval->setObjectName(QStringLiteral("SpinInterval"));
-    SpinInterval->setGeometry(twips(3120, 4080, 975, 360));
+    SpinInterval->setGeometry(twipRect(3120, 4080, 975, 360));
     const std::array<std::pair<QToolButton*, QString>, 2> arrows = {{
         {SpinInterval->upButton(), QStringLiteral("Longer delay")},
         {SpinInterval->downButton(), QStringLiteral("Shorter delay")},
@@ -132,15 +127,15 @@ SaverPanel::SaverPanel(QWidget* parent)
 
     panInterval = new Panel3D(QStringLiteral("1 Second"), this);
     panInterval->setObjectName(QStringLiteral("panInterval"));
-    panInterval->setGeometry(twips(4080, 4080, 1410, 375));
+    panInterval->setGeometry(twipRect(4080, 4080, 1410, 375));
     panInterval->setAlignment(Qt::AlignCenter);
     panInterval->setAccessibleName(QStringLiteral("Delay between photos"));
     lblDelay->setBuddy(SpinInterval->upButton());
 
     const std::array<std::tuple<QPushButton**, const char*, const char*, QRect>, 3> buttons = {{
-        {&SSCommand4, "SSCommand4", "Install", twips(360, 4560, 1815, 375)},
-        {&SSCommand6, "SSCommand6", "Cancel", twips(2160, 4560, 1815, 375)},
-        {&SSCommand5, "SSCommand5", "Help", twips(3960, 4560, 1815, 375)},
+        {&SSCommand4, "SSCommand4", "Install", twipRect(360, 4560, 1815, 375)},
+        {&SSCommand6, "SSCommand6", "Cancel", twipRect(2160, 4560, 1815, 375)},
+        {&SSCommand5, "SSCommand5", "Help", twipRect(3960, 4560, 1815, 375)},
     }};
     for (const auto& [slot, name, caption, rect] : buttons) {
         *slot = new QPushButton(QString::fromLatin1(caption), this);

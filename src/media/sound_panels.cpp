@@ -24,11 +24,6 @@ QLabel { color: #f4ead2; background: transparent; }
 QLabel#Label10, QLabel#Label11 { color: #f0c75e; font-size: 13pt; font-weight: 700; }
 )";
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
 {
     auto* b = new QPushButton(caption, parent);

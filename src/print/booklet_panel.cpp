@@ -25,11 +25,6 @@ const QString PrintCaption = QStringLiteral("Print");
 const QString CancelCaption = QStringLiteral("Cancel");
 constexpr QSize PanelTwips(6015, 5655);
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 const char* const PanelStyle = R"(
 #pnlPrint { background: #e4dcc8; border: 2px outset #b8a888; }
 #pnlPrint QLabel, #pnlPrint QCheckBox, #pnlPrint QGroupBox { color: #1a1a1a; }
