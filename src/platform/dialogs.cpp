@@ -1,9 +1,12 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStandardPaths>
 
 namespace kv {
 
@@ -74,9 +77,22 @@ QString QtDialogs::saveFileName(const QString& caption, const QString& suggested
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const QString name = QFileDialog::getSaveFileName(m_parent, caption, suggested, filter);
+    // A bare file name starts where the user last saved, else in Documents: never in the
+    // program's folder, which may be the read-only disc.
+    QString start = suggested;
+    if (QFileInfo(suggested).isRelative()) {
+        QString folder = m_lastFolder;
+        if (folder.isEmpty())
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        start = QDir(folder).filePath(suggested);
+    }
+    const QString name = QFileDialog::getSaveFileName(m_parent, caption, start, filter);
     if (busy)
         QApplication::restoreOverrideCursor();
+    if (!name.isEmpty())
+        m_lastFolder = QFileInfo(name).absolutePath();
     return name;
 }
 

@@ -35,6 +35,7 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
+    QString m_lastFolder; // where the user last saved, for the next bare file name
 };
 
 } // namespace kv
