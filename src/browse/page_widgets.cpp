@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace kv {
 
@@ -22,9 +23,11 @@ void PageChild::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QRect area = event->rect();
-    p.fillRect(area, Qt::black);
+    // Black only where the page does not cover: filling under it would paint every pixel twice.
+    for (const QRect& r : QRegion(area).subtracted(QRect(QPoint(0, 0), m_picture.size())))
+        p.fillRect(r, Qt::black);
     if (!m_picture.isNull())
-        p.drawImage(area.topLeft(), m_picture, area);
+        p.drawImage(area.topLeft(), m_picture, area.intersected(m_picture.rect()));
     p.end();
     emit painted();
 }
