@@ -12,6 +12,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace kv {
 
@@ -45,9 +46,10 @@ int nextInSelection(const AppContext& c, bool forward)
     int from = forward ? s.PhotoCursor + 1 : s.PhotoCursor;
     if (from < 1 || from > n)
         from = forward ? 1 : n;
+    bool skip = forward && s.SkipFirstMatch; // the photo a new selection shows
     for (int i = 0; i < n; ++i) {
         const int k = forward ? (from - 1 + i) % n + 1 : ((from - 1 - i) % n + n) % n + 1;
-        if (inSelection(c, k))
+        if (inSelection(c, k) && !std::exchange(skip, false))
             return k;
     }
     return 0;
@@ -157,6 +159,9 @@ void selectionShown(AppContext& c, int position)
     s.LastStepNext = false;
     s.LastStepPrevious = false;
     s.LastStepFailed = false;
+    // Most often the next thing a user does after choosing is Next.
+    if (position >= 1 && position <= s.PhotoCount && c.form1)
+        readAhead(c, true);
 }
 
 void photoListRebuilt(AppContext& c)
