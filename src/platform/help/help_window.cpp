@@ -3,6 +3,8 @@
 #include "platform/regular_file.h"
 #include "platform/richtext/rtf_reader.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,14 @@ QPushButton* toolButton(QWidget* parent, const QString& name, const QString& cap
     b->setAccessibleName(tip);
     return b;
 }
+
+// A plain top-level widget reads to a screen reader as a "filler"; help is a dialog window.
+QAccessibleInterface* helpAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("kv::HelpWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    return nullptr;
+}
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* owner)
@@ -39,6 +49,8 @@ HelpWindow::HelpWindow(QWidget* owner)
                          | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("HelpWindow"));
+    static const bool roleKnown = (QAccessible::installFactory(helpAccessible), true);
+    Q_UNUSED(roleKnown);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(DefaultTitle);
     resize(600, 480);
