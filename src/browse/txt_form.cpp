@@ -126,7 +126,7 @@ void TxtForm::cmdPrint_Click()
 
     IPrinter* printer = m_context.services.printer.get();
     m_context.busy().busy();
-    const int pages = printer ? printRichText(*printer, *rtbText->document(), OneInch, OneInch, OneInch, OneInch,
+    const int pages = printer ? PrintRichText(*printer, *rtbText->document(), OneInch, OneInch, OneInch, OneInch,
                                               windowTitle())
                               : -1;
     m_context.busy().normal();

@@ -125,7 +125,7 @@ private slots:
         // Every page starts further on than the one before, and the last one still has text.
         PdfPrinter again(v.fx.dir.path() + "/again.pdf");
         QList<int> starts;
-        QCOMPARE(printRichText(again, *v.form->rtbText->document(), 1440, 1440, 1440, 1440, Caption, &starts), pages);
+        QCOMPARE(PrintRichText(again, *v.form->rtbText->document(), 1440, 1440, 1440, 1440, Caption, &starts), pages);
         QCOMPARE(starts.size(), pages);
         for (int i = 1; i < starts.size(); ++i)
             QVERIFY(starts.at(i) > starts.at(i - 1));

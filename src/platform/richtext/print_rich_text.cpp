@@ -103,7 +103,7 @@ int drawPages(IPrinter &printer, const QTextDocument &doc, const QRect &body, QL
 
 } // namespace
 
-int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+int PrintRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
                   int bottomTwips, const QString &jobTitle, QList<int> *pageStarts)
 {
     if (pageStarts)

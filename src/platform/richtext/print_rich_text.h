@@ -14,7 +14,7 @@ class IPrinter;
 // did not fit on the page before. Returns the number of pages printed, or -1
 // when the printer refused the job or failed; pageStarts, when given, receives
 // the character position each page starts at.
-int printRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
+int PrintRichText(IPrinter &printer, const QTextDocument &doc, int leftTwips, int topTwips, int rightTwips,
                   int bottomTwips, const QString &jobTitle, QList<int> *pageStarts = nullptr);
 
 // The same pages, printed into the job already running on the printer, the first of them

@@ -11,7 +11,7 @@
 #include <QTest>
 
 using kv::PdfPrinter;
-using kv::printRichText;
+using kv::PrintRichText;
 using kv::test::readDoc;
 
 namespace {
@@ -73,7 +73,7 @@ void TestPrintRichText::onePageDocumentGivesOnePage()
     PdfPrinter printer(pdf);
     const auto doc = readDoc(numberedLines(5));
     QList<int> starts;
-    QCOMPARE(printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Short"), &starts), 1);
+    QCOMPARE(PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Short"), &starts), 1);
     QCOMPARE(starts, QList<int>{0});
     QCOMPARE(kv::test::pdfPageCount(pdf), 1);
     QCOMPARE(printer.lastTitle(), QStringLiteral("Short"));
@@ -85,7 +85,7 @@ void TestPrintRichText::longDocumentFillsPagesInsideMargins()
     PdfPrinter printer(pdf);
     const auto doc = readDoc(numberedLines(300));
     QList<int> starts;
-    const int pages = printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Long"), &starts);
+    const int pages = PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Long"), &starts);
     // About 40 lines of 12 pt fit on 9 inches of a Letter page.
     QVERIFY2(pages >= 5 && pages <= 12, qPrintable(QString::number(pages)));
     QCOMPARE(kv::test::pdfPageCount(pdf), pages);
@@ -120,7 +120,7 @@ void TestPrintRichText::exactlyFullPageHasNoEmptyTrailingPage()
     while (lo < hi) {
         const int mid = (lo + hi + 1) / 2;
         const auto doc = readDoc(numberedLines(mid));
-        if (printRichText(probe, *doc, Inch, Inch, Inch, Inch, QStringLiteral("probe")) == 1)
+        if (PrintRichText(probe, *doc, Inch, Inch, Inch, Inch, QStringLiteral("probe")) == 1)
             lo = mid;
         else
             hi = mid - 1;
@@ -128,12 +128,12 @@ void TestPrintRichText::exactlyFullPageHasNoEmptyTrailingPage()
     const QString pdf = m_dir.filePath(QStringLiteral("full.pdf"));
     PdfPrinter printer(pdf);
     const auto full = readDoc(numberedLines(lo));
-    QCOMPARE(printRichText(printer, *full, Inch, Inch, Inch, Inch, QStringLiteral("Full")), 1);
+    QCOMPARE(PrintRichText(printer, *full, Inch, Inch, Inch, Inch, QStringLiteral("Full")), 1);
     QCOMPARE(kv::test::pdfPageCount(pdf), 1);
 
     const auto oneMore = readDoc(numberedLines(lo + 1));
     QList<int> starts;
-    QCOMPARE(printRichText(printer, *oneMore, Inch, Inch, Inch, Inch, QStringLiteral("More"), &starts), 2);
+    QCOMPARE(PrintRichText(printer, *oneMore, Inch, Inch, Inch, Inch, QStringLiteral("More"), &starts), 2);
     QCOMPARE(wordAt(*oneMore, starts[1]), QStringLiteral("Line%1").arg(lo + 1));
 }
 
@@ -143,7 +143,7 @@ void TestPrintRichText::pageBreakStartsANewPage()
     PdfPrinter printer(pdf);
     const auto doc = readDoc("{\\rtf1 First page\\par\\page Second page\\par}");
     QList<int> starts;
-    QCOMPARE(printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Break"), &starts), 2);
+    QCOMPARE(PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Break"), &starts), 2);
     QCOMPARE(wordAt(*doc, starts[1]), QStringLiteral("Second"));
     QCOMPARE(kv::test::pdfPageCount(pdf), 2);
 }
@@ -158,7 +158,7 @@ void TestPrintRichText::tableAcrossPagesLosesNoCell()
     const auto doc = readDoc(rtf);
     const QString pdf = m_dir.filePath(QStringLiteral("table.pdf"));
     PdfPrinter printer(pdf);
-    const int pages = printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Table"));
+    const int pages = PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Table"));
     QVERIFY(pages >= 2);
     QCOMPARE(kv::test::pdfPageCount(pdf), pages);
     if (!kv::test::havePdfToText())
@@ -184,7 +184,7 @@ void TestPrintRichText::picturesArePrinted()
     const auto doc = readDoc("{\\rtf1 a{\\pict\\pngblip\\picwgoal1440\\pichgoal1440 " + png.toHex() + "}b}");
     const QString pdf = m_dir.filePath(QStringLiteral("picture.pdf"));
     PdfPrinter printer(pdf);
-    QCOMPARE(printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Picture")), 1);
+    QCOMPARE(PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Picture")), 1);
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().contains("/Subtype /Image"));
@@ -196,7 +196,7 @@ void TestPrintRichText::refusedJobPrintsNothing()
     PdfPrinter printer(pdf);
     printer.setRefuseJobs(true);
     const auto doc = readDoc(numberedLines(3));
-    QCOMPARE(printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("No")), -1);
+    QCOMPARE(PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("No")), -1);
     QVERIFY(!printer.lastError().isEmpty());
     QVERIFY(!QFile::exists(pdf));
 }
@@ -205,7 +205,7 @@ void TestPrintRichText::marginsLeavingNoRoomFail()
 {
     PdfPrinter printer(m_dir.filePath(QStringLiteral("margins.pdf")));
     const auto doc = readDoc(numberedLines(3));
-    QCOMPARE(printRichText(printer, *doc, 6 * Inch, Inch, 6 * Inch, Inch, QStringLiteral("Narrow")), -1);
+    QCOMPARE(PrintRichText(printer, *doc, 6 * Inch, Inch, 6 * Inch, Inch, QStringLiteral("Narrow")), -1);
     QCOMPARE(printer.jobCount(), 0);
 }
 
@@ -213,7 +213,7 @@ void TestPrintRichText::oneJobPerCall()
 {
     PdfPrinter printer(m_dir.filePath(QStringLiteral("jobs.pdf")));
     const auto doc = readDoc(numberedLines(100));
-    const int pages = printRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Jobs"));
+    const int pages = PrintRichText(printer, *doc, Inch, Inch, Inch, Inch, QStringLiteral("Jobs"));
     QVERIFY(pages > 1);
     QCOMPARE(printer.jobCount(), 1);
     QCOMPARE(printer.pageCount(), pages);
