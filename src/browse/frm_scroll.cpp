@@ -327,7 +327,7 @@ void FrmScroll::pageFit()
     } else {
         VScroll1->setEnabled(false);
     }
-    VScroll1->update();
+    // The bar repaints itself when its range or state changes.
 }
 
 void FrmScroll::fitBar(QScrollBar* bar, int page, int view)
