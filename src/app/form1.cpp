@@ -17,8 +17,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace kv {
 
@@ -321,6 +324,45 @@ void Form1::focusYearButton(int index)
     if (index < 1 || index > 3)
         return;
     cmdYR[index]->setFocus(Qt::OtherFocusReason);
+}
+
+bool Form1::event(QEvent* event)
+{
+    // A position given before the window is shown cannot allow for a frame not yet known, and a
+    // window leaving the maximised state is put back by the window manager: on X the client may
+    // land at the top of the screen with the title bar above it, out of reach. The frame is
+    // looked at once the window system has settled the move.
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+    case QEvent::WindowStateChange:
+    case QEvent::Move:
+        if (!std::exchange(m_frameCheckPending, true))
+            QTimer::singleShot(0, this, [this] {
+                m_frameCheckPending = false;
+                keepTitleBarOnScreen();
+            });
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void Form1::keepTitleBarOnScreen()
+{
+    const QScreen* shown = screen();
+    if (!shown || !isVisible() || isMaximized() || isFullScreen())
+        return;
+    const QRect area = shown->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint to(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
+    // A few corrections at most: a window manager that insists is not fought.
+    if (to != frame.topLeft() && m_titleBarMoves < 3) {
+        ++m_titleBarMoves;
+        // Placed by its client area: a frame position equal to the client's own would be taken
+        // as no move at all.
+        setGeometry(QRect(to + (geometry().topLeft() - frame.topLeft()), size()));
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -129,8 +129,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // Where the title bar ends up above the screen, the window comes down onto it.
+    void keepTitleBarOnScreen();
     void buildMenus();
     void buildControls();
     void placeStage();
@@ -139,6 +142,8 @@ private:
 
     AppContext& m_context;
     bool m_swallowSpaceRelease = false;
+    bool m_frameCheckPending = false;
+    int m_titleBarMoves = 0;
 };
 
 } // namespace kv
