@@ -51,13 +51,7 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
     }
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    // Over the window the user is working in: an open viewer before the main window.
-    QWidget* parent = QApplication::activeModalWidget();
-    if (!parent)
-        parent = QApplication::activeWindow();
-    if (!parent)
-        parent = m_parent.data();
-    QMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, parent);
+    QMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, dialogParent());
     box.setDefaultButton(def);
     // The override cursor may still be busy; a question must show the normal pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
@@ -69,6 +63,17 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
     if (result == -1)
         return buttons == Buttons::Ok ? Ok : Cancel;
     return toCode(static_cast<QMessageBox::StandardButton>(result));
+}
+
+QWidget* QtDialogs::dialogParent() const
+{
+    // Over the window the user is working in: an open viewer, or the photo window that stays on
+    // top, before the main window.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_parent.data();
 }
 
 QString QtDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
@@ -88,7 +93,7 @@ QString QtDialogs::saveFileName(const QString& caption, const QString& suggested
             folder = QDir::homePath();
         start = QDir(folder).filePath(suggested);
     }
-    const QString name = QFileDialog::getSaveFileName(m_parent, caption, start, filter);
+    const QString name = QFileDialog::getSaveFileName(dialogParent(), caption, start, filter);
     if (busy)
         QApplication::restoreOverrideCursor();
     if (!name.isEmpty())

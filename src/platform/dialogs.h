@@ -34,6 +34,8 @@ public:
     void setParent(QWidget* parent) override { m_parent = parent; }
 
 private:
+    QWidget* dialogParent() const;
+
     QPointer<QWidget> m_parent;
     QString m_lastFolder; // where the user last saved, for the next bare file name
 };
