@@ -19,8 +19,8 @@ SlideBar::SlideBar(QWidget* parent)
         Qt::Key mediaKey;
     };
     static const std::array<Spec, ButtonCount> specs = {{
-        {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward, Qt::Key_Left, Qt::Key_MediaPrevious},
-        {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward, Qt::Key_Right, Qt::Key_MediaNext},
+        {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward, Qt::Key_Comma, Qt::Key_MediaPrevious},
+        {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward, Qt::Key_Period, Qt::Key_MediaNext},
         {"Play", "[Play]", "Play", QStyle::SP_MediaPlay, Qt::Key_P, Qt::Key_MediaPlay},
         {"Pause", "[Pause]", "Pause", QStyle::SP_MediaPause, Qt::SHIFT | Qt::Key_P, Qt::Key_MediaPause},
         {"Back", "[Jump Bkwd]", "Ten slides back", QStyle::SP_MediaSeekBackward, Qt::Key_PageUp, Qt::Key_AudioRewind},
