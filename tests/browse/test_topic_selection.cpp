@@ -116,9 +116,7 @@ private slots:
         QFETCH(QString, enabled);
         QFETCH(QString, stats);
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         f.activateWindow();
         cmdYR_Click(*fx.c, 2);
         QCOMPARE(buttons(f), QString("11111111111"));
@@ -142,9 +140,7 @@ private slots:
     void photoClickRunsThroughTheCycle()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         f.activateWindow();
         cmdYR_Click(*fx.c, 1);
         struct Expect
@@ -183,9 +179,7 @@ private slots:
     void photoClickAfterMenuTopicGoesTo1955()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         setSelection(*fx.c, "Something else");
         fx.c->state.CurrentYearButton = 0;
         Image4_MouseDown(*fx.c, false);
@@ -196,9 +190,7 @@ private slots:
     void rightClickMakesTheSaverFolder()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         cmdYR_Click(*fx.c, 1);
         Image4_MouseDown(*fx.c, true);
         QVERIFY(QFileInfo(fx.programDir() + "/ssKel-Vardos").isDir());
@@ -210,9 +202,7 @@ private slots:
     void firstBackgroundClickChooses1955Once()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         f.activateWindow();
         QTest::mouseClick(f.stage, Qt::LeftButton, {}, QPoint(700, 20));
         QCOMPARE(f.panYear->text(), QString("1955"));
@@ -230,9 +220,7 @@ private slots:
     void yearButtonKeys()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "56002.jpg", "56003.jpg"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg", "56001.jpg", "56002.jpg", "56003.jpg"});
         f.activateWindow();
         f.focusYearButton(2);
         QTest::keyClick(f.cmdYR[2], Qt::Key_Space);
@@ -261,9 +249,7 @@ private slots:
     void choosingClosesSlideShowAndViewer()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        fx.openMain(disc);
+        fx.openMainWith(AllPhotos);
         auto* slide = new QWidget;
         auto* viewer = new QWidget;
         slide->setAttribute(Qt::WA_DeleteOnClose);
@@ -318,9 +304,7 @@ private slots:
         QFETCH(int, menu);
         QFETCH(QString, code);
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "TD001.jpg", "TD002.jpg", "ZZ001.jpg", "ZZ002.jpg"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg", "TD001.jpg", "TD002.jpg", "ZZ001.jpg", "ZZ002.jpg"});
         f.activateWindow();
         mnuStuff_Click(*fx.c, menu);
         QVERIFY(staysOpen([&] { return fx.c->frmSlide.data(); }, [&] { f.ssCmdSlide->click(); }));
@@ -342,9 +326,7 @@ private slots:
     void clicksOnPanelsAndLogoAreNotOnTheBackground()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, AllPhotos);
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(AllPhotos);
         cmdYR_Click(*fx.c, 3);
         for (QWidget* w : std::initializer_list<QWidget*>{f.panYear, f.panPhoto, f.picLogo})
             QTest::mouseClick(w, Qt::LeftButton);

@@ -57,9 +57,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(QStringList, numbers);
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "56002.jpg", "56003.jpg", "57001.jpg"});
-        fx.openMain(disc);
+        fx.openMainWith({"55001.jpg", "56001.jpg", "56002.jpg", "56003.jpg", "57001.jpg"});
         cmdYR_Click(*fx.c, 2);
         QCOMPARE(fx.c->form1->panPhoto->text(), QString("1"));
         QCOMPARE(step(fx, steps), numbers);
@@ -71,9 +69,7 @@ private slots:
     void onePhotoSelectionStaysPut()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "57001.jpg"});
-        fx.openMain(disc);
+        fx.openMainWith({"55001.jpg", "56001.jpg", "57001.jpg"});
         cmdYR_Click(*fx.c, 2);
         QCOMPARE(step(fx, "NNPPN"), QStringList({"1", "1", "1", "1", "1"}));
         QCOMPARE(shownName(fx), QString("56001.JPG"));
@@ -82,9 +78,7 @@ private slots:
     void stepsBeforeAnyChoiceOnlyFocus1955()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg"});
         f.activateWindow();
         f.cmdYR[1]->setEnabled(false);
         NextPhoto(*fx.c);
@@ -109,9 +103,7 @@ private slots:
         QFETCH(int, year);
         QFETCH(int, focused);
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "55002.jpg", "56001.jpg", "56002.jpg", "57001.jpg", "57002.jpg"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg", "55002.jpg", "56001.jpg", "56002.jpg", "57001.jpg", "57002.jpg"});
         f.activateWindow();
         cmdYR_Click(*fx.c, year);
         f.focusYearButton(year);
@@ -125,9 +117,7 @@ private slots:
     void fileNamesFollowTheSteps()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "PT001.JPG", "PT002.JPG"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg", "PT001.JPG", "PT002.JPG"});
         mnuNames_Click(*fx.c); // before any choice: nothing
         QVERIFY(!fx.c->state.ShowFileNames);
         cmdYR_Click(*fx.c, 1);
@@ -251,9 +241,7 @@ private slots:
     void topicWithoutPhotosNeverLoops()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "57001.jpg"});
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith({"55001.jpg", "57001.jpg"});
         cmdYR_Click(*fx.c, 2);
         QCOMPARE(fx.t.dialogs->boxes.size(), 1);
         QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER023"));

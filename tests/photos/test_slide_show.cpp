@@ -48,9 +48,7 @@ FrmSlide* settled(FrmSlide* w)
 // A disc with these photos, the main window open on 1955, the slide show opened at `index`.
 FrmSlide* openAt(Fixture& fx, const QStringList& photos, int index = 1)
 {
-    const QString disc = fx.disc();
-    fx.writePhotos(disc, photos);
-    fx.openMain(disc);
+    fx.openMainWith(photos);
     cmdYR_Click(*fx.c, 1);
     fx.c->state.PhotoIndex = static_cast<std::int16_t>(index);
     return settled(OpenSlideShow(*fx.c));
@@ -476,9 +474,7 @@ private slots:
     void aTopicBecomes55WhileTheShowRuns()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, {"55001.jpg", "ZZ001.jpg"});
-        fx.openMain(disc);
+        fx.openMainWith({"55001.jpg", "ZZ001.jpg"});
         mnuStuff_Click(*fx.c, 7);
         QCOMPARE(fx.c->state.TopicCode, QString("ZZ"));
         FrmSlide* w = OpenSlideShow(*fx.c);
@@ -579,9 +575,7 @@ private slots:
     void exitBeforeAnyChoiceOnlyCloses()
     {
         Fixture fx;
-        const QString disc = fx.disc();
-        fx.writePhotos(disc, numbered("55", 3));
-        Form1& f = fx.openMain(disc);
+        Form1& f = fx.openMainWith(numbered("55", 3));
         FrmSlide* w = OpenSlideShow(*fx.c);
         QVERIFY(!w->pnlPhotoNumber->isVisibleTo(w));
         w->mmSlide->click(SlideBar::Stop);

@@ -62,6 +62,12 @@ void Fixture::writePhotos(const QString& root, const QStringList& names)
         writePhoto(root + QStringLiteral("/Murvos/") + n);
 }
 
+Form1& Fixture::openMainWith(const QStringList& photos)
+{
+    writePhotos(disc(), photos);
+    return openMain(disc());
+}
+
 Form1& Fixture::openMain(const QString& root)
 {
     c->state.CdDrive = root;

@@ -28,6 +28,8 @@ struct Fixture
 
     // Disc and photo folder set as start-up leaves them, photo list built, main window open.
     Form1& openMain(const QString& root);
+    // The same on disc() holding these photos.
+    Form1& openMainWith(const QStringList& photos);
 
     QTemporaryDir dir;
     TestServices t;
