@@ -1,6 +1,7 @@
 // Brochure paging, from the "." key to the next page painted, with and without the read-ahead,
 // beside a bare QImageReader decode of the same files in the same run: on the sample disc and
-// on 6000 by 8000 scans. Then a 10000 by 14000 scan: opening, scrolling and peak memory.
+// on 6000 by 8000 scans. Then an 8000 by 12000 scan, near the picture limit: opening,
+// scrolling and peak memory.
 #include "app/form1.h"
 #include "browse/frm_scroll.h"
 #include "browse/page_files.h"
@@ -98,7 +99,7 @@ void writeScan(const QString& path, QSize size, int seed, QImage::Format format)
 
 struct Figures
 {
-    Stat cold, ahead, repaint, bare, bareScaled;
+    Stat cold, ahead, repaint, bare, viewerDecode;
     double peak = 0;
 };
 
@@ -148,7 +149,7 @@ Figures measure(Fixture& fx, int year, int steps, int pauseMs)
         QCoreApplication::processEvents();
     }
     out.peak = peakMB();
-    QList<double> bare, scaled;
+    QList<double> bare, viewer;
     for (int i = 0; i < 3 * fx.c->state.PageCount; ++i) {
         const QString real = fx.c->files().resolve(pagePath(*fx.c, fx.c->state.TopicCode, true, i % fx.c->state.PageCount));
         if (real.isEmpty())
@@ -162,10 +163,10 @@ Figures measure(Fixture& fx, int year, int steps, int pauseMs)
         t.restart();
         if (decodePage(real).isNull())
             continue;
-        scaled << t.nsecsElapsed() / 1e6;
+        viewer << t.nsecsElapsed() / 1e6;
     }
     out.bare = stat(bare);
-    out.bareScaled = stat(scaled);
+    out.viewerDecode = stat(viewer);
     return out;
 }
 
@@ -177,7 +178,7 @@ void print(const char* title, const Figures& f)
     row("page step, key to painted, read ahead", f.ahead);
     row("repaint of the page alone", f.repaint);
     row("bare QImageReader decode, same files", f.bare);
-    row("decode at the size shown (bounded)", f.bareScaled);
+    row("decode as the viewer does", f.viewerDecode);
     std::printf("  %-44s %8.2f  %8.2f   (goal <= 1.3)\n", "no read-ahead / bare decode", f.cold.median / f.bare.median,
                 f.cold.best / f.bare.best);
     std::printf("  %-44s %8.2f  %8.2f\n", "read ahead / bare decode", f.ahead.median / f.bare.median,
@@ -189,7 +190,7 @@ void print(const char* title, const Figures& f)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    limitImageMemory(256);
+    limitImageMemory();
     std::printf("platform %s\n", qPrintable(QGuiApplication::platformName()));
 
     {
@@ -220,8 +221,8 @@ int main(int argc, char* argv[])
     {
         Fixture fx;
         const QString disc = fx.disc();
-        std::printf("writing a 10000x14000 scan...\n");
-        writeScan(disc + QStringLiteral("/brochures/55brch00.jpg"), QSize(10000, 14000), 7,
+        std::printf("writing an 8000x12000 scan...\n");
+        writeScan(disc + QStringLiteral("/brochures/55brch00.jpg"), QSize(8000, 12000), 7,
                   QImage::Format_Grayscale8);
         fx.writePhotos(disc, {QStringLiteral("55001.jpg")});
         Form1& f = fx.openMain(disc);
@@ -244,7 +245,7 @@ int main(int argc, char* argv[])
             v->picChild->repaint();
             scrolls << t.nsecsElapsed() / 1e6;
         }
-        std::printf("10000x14000 scan\n");
+        std::printf("8000x12000 scan\n");
         std::printf("  held at                                    %5d x %d\n", v->picChild->width(),
                     v->picChild->height());
         std::printf("  open, click to shown                       %8.2f ms\n", open);

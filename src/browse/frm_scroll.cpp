@@ -1,6 +1,7 @@
 #include "browse/frm_scroll.h"
 
 #include "app/app_context.h"
+#include "app/form1.h"
 #include "app/widgets/spin_button.h"
 #include "browse/page_files.h"
 #include "browse/page_widgets.h"
@@ -29,23 +30,24 @@ const QString PageTip =
 const QString OverviewTip =
     QStringLiteral("Click the left mouse button to zoom in. Click the Right mouse button to close.");
 
-// Scroll bars take 16-bit ranges and never a negative one.
+// Never a negative range; a full-size scan may be wider or taller than 16 bits can count.
 void setMaximum(QScrollBar* bar, int maximum)
 {
-    bar->setRange(0, qBound(0, maximum, 32767));
+    bar->setRange(0, qMax(0, maximum));
 }
 } // namespace
 
 FrmScroll::FrmScroll(AppContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, parent ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                             : Qt::Window)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmScroll"));
     setStyleSheet(QStringLiteral("#frmScroll { background: #000000; }"));
     buildControls();
     // Load: the viewer's top is the main window's top; page and viewport shown, page at 0, 0.
-    if (parent)
-        move(x(), parent->frameGeometry().top());
+    if (QWidget* main = context.form1)
+        move(x(), main->frameGeometry().top());
     picChild->move(0, 0);
 }
 

@@ -22,6 +22,8 @@ class FrmScroll : public QDialog
 {
     Q_OBJECT
 public:
+    // With a parent it is a dialog over it (the modal advertisement viewer); without, a window
+    // of its own that the window manager raises and minimises apart from the main window.
     explicit FrmScroll(AppContext& context, QWidget* parent = nullptr);
     ~FrmScroll() override;
 

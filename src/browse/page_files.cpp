@@ -5,8 +5,6 @@
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
-#include <QImageReader>
-
 namespace kv {
 
 namespace {
@@ -53,12 +51,9 @@ QImage decodePage(const QString& realPath)
 {
     if (realPath.isEmpty())
         return {};
-    // Halve until it fits: JPEG decodes at 1/2, 1/4 and 1/8 directly, so a huge scan costs
-    // less than its full decode instead of a full decode plus a smooth rescale.
-    QSize fit = QImageReader(realPath).size();
-    while (fit.width() > MaxPageSide || fit.height() > MaxPageSide)
-        fit = QSize((fit.width() + 1) / 2, (fit.height() + 1) / 2);
-    return loadImage(realPath, fit.isValid() ? fit : QSize(MaxPageSide, MaxPageSide));
+    // Full size: a fine scan is what a reader zooms in for. The loader refuses what is not a
+    // regular file (a named pipe would block the open) and pictures beyond its pixel limit.
+    return loadImage(realPath);
 }
 
 void CountBrochurePages(AppContext& c)

@@ -18,14 +18,20 @@ namespace kv {
 namespace {
 const QString CaptionGap = QStringLiteral("    ");
 
-// Each opening starts with a fresh viewer; one left open is closed first.
-FrmScroll* freshViewer(AppContext& c)
+// Each opening starts with a fresh viewer; one left open is closed first. The brochure viewer
+// is non-modal and has no owner window, so either it or the main window can be in front; it
+// still closes and goes with the main window.
+FrmScroll* freshViewer(AppContext& c, bool brochure)
 {
     if (QWidget* old = c.frmScroll) {
         old->close();
         delete old;
     }
-    auto* viewer = new FrmScroll(c, c.form1);
+    auto* viewer = new FrmScroll(c, brochure ? nullptr : c.form1);
+    if (brochure && c.form1) {
+        QObject::connect(c.form1, &Form1::closing, viewer, &QWidget::close);
+        QObject::connect(c.form1, &QObject::destroyed, viewer, [viewer] { delete viewer; });
+    }
     c.frmScroll = viewer;
     viewer->prepare();
     return viewer;
@@ -45,7 +51,7 @@ void cmdBrochure_Click(AppContext& c)
     s.PageIndex = 99;
     closePhotoWindow(c);
     c.busy().busy();
-    FrmScroll* viewer = freshViewer(c);
+    FrmScroll* viewer = freshViewer(c, true);
     const QString year = yearCaption(c);
     viewer->setWindowTitle(ProductTitle + CaptionGap + year + QStringLiteral(" Brochure & Manuals"));
     s.DocPath = joinPath(s.CdDrive, QStringLiteral("/Brochures/"), year.mid(2, 2) + QStringLiteral("BRCH00.jpg"));
@@ -73,7 +79,7 @@ void cmdAd_Click(AppContext& c)
     s.BrochureMode = false;
     closePhotoWindow(c);
     s.PageIndex = 0;
-    freshViewer(c);
+    freshViewer(c, false);
     s.DocPath = yearCaption(c).mid(2, 2) + QStringLiteral("gmch00.jpg");
     OpenAdViewer(c);
 }

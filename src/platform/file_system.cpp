@@ -111,13 +111,22 @@ QString QtFileSystem::resolve(const QString& rawPath)
         }
         if (!QFileInfo(current).isDir())
             return {};
-        const QList<Entry>& names = entries(current);
-        const auto match = std::find_if(names.cbegin(), names.cend(), [&part](const Entry& e) {
-            return e.name.compare(part, Qt::CaseInsensitive) == 0;
-        });
-        if (match == names.cend())
+        auto matchIn = [this, &current, &part]() -> QString {
+            const QList<Entry>& names = entries(current);
+            const auto match = std::find_if(names.cbegin(), names.cend(), [&part](const Entry& e) {
+                return e.name.compare(part, Qt::CaseInsensitive) == 0;
+            });
+            return match == names.cend() ? QString() : joinPath(current, match->name);
+        };
+        QString found = matchIn();
+        // A name from the cache that is gone means the folder changed since it was read.
+        if (!found.isEmpty() && !QFileInfo::exists(found)) {
+            m_listings.remove(current);
+            found = matchIn();
+        }
+        if (found.isEmpty())
             return {};
-        current = joinPath(current, match->name);
+        current = found;
     }
     return current;
 }

@@ -112,7 +112,8 @@ protected:
         QString name;
         bool isDir = false;
     };
-    // Entries of an existing directory, cached until invalidate().
+    // Entries of an existing directory, cached until invalidate(); resolve() reads a folder
+    // again when a name it matched there is gone.
     const QList<Entry>& entries(const QString& dir);
     // The block copy; a write past `writeLimit` bytes, or a read past `readLimit`, fails as a
     // full disk or an unreadable disc would (-1: no limit).

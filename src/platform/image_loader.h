@@ -33,7 +33,8 @@ struct FileStamp
 };
 FileStamp fileStamp(const QString& path);
 
-// Caps what one picture may allocate; set once at start-up.
-void limitImageMemory(int megabytes = 256);
+// Caps what one picture may allocate; set once at start-up. By default just enough for the
+// largest picture the pixel limit lets through, at four bytes a pixel.
+void limitImageMemory(int megabytes = int(MaxImagePixels * 4 / (1024 * 1024)) + 1);
 
 } // namespace kv
