@@ -130,6 +130,8 @@ void TxtForm::cmdPrint_Click()
                                               windowTitle())
                               : -1;
     m_context.busy().normal();
+    if (pages < 0 && printer && printer->cancelled())
+        return; // the user's choice: nothing printed, nothing to say
     if (pages < 0) {
         // Nothing to recover: say why and leave the document on screen.
         QString text = QStringLiteral("Unable to print the document.");

@@ -96,7 +96,8 @@ bool PrintPhoto(AppContext& c)
         ok = printer->endJob();
     }
     c.busy().normal();
-    if (!ok) {
+    // A cancel is the user's choice and is not reported.
+    if (!ok && !(printer && printer->cancelled())) {
         // A missing or failing printer is reported, never fatal.
         QString text = QStringLiteral("Unable to print the photo.");
         const QString why = printer ? printer->lastError() : QStringLiteral("No printer is available.");

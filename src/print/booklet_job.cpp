@@ -22,6 +22,7 @@ BookletJob::~BookletJob()
 
 bool BookletJob::fail()
 {
+    m_cancelled = m_printer.cancelled();
     m_error = m_printer.lastError();
     if (m_error.isEmpty())
         m_error = QStringLiteral("The printer stopped during the job.");

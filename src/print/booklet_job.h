@@ -31,6 +31,8 @@ public:
     int pages() const { return m_pages; }
     // Why the printer failed, when it did.
     QString printerError() const { return m_error; }
+    // The job never began because the user cancelled the printer's question.
+    bool cancelled() const { return m_cancelled; }
 
 private:
     bool freshPage();
@@ -41,6 +43,7 @@ private:
     bool m_open = false;
     bool m_ended = false;
     bool m_pageUsed = false;
+    bool m_cancelled = false;
     int m_pages = 0;
     QString m_error;
 };

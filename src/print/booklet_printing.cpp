@@ -153,7 +153,8 @@ void cmdPrint_Click(AppContext& c)
     const bool printerOk = booklet.job().finish();
     c.busy().normal();
     if (!printerOk) {
-        reportPrinterFailure(c, booklet.job().printerError());
+        if (!booklet.job().cancelled())
+            reportPrinterFailure(c, booklet.job().printerError());
         return;
     }
     if (stopped) {

@@ -2,12 +2,14 @@
 #include "app/widgets/panel3d.h"
 #include "browse/document_catalogue.h"
 #include "browse/topic_selection.h"
+#include "platform/printer/qt_printer.h"
 #include "platform/richtext/print_rich_text.h"
 #include "viewer_probe.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
@@ -155,6 +157,23 @@ private slots:
         QCOMPARE(v.dialogs().boxes.size(), 2);
         QVERIFY(v.dialogs().lastText().startsWith("Unable to print the document."));
         QCOMPARE(v.dialogs().boxes.last().icon, Icon::Critical);
+        QVERIFY(v.form->isVisible());
+        QVERIFY(!v.fx.t.busy->isBusy());
+    }
+
+    void cancellingThePdfQuestionSaysNothing()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("A printer is installed here; no PDF file is asked for.");
+        Viewer v;
+        int asked = 0;
+        v.fx.c->services.printer = std::make_shared<QtPrinter>([&] {
+            ++asked;
+            return QString(); // the file dialog cancelled
+        });
+        v.form->cmdPrint->click();
+        QCOMPARE(asked, 1);
+        QCOMPARE(v.dialogs().boxes.size(), 1); // the print question only
         QVERIFY(v.form->isVisible());
         QVERIFY(!v.fx.t.busy->isBusy());
     }

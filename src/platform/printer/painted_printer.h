@@ -19,6 +19,7 @@ public:
     QPainter *painter() override;
     QRect paperRectTwips() const override;
     QString lastError() const override { return m_error; }
+    bool cancelled() const override { return m_cancelled; }
 
     bool jobActive() const { return m_painter.isActive(); }
     int pagesInJob() const { return m_pages; }
@@ -29,11 +30,13 @@ protected:
     // Called by endJob() after the painter ended; false marks the job as failed.
     virtual bool finishDevice() { return true; }
     void setError(const QString &error) { m_error = error; }
+    void setCancelled(bool cancelled) { m_cancelled = cancelled; }
     virtual const QPagedPaintDevice *constDevice() const = 0;
 
 private:
     QPainter m_painter;
     QString m_error;
+    bool m_cancelled = false;
     int m_pages = 0;
 };
 

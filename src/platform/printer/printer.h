@@ -29,6 +29,9 @@ public:
     virtual QRect paperRectTwips() const = 0;
     virtual bool setupDialog(QWidget *parent) = 0;
     virtual QString lastError() const = 0;
+    // The last job did not begin because the user cancelled a question it asked (the PDF file
+    // to print to): nothing was printed and nothing is to be reported.
+    virtual bool cancelled() const = 0;
 };
 
 } // namespace kv

@@ -34,6 +34,7 @@ bool QtPrinter::hasPrinter() const
 
 bool QtPrinter::beginJob(const QString &title)
 {
+    setCancelled(false);
     if (jobActive()) {
         setError(QStringLiteral("A print job is already running."));
         return false;
@@ -47,6 +48,7 @@ bool QtPrinter::beginJob(const QString &title)
         const QString path = m_askPdfPath ? m_askPdfPath() : QString();
         if (path.isEmpty()) {
             setError(QStringLiteral("No printer is installed and no PDF file was chosen."));
+            setCancelled(true);
             return false;
         }
         printer().setOutputFormat(QPrinter::PdfFormat);

@@ -12,7 +12,7 @@ class QPrinter;
 namespace kv {
 
 // The system's default printer. When none is installed, a job asks askPdfPath
-// for a PDF file and prints there; an empty answer refuses the job.
+// for a PDF file and prints there; an empty answer (a cancel) refuses the job.
 class QtPrinter : public PaintedPrinter
 {
 public:
