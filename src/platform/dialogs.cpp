@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QStandardPaths>
 
 namespace kv {
@@ -22,6 +25,55 @@ QMessageBox::Icon toQt(Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// QMessageBox wraps any line longer than about 500 pixels, which breaks texts laid out in
+// indented columns. This one is as wide as its longest line, up to the screen's width.
+class WideMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    // QMessageBox sizes itself again on showing and on every layout request.
+    bool event(QEvent* e) override
+    {
+        const bool handled = QMessageBox::event(e);
+        if (e->type() == QEvent::LayoutRequest)
+            widen();
+        return handled;
+    }
+    void showEvent(QShowEvent* e) override
+    {
+        QMessageBox::showEvent(e);
+        widen();
+    }
+
+private:
+    void widen()
+    {
+        auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QLayout* grid = layout();
+        if (!label || !grid || !isVisible())
+            return;
+        const int frame = frameGeometry().width() - geometry().width();
+        const int room = (screen() ? screen()->availableGeometry().width() : 1024) - frame;
+        label->setWordWrap(false);
+        grid->activate();
+        int w = grid->totalMinimumSize().width();
+        int h = grid->totalMinimumSize().height();
+        if (w > room) {
+            label->setWordWrap(true);
+            grid->activate();
+            w = room;
+            h = grid->totalHeightForWidth(w);
+        }
+        // Never narrower than Qt made it (a long title widens the box too).
+        w = qMax(w, width());
+        if (size() != QSize(w, h))
+            setFixedSize(w, h);
+        QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+    }
+};
 
 int toCode(QMessageBox::StandardButton b)
 {
@@ -51,7 +103,7 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
     }
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, dialogParent());
+    WideMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, dialogParent());
     box.setDefaultButton(def);
     // The override cursor may still be busy; a question must show the normal pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;

@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -99,6 +101,29 @@ private slots:
         QCOMPARE(lines.at(12), QStringLiteral("         graphics card."));
         QCOMPARE(lines.at(17), QStringLiteral("You may now have to re-start your computer for the new settings to take affect."));
         QVERIFY(lines.last().isEmpty());
+    }
+
+    void messageBoxIsAsWideAsItsLongestLine()
+    {
+        QtDialogs dialogs;
+        const QString tooWide = QString("word ").repeated(400);
+        for (const QString& text : {resolutionAdvice(1024, 768), tooWide}) {
+            bool seen = false;
+            whileModal([&](QWidget* box) {
+                seen = true;
+                auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+                QVERIFY(label);
+                const int screen = box->screen()->availableGeometry().width();
+                int longest = 0;
+                for (const QString& line : text.split("\r\n"))
+                    longest = qMax(longest, label->fontMetrics().horizontalAdvance(line));
+                QVERIFY(box->frameGeometry().width() <= screen);
+                if (longest < screen - 100) // room for the icon and the margins
+                    QVERIFY2(label->width() >= longest, qPrintable(QString("%1 < %2").arg(label->width()).arg(longest)));
+            });
+            dialogs.messageBox(text, Buttons::Ok, Icon::Exclamation, QString());
+            QVERIFY(seen);
+        }
     }
 
     void aboutPosition_data()
