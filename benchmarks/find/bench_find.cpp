@@ -80,7 +80,7 @@ void writeGeneratedDisc(const QString& root, int documents, int sampleTexts)
     }
 }
 
-// The number of texts listed.
+// The number of texts indexed.
 int measure(const char* what, const QString& disc)
 {
     kv::Fixture fx;
@@ -145,7 +145,7 @@ int measure(const char* what, const QString& disc)
     std::printf("  query, %lld typed prefixes          %8.2f ms median, %.2f p95, %.2f worst (goal 20 ms p95)\n",
                 static_cast<long long>(times.size()), percentile(times, 0.5), percentile(times, 0.95),
                 percentile(times, 1.0));
-    return int(sources.size());
+    return int(library->sources.size());
 }
 } // namespace
 

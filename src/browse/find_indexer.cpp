@@ -1,7 +1,9 @@
 #include "browse/find_indexer.h"
 
+#include "platform/regular_file.h"
 #include "platform/richtext/rtf_reader.h"
 
+#include <QSet>
 #include <QTextDocument>
 #include <QThread>
 
@@ -11,18 +13,23 @@ std::unique_ptr<FindLibrary> buildFindLibrary(std::vector<FindSource> sources, c
                                               const std::function<void(int)>& progress)
 {
     auto library = std::make_unique<FindLibrary>();
-    int read = 0;
+    QSet<QString> read;
+    int done = 0;
     for (FindSource& source : sources) {
         if (cancel)
             return nullptr;
+        // A file named by several entries, or reached by a link, is read once: under the first.
+        const QString identity = fileIdentity(source.path);
+        const bool first = !identity.isEmpty() && !read.contains(identity);
+        read.insert(identity);
         QTextDocument doc;
         // Damaged or missing documents are passed over: their own buttons report them.
-        if (readRtfFile(source.path, &doc)) {
+        if (first && readRtfFile(source.path, &doc)) {
             library->index.add(doc.toPlainText());
             library->sources.push_back(std::move(source));
         }
         if (progress)
-            progress(++read);
+            progress(++done);
     }
     library->index.finish();
     return cancel ? nullptr : std::move(library);

@@ -5,8 +5,6 @@
 #include "browse/document_catalogue.h"
 #include "platform/file_system.h"
 
-#include <QSet>
-
 namespace kv {
 
 namespace {
@@ -73,15 +71,12 @@ struct Collector
 {
     AppContext& c;
     std::vector<FindSource> sources;
-    QSet<QString> taken;
 
     void add(const QString& path, FindSource source)
     {
         source.path = c.files().resolve(path);
-        if (source.path.isEmpty() || taken.contains(source.path))
-            return;
-        taken.insert(source.path);
-        sources.push_back(std::move(source));
+        if (!source.path.isEmpty())
+            sources.push_back(std::move(source));
     }
 };
 } // namespace
@@ -89,7 +84,7 @@ struct Collector
 std::vector<FindSource> findSources(AppContext& c)
 {
     const AppState& s = c.state;
-    Collector found{c, {}, {}};
+    Collector found{c, {}};
     for (const CatalogueDocument& d : catalogueDocuments())
         found.add(joinPath(s.CdDrive, d.folder, d.file), {{}, labelOf(d.caption), d.caption, {}});
 

@@ -20,7 +20,8 @@ struct FindSource
 };
 
 // Every document of the catalogue that is on the disc, then the caption and detail texts of
-// every photo in the list. Each file once; missing files are left out.
+// every photo in the list; missing files are left out. A file that several entries name comes
+// once for each (the index keeps the first).
 std::vector<FindSource> findSources(AppContext& c);
 
 } // namespace kv
