@@ -10,4 +10,9 @@ bool isRegularFile(const QString& path)
     return QFileInfo(path).isFile();
 }
 
+QString fileIdentity(const QString& path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
 } // namespace kv

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "browse/browse_wiring.h"
+#include "browse/find_wiring.h"
 #include "copies/copies_wiring.h"
 #include "media/media_wiring.h"
 #include "photos/photos_wiring.h"
@@ -17,6 +18,7 @@ void wireForm1(AppContext& c)
     wireMedia(c);
     wireCopies(c);
     wirePrint(c);
+    wireFind(c);
 }
 
 } // namespace kv

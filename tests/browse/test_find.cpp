@@ -1,0 +1,172 @@
+#include "app/form1.h"
+#include "app/topics.h"
+#include "app/widgets/panel3d.h"
+#include "browse/find_index.h"
+#include "browse/find_indexer.h"
+#include "browse/find_window.h"
+#include "viewer_probe.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace kv;
+
+namespace {
+// The main window on a disc of these photos and documents, with the texts read and Find open.
+struct Found
+{
+    Fixture fx;
+    Form1* form = nullptr;
+    FindWindow* window = nullptr;
+
+    // A document given as null is a folder by that name.
+    Found(const QStringList& photos, const QHash<QString, QByteArray>& documents)
+    {
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, photos);
+        QDir().mkpath(disc + "/richtext");
+        for (auto it = documents.begin(); it != documents.end(); ++it) {
+            if (it.value().isNull())
+                QDir().mkpath(disc + "/richtext/" + it.key());
+            else
+                Fixture::writeText(disc + "/richtext/" + it.key(), it.value());
+        }
+        form = &fx.openMain(disc);
+        auto* indexer = form->findChild<FindIndexer*>("findIndexer");
+        QTRY_VERIFY(indexer && indexer->isReady());
+        form->findChild<QAction*>("mnuFind")->trigger();
+        window = form->findChild<FindWindow*>("frmFind");
+    }
+    // Types the query; true once the window counts what it found.
+    bool type(const QString& query, const QString& count)
+    {
+        QTest::keyClicks(window->txtFind, query);
+        return QTest::qWaitFor([&] { return window->lblCount->text() == count; });
+    }
+};
+
+QByteArray longRtfEndingWith(const QString& last)
+{
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
+    for (int i = 0; i < 80; ++i)
+        rtf += "Paragraph " + QByteArray::number(i) + " about the chassis and the body.\\par ";
+    return rtf + last.toLatin1() + "\\par}";
+}
+} // namespace
+
+class TestFind : public QObject
+{
+    Q_OBJECT
+private slots:
+    void matching_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QList<int>>("found"); // best first
+        QTest::newRow("prefix") << "carbur" << QList<int>{0};
+        QTest::newRow("inside a word is no match") << "arburettor" << QList<int>{};
+        QTest::newRow("case") << "CONTINENTAL" << QList<int>{1};
+        QTest::newRow("accent in the text") << "coupe" << QList<int>{1};
+        QTest::newRow("accent in the query") << "Cöupé" << QList<int>{1};
+        QTest::newRow("all words, closer first") << "barrel four" << QList<int>{0, 2};
+        QTest::newRow("one word missing") << "four kit" << QList<int>{};
+        QTest::newRow("phrase") << "\"four barrel\"" << QList<int>{0};
+        QTest::newRow("hyphenated words are a phrase") << "four-barrel" << QList<int>{0};
+        QTest::newRow("phrase in the wrong order") << "\"barrel four\"" << QList<int>{};
+    }
+    void matching()
+    {
+        QFETCH(QString, query);
+        QFETCH(QList<int>, found);
+        FindIndex index;
+        index.add("The Four-Barrel carburettor fed the V8.");
+        index.add("A continental kit was offered in 1956 on the Coupé.");
+        index.add("Barrel roll and four doors.");
+        index.finish();
+        QList<int> texts;
+        for (const FindIndex::Hit& hit : index.search(parseFindQuery(query)))
+            texts << hit.text;
+        QCOMPARE(texts, found);
+        if (query == "four-barrel")
+            QCOMPARE(index.snippet(index.search(parseFindQuery(query)).first(), true),
+                     "The <b>Four-Barrel</b> carburettor fed the V8.");
+    }
+
+    void documentHitOpensTheViewerOnTheMatch()
+    {
+        Found f({"55001.jpg"}, {{"55desc.rtf", longRtfEndingWith("The Continental kit came in 1955.")}});
+        QVERIFY(f.type("contin", "1 result"));
+        QString selected;
+        bool inView = false;
+        const ViewerSeen seen = runWithViewer(
+            f.fx, [&] { QTest::keyClick(f.window->txtFind, Qt::Key_Return); },
+            [&](TxtForm& viewer) {
+                QTRY_VERIFY(viewer.rtbText->verticalScrollBar()->value() > 0);
+                selected = viewer.rtbText->textCursor().selectedText();
+                inView = viewer.rtbText->viewport()->rect().contains(viewer.rtbText->cursorRect());
+            });
+        QCOMPARE(seen.opened, 1);
+        QCOMPARE(seen.caption, "The Kel-Vardo Folivra       1955 Description");
+        QCOMPARE(selected, "Continental");
+        QVERIFY(inView);
+        QVERIFY(f.fx.t.dialogs->boxes.isEmpty());
+    }
+
+    void photoHitShowsThePhoto_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("photo");
+        QTest::newRow("year") << "ornament" << "1955" << "2" << "55002.JPG";
+        QTest::newRow("collectibles topic") << "cent stamp" << "Kel-Vardo Postage Stamps " << "2" << "ZZ004.JPG";
+    }
+    void photoHitShowsThePhoto()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, topic);
+        QFETCH(QString, number);
+        QFETCH(QString, photo);
+        Found f({"55001.jpg", "55002.jpg", "55003.jpg", "ZZ002.jpg", "ZZ004.jpg"},
+                {{"55002.rtf", rtfSaying("A chrome hood ornament.")}, {"zz004.rtf", rtfSaying("The four-cent stamp.")}});
+        QVERIFY(f.type(query, "1 result"));
+        QTest::keyClick(f.window->txtFind, Qt::Key_Return);
+        QCOMPARE(f.form->panYear->text(), topic);
+        QCOMPARE(f.form->panPhoto->text(), number);
+        QVERIFY(f.fx.c->state.CurrentPhoto.endsWith("/" + photo));
+        QVERIFY(f.form->rtbDetails->isVisible());
+        QVERIFY(!f.form->rtbDetails->textCursor().selectedText().isEmpty());
+        // Stepping goes on from the photo shown.
+        QTest::keyClick(f.form->cmdYR[1], Qt::Key_Period);
+        QCOMPARE(f.form->panPhoto->text(), QString::number(number.toInt() % (topic == "1955" ? 3 : 2) + 1));
+    }
+
+    void damagedDocumentsAreSkipped_data()
+    {
+        QTest::addColumn<bool>("withGood");
+        QTest::addColumn<QString>("ready");
+        QTest::newRow("damaged beside a good one") << true << "1 document to search.";
+        QTest::newRow("nothing readable") << false << "This disc has no documents to search.";
+    }
+    void damagedDocumentsAreSkipped()
+    {
+        QFETCH(bool, withGood);
+        QFETCH(QString, ready);
+        QHash<QString, QByteArray> documents = {{"56desc.rtf", QByteArray("\x89PNG\r\n\x1a\n chrome", 13)},
+                                                {"57desc.rtf", QByteArray("")},
+                                                {"55colors.rtf", QByteArray()}};
+        if (withGood)
+            documents.insert("55desc.rtf", rtfSaying("Chrome trim."));
+        Found f({"55001.jpg"}, documents);
+        QCOMPARE(f.window->lblCount->text(), ready);
+        QVERIFY(f.type("chrome", withGood ? "1 result" : ready));
+        QVERIFY(f.fx.t.dialogs->boxes.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFind)
+#include "test_find.moc"
