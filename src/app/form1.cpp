@@ -42,7 +42,6 @@ const char* const StageStyle = R"(
 #stage QLabel#panYear { color: #f0c75e; background: #0d141b; font-size: 15pt; font-weight: 700; }
 #stage QLabel#panPhoto { color: #f4ead2; background: #0d141b; font-size: 14pt; font-weight: 700; }
 #stage #Frame1 { background: rgba(0,0,0,60); border: 1px solid #3d4d5c; border-radius: 6px; }
-#stage #Image4 { background: #05090c; }
 #stage QLineEdit#txtFile { background: #fff8dc; color: #202020; font-weight: 700; border: 1px solid #7a6a3a; }
 )";
 
@@ -192,7 +191,7 @@ void Form1::buildControls()
 
     Image4 = new PictureView(stage);
     Image4->setObjectName(QStringLiteral("Image4"));
-    Image4->setAttribute(Qt::WA_StyledBackground);
+    Image4->setBackground(QColor(0x05, 0x09, 0x0c));
     Image4->setGeometry(12, 74, 541, 406);
     Image4->setToolTip(QStringLiteral("Click the Right mouse button to copy photo or add to Screen Saver"));
     Image4->setImage(titlePicture(Image4->size()));

@@ -1,6 +1,8 @@
 #include "photos/frm_slide.h"
 
 #include "app/app_context.h"
+#include "app/picture_read_ahead.h"
+#include "platform/image_loader.h"
 #include "platform/keep_awake.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
@@ -33,7 +35,6 @@ const char* const SlideStyle = R"(
 #frmSlide QLabel#panYear { color: #f0c75e; font-weight: 700; }
 #frmSlide QLabel#PnlCoStar { color: #f0c75e; font-style: italic; font-weight: 700; }
 #frmSlide QRadioButton { color: #f4ead2; }
-#frmSlide #Image1 { background: #000000; }
 #frmSlide #mmSlide { background: #2b3a48; border: 1px solid #3d4d5c; }
 #frmSlide #mmSlide QToolButton { background: #d8d2c4; border: 1px outset #f4ead2; }
 #frmSlide #mmSlide QToolButton:pressed { border-style: inset; }
@@ -71,6 +72,9 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
     setStyleSheet(QString::fromLatin1(SlideStyle));
     setSizeGripEnabled(false);
     buildControls();
+    m_ahead = new PictureReadAhead([ratio = Image1->devicePixelRatioF()](const QString& path, const QSize& size) {
+        return loadDisplayPicture(path, size, ratio);
+    }, this);
 }
 
 FrmSlide::~FrmSlide()
@@ -85,7 +89,7 @@ void FrmSlide::buildControls()
 
     Image1 = new PictureView(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAttribute(Qt::WA_StyledBackground);
+    Image1->setBackground(Qt::black);
     Image1->setToolTip(QStringLiteral("Click the Right mouse button to copy"));
     place(Image1, QRect(120, 110, 11700, 7500));
 
@@ -254,8 +258,8 @@ void FrmSlide::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     applyLayout();
-    // A read-ahead decoded for the old size would not be taken.
-    if (m_ahead)
+    // A read-ahead made for the old size would not be taken.
+    if (m_ahead->active())
         readAhead();
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QFuture>
 #include <QHash>
 #include <QImage>
 #include <QRect>
 
 #include <array>
-#include <optional>
 
 class QPushButton;
 class QRadioButton;
@@ -17,6 +15,7 @@ namespace kv {
 
 struct AppContext;
 class Panel3D;
+class PictureReadAhead;
 class PictureView;
 class SlideBar;
 class SpinButton;
@@ -101,16 +100,9 @@ private:
     QSize m_designTwips;
     QString m_slidePath;
 
-    // The slide the next tick will show, decoded on a worker thread while the current one is
-    // on show; only a tick that shows that very slide at that very size takes it.
-    struct ReadAhead
-    {
-        int position = 0;
-        QString path;
-        QSize size;
-        QFuture<QImage> picture;
-    };
-    std::optional<ReadAhead> m_ahead;
+    // The slide the next tick will show, read on a worker thread while the current one is on
+    // show; only a tick that shows that very file at that very size takes it.
+    PictureReadAhead* m_ahead = nullptr;
     // Starts decoding the next tick's slide while the show plays; drops any earlier one.
     void readAhead();
     void discardReadAhead();

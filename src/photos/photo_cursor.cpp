@@ -2,10 +2,10 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "photos/photo_list.h"
-#include "photos/photo_read_ahead.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
@@ -31,7 +31,7 @@ bool inSelection(const AppContext& c, int position)
 
 QSize photoBox(const Form1& f)
 {
-    return f.Image4->size() * f.devicePixelRatioF();
+    return f.Image4->displayBox();
 }
 
 // The entry the next step in the same direction will show, as the steps below search for it;
@@ -61,9 +61,22 @@ void readAhead(AppContext& c, bool forward)
     const int next = nextInSelection(c, forward);
     if (next < 1 || next == c.state.PhotoIndex)
         return;
-    PhotoReadAhead::of(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
+    photoReadAhead(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
 }
 } // namespace
+
+PictureReadAhead& photoReadAhead(Form1& f)
+{
+    auto* ahead = f.findChild<PictureReadAhead*>(QStringLiteral("photoReadAhead"), Qt::FindDirectChildrenOnly);
+    if (ahead)
+        return *ahead;
+    PictureView* box = f.Image4;
+    ahead = new PictureReadAhead([ratio = box->devicePixelRatioF()](const QString& path, const QSize& size) {
+        return loadDisplayPicture(path, size, ratio);
+    }, &f);
+    ahead->setObjectName(QStringLiteral("photoReadAhead"));
+    return *ahead;
+}
 
 bool showPhotoEntry(AppContext& c, int position)
 {
@@ -74,12 +87,12 @@ bool showPhotoEntry(AppContext& c, int position)
     if (real.isEmpty())
         return false;
     const QSize box = photoBox(f);
-    QImage image = PhotoReadAhead::of(f).take(real, box);
-    if (image.isNull())
-        image = loadImage(real, box);
-    if (image.isNull())
+    DisplayPicture picture = photoReadAhead(f).take(real, box);
+    if (picture.decoded.isNull())
+        picture = loadDisplayPicture(real, box, f.Image4->devicePixelRatioF());
+    if (picture.decoded.isNull())
         return false;
-    f.Image4->setImage(image);
+    f.Image4->setImage(picture.decoded, picture.display);
     f.Image4->show();
     f.panPhoto->setText(s.PhotoNumbers(position));
     if (s.ShowFileNames)

@@ -3,6 +3,8 @@
 namespace kv {
 
 struct AppContext;
+class Form1;
+class PictureReadAhead;
 
 // The photo cursor: the only code that writes PhotoCursor, PhotoIndex, SkipFirstMatch,
 // LastStepNext, LastStepPrevious and LastStepFailed.
@@ -38,5 +40,8 @@ void moveSlideCursor(AppContext& c, int position);
 // The slide show hands the slide at `position` to the main window, which steps on from it in
 // either direction. False, with nothing changed, when it cannot be read.
 bool handBackFromSlideShow(AppContext& c, int position);
+
+// The main window's read-ahead of the photo the next step will show, made on first use.
+PictureReadAhead& photoReadAhead(Form1& f);
 
 } // namespace kv

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/help.h"
+#include "app/picture_read_ahead.h"
 #include "app/form1.h"
 #include "app/topic_buttons.h"
 #include "app/topics.h"
@@ -29,7 +30,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <optional>
@@ -130,7 +130,7 @@ SlideClock slideClockAt(const QDateTime& when)
 
 QSize FrmSlide::slideSize() const
 {
-    return Image1->size() * devicePixelRatioF();
+    return Image1->displayBox();
 }
 
 bool FrmSlide::loadSlide(int position)
@@ -142,31 +142,23 @@ bool FrmSlide::loadSlide(int position)
     }
     const QString real = m_context.files().resolve(s.PhotoList(position));
     const QSize fit = slideSize();
-    QImage image;
-    // Waits only when the decode of this very slide has not finished by its tick.
-    if (m_ahead && !real.isEmpty() && m_ahead->position == position && m_ahead->path == real
-        && m_ahead->size == fit)
-        image = m_ahead->picture.result();
-    discardReadAhead();
+    // Waits only when the read of this very slide has not finished by its tick.
+    DisplayPicture picture = m_ahead->take(real, fit);
     if (real.isEmpty())
         return false;
     // A failed read-ahead is tried again here, so a failure is reported as without one.
-    if (image.isNull())
-        image = loadImage(real, fit);
-    if (image.isNull())
+    if (picture.decoded.isNull())
+        picture = loadDisplayPicture(real, fit, Image1->devicePixelRatioF());
+    if (picture.decoded.isNull())
         return false;
-    Image1->setImage(image);
+    Image1->setImage(picture.decoded, picture.display);
     m_slidePath = real;
     return true;
 }
 
 void FrmSlide::discardReadAhead()
 {
-    if (!m_ahead)
-        return;
-    // One not yet started never runs; one running finishes unseen.
-    m_ahead->picture.cancel();
-    m_ahead.reset();
+    m_ahead->discard();
 }
 
 void FrmSlide::readAhead()
@@ -181,11 +173,7 @@ void FrmSlide::readAhead()
         return; // the next tick shows no photo
     if (optSeq[1]->isChecked())
         position = randomPosition(s.PhotoCount, peekRandom());
-    const QString real = m_context.files().resolve(s.PhotoList(position));
-    if (real.isEmpty())
-        return;
-    const QSize fit = slideSize();
-    m_ahead = ReadAhead{position, real, fit, QtConcurrent::run([real, fit] { return loadImage(real, fit); })};
+    m_ahead->start(m_context.files().resolve(s.PhotoList(position)), slideSize());
 }
 
 void FrmSlide::setPositionCaption(int position)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRect>
 
 namespace kv {
 
@@ -86,6 +87,35 @@ QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
     if (image.isNull() && error)
         *error = reader.errorString();
     return image;
+}
+
+QRect displayRect(const QSize& picture, const QSize& box, bool stretch)
+{
+    if (stretch || picture.isEmpty())
+        return QRect(QPoint(0, 0), box);
+    const QSize size = picture.scaled(box, Qt::KeepAspectRatio);
+    return QRect(QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2), size);
+}
+
+QImage displayImage(const QImage& decoded, const QSize& box, qreal devicePixelRatio, bool stretch)
+{
+    if (decoded.isNull() || box.isEmpty())
+        return {};
+    const QSize size = displayRect(decoded.size(), box, stretch).size();
+    if (size.isEmpty())
+        return {};
+    QImage out = size == decoded.size() ? decoded : decoded.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    out = out.convertToFormat(out.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    out.setDevicePixelRatio(devicePixelRatio);
+    return out;
+}
+
+DisplayPicture loadDisplayPicture(const QString& path, const QSize& box, qreal devicePixelRatio, bool stretch)
+{
+    DisplayPicture picture;
+    picture.decoded = loadImage(path, box);
+    picture.display = displayImage(picture.decoded, box, devicePixelRatio, stretch);
+    return picture;
 }
 
 FileStamp fileStamp(const QString& path)

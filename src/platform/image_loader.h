@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -32,6 +33,23 @@ struct FileStamp
     bool operator==(const FileStamp&) const = default;
 };
 FileStamp fileStamp(const QString& path);
+
+// Where a picture of `picture` pixels lands in a box of `box` (both in device pixels): fitted
+// keeping its proportions and centred, or filling the box when `stretch` is set.
+QRect displayRect(const QSize& picture, const QSize& box, bool stretch = false);
+
+// `decoded` scaled smoothly to exactly the size it is drawn at in a box of `box` device pixels,
+// in the pixel format a window's backing store takes as it is: drawing it is a plain copy.
+QImage displayImage(const QImage& decoded, const QSize& box, qreal devicePixelRatio, bool stretch = false);
+
+// A picture as read for a box and as it will be drawn there.
+struct DisplayPicture
+{
+    QImage decoded; // at the decoder's own scale
+    QImage display; // displayImage() of it; null when no box was given
+};
+DisplayPicture loadDisplayPicture(const QString& path, const QSize& box, qreal devicePixelRatio,
+                                  bool stretch = false);
 
 // Caps what one picture may allocate; set once at start-up. By default just enough for the
 // largest picture the pixel limit lets through, at four bytes a pixel.

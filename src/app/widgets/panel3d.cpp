@@ -26,8 +26,30 @@ int Panel3D::textFlags() const
 QFont Panel3D::captionFont() const
 {
     const QRect box = contentsRect();
+    if (m_fit.text == text() && m_fit.box == box && m_fit.font == font())
+        return m_fit.fitted;
+    if (m_fit.font != font() || m_fit.maxWidth < 0) {
+        const QFontMetrics m(font());
+        m_fit.maxWidth = m.maxWidth();
+        m_fit.height = m.height();
+    }
+    m_fit.text = text();
+    m_fit.box = box;
+    m_fit.font = font();
+    // A short caption (a photo number on every step) fits even in the widest glyphs; only
+    // longer ones need laying out, which costs more than the rest of the paint.
+    const bool short_ = qsizetype(m_fit.maxWidth) * text().size() <= box.width() && m_fit.height <= box.height()
+        && !text().contains(QLatin1Char('\n'));
+    m_fit.fitted = short_ ? font() : fittedFont();
+    return m_fit.fitted;
+}
+
+QFont Panel3D::fittedFont() const
+{
+    const QRect box = contentsRect();
     const auto fits = [&](const QFont& f) {
-        const QRect need = QFontMetrics(f).boundingRect(box, textFlags(), text());
+        const QFontMetrics m(f);
+        const QRect need = m.boundingRect(box, textFlags(), text());
         return need.width() <= box.width() && need.height() <= box.height();
     };
     QFont f = font();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QLabel>
+#include <QRect>
+#include <QString>
 
 namespace kv {
 
@@ -26,6 +29,20 @@ protected:
 
 private:
     int textFlags() const;
+    QFont fittedFont() const;
+
+    // Fitting the caption lays it out; a panel repainted with the same caption and size (a
+    // photo number on every step) reuses the answer.
+    struct Fit
+    {
+        QString text;
+        QRect box;
+        QFont font;
+        QFont fitted;
+        int maxWidth = -1; // of `font`
+        int height = 0;
+    };
+    mutable Fit m_fit;
 };
 
 } // namespace kv

@@ -1,7 +1,10 @@
 #include "app/widgets/picture_view.h"
 
+#include "platform/image_loader.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 namespace kv {
 
@@ -11,37 +14,61 @@ PictureView::PictureView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void PictureView::setImage(const QImage& image)
+void PictureView::setImage(const QImage& image, const QImage& display)
 {
     m_image = image;
+    m_display = display;
     update();
 }
 
 void PictureView::clear()
 {
     m_image = QImage();
+    m_display = QImage();
     update();
 }
 
 void PictureView::setStretch(bool stretch)
 {
+    if (m_stretch != stretch)
+        m_display = QImage();
     m_stretch = stretch;
     update();
 }
 
+void PictureView::setBackground(const QColor& color)
+{
+    m_background = color;
+    setAttribute(Qt::WA_OpaquePaintEvent, color.isValid() && color.alpha() == 255);
+    update();
+}
+
+QSize PictureView::displayBox() const
+{
+    return size() * devicePixelRatioF();
+}
+
 void PictureView::paintEvent(QPaintEvent*)
 {
-    if (m_image.isNull())
-        return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    QRect target = rect();
-    if (!m_stretch) {
-        QSize size = m_image.size().scaled(rect().size(), Qt::KeepAspectRatio);
-        target = QRect(QPoint(0, 0), size);
-        target.moveCenter(rect().center());
+    if (m_image.isNull()) {
+        if (m_background.isValid())
+            p.fillRect(rect(), m_background);
+        return;
     }
-    p.drawImage(target, m_image);
+    const qreal ratio = devicePixelRatioF();
+    const QRect target = displayRect(m_image.size(), displayBox(), m_stretch);
+    // A copy made for another size (a resize, another screen) is made again, once.
+    if (m_display.size() != target.size() || m_display.devicePixelRatio() != ratio)
+        m_display = displayImage(m_image, displayBox(), ratio, m_stretch);
+    const QRectF drawn(QPointF(target.topLeft()) / ratio, m_display.deviceIndependentSize());
+    if (m_background.isValid()) {
+        // Only the bars beside the picture: under it would be painted twice.
+        const QRegion bars = QRegion(rect()).subtracted(QRegion(drawn.toAlignedRect().adjusted(1, 1, -1, -1)));
+        for (const QRect& r : bars)
+            p.fillRect(r, m_background);
+    }
+    p.drawImage(drawn.topLeft(), m_display);
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event)

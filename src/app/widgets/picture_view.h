@@ -1,23 +1,33 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QWidget>
 
 namespace kv {
 
-// Shows a picture scaled to fit, centred, keeping its proportions.
+// Shows a picture scaled to fit, centred, keeping its proportions. The picture is drawn from a
+// copy made at exactly the size it takes on screen, so a paint is a plain copy of pixels.
 class PictureView : public QWidget
 {
     Q_OBJECT
 public:
     explicit PictureView(QWidget* parent = nullptr);
 
-    void setImage(const QImage& image);
+    // `display`, when given, is `image` as displayImage() makes it for this box; one made on a
+    // worker thread spares the user-interface thread the scaling.
+    void setImage(const QImage& image, const QImage& display = {});
     void clear();
     const QImage& image() const { return m_image; }
     bool hasImage() const { return !m_image.isNull(); }
     // When set, the picture fills the whole widget.
     void setStretch(bool stretch);
+    bool stretched() const { return m_stretch; }
+    // An opaque colour around the picture: the view then paints every pixel itself, so nothing
+    // behind it is painted again on a step.
+    void setBackground(const QColor& color);
+    // The box in device pixels, as a display copy must be made for it.
+    QSize displayBox() const;
 
 signals:
     void pressed(Qt::MouseButton button);
@@ -30,6 +40,8 @@ protected:
 
 private:
     QImage m_image;
+    QImage m_display;
+    QColor m_background;
     bool m_stretch = false;
 };
 
