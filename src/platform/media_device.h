@@ -80,9 +80,16 @@ protected:
 private:
     bool fail(const QString& why);
     bool open();
+    // Runs events, no user input, until `done` holds, the player fails or the time is up;
+    // false when the device went away meanwhile.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs);
     bool waitUntilLoaded();
     bool isVideo() const;
     qint64 frameMs() const;
+    qint64 lastFrameMs() const;
+    // Where the picture on screen starts, in milliseconds.
+    qint64 shownFrameMs() const;
+    void pauseIfStopped();
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_audio = nullptr;
@@ -91,6 +98,8 @@ private:
     QString m_type;
     QString m_fileName;
     QString m_error;
+    qint64 m_shownEnd = -1; // end of the picture on screen, -1 when there is none
+    bool m_pictureShown = false; // since the last "open"
     bool m_open = false;
     bool m_wait = false;
 };
