@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
+#include <QOpenGLContext>
 #include <QTimer>
 #include <QUrl>
 #include <QVideoFrame>
@@ -297,10 +299,30 @@ bool QtMediaDevice::command(const QString& command)
     return true;
 }
 
+namespace {
+bool paintedVideoSwitchSet = false;
+
+// Runs as the application is made. Qt's X plugin reads the switch the first time it is asked
+// about OpenGL: ask now, while the switch is set, then give the environment back, so that the
+// programs we start (browser, help viewer, file manager) get the user's own.
+void settlePaintedVideo()
+{
+    if (!paintedVideoSwitchSet)
+        return;
+    paintedVideoSwitchSet = false;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QOpenGLContext::supportsThreadedOpenGL();
+    qunsetenv("QT_XCB_GL_INTEGRATION");
+}
+} // namespace
+
 void preferPaintedVideo()
 {
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    if (qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        return;
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    paintedVideoSwitchSet = true;
+    qAddPreRoutine(settlePaintedVideo);
 }
 
 } // namespace kv

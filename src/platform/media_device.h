@@ -112,7 +112,9 @@ public:
 
 // Films are painted without OpenGL on X: they are small, and where OpenGL is software (virtual
 // machines, remote displays) starting it delays the first film by a second and costs 75 MB.
-// Call before the QApplication is made; a setting of the user's own is kept.
+// Call before the QApplication is made; the switch holds for our own windows only, and the
+// environment is the user's again once the application exists. A setting of the user's own
+// is kept.
 void preferPaintedVideo();
 
 } // namespace kv

@@ -1,5 +1,6 @@
 #include "disc_generator.h"
 #include "platform/media_device.h"
+#include "platform/shell.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -41,6 +42,10 @@ QString missingBackend(QMediaFormat::FileFormat container)
             .arg(QMediaFormat::fileFormatName(container));
     return {};
 }
+
+// The switch that keeps OpenGL away from films, and its value before the program started.
+const char* const FilmSwitch = "QT_XCB_GL_INTEGRATION";
+QByteArray userFilmSwitch;
 
 // Waits for the end of the file; a failure without any audio output is the machine's, not ours.
 void expectEnd(IMediaDevice& device, bool& finished, QString& error)
@@ -186,6 +191,26 @@ private slots:
         QCOMPARE(shownEnd, 100);
     }
 
+    void programsWeStartGetTheUserEnvironment()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the switch is read on X only");
+#endif
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("env.txt"));
+        QtShell shell(dir.path());
+        QVERIFY(shell.runAndWait(QStringLiteral("sh -c \"env > '%1'\"").arg(out)));
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArrayList lines = file.readAll().split('\n');
+        QByteArray childSwitch;
+        for (const QByteArray& line : lines)
+            if (line.startsWith(QByteArray(FilmSwitch) + '='))
+                childSwitch = line.mid(int(qstrlen(FilmSwitch)) + 1);
+        QCOMPARE(childSwitch, userFilmSwitch);
+        QVERIFY(lines.contains("PATH=" + qgetenv("PATH")));
+    }
+
     void damagedFilmFailsWithoutHanging_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -239,5 +264,13 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMediaPlayback)
+int main(int argc, char** argv)
+{
+    userFilmSwitch = qgetenv(FilmSwitch);
+    preferPaintedVideo(); // as the program starts
+    QApplication app(argc, argv);
+    TestMediaPlayback test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_media_playback.moc"
