@@ -24,7 +24,7 @@
 #include "platform/twips.h"
 
 #include <QDateTime>
-#include <QLineEdit>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
