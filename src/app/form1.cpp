@@ -11,7 +11,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QMenuBar>
 #include <QPainter>
@@ -42,7 +42,7 @@ const char* const StageStyle = R"(
 #stage QLabel#panYear { color: #f0c75e; background: #0d141b; font-size: 15pt; font-weight: 700; }
 #stage QLabel#panPhoto { color: #f4ead2; background: #0d141b; font-size: 14pt; font-weight: 700; }
 #stage #Frame1 { background: rgba(0,0,0,60); border: 1px solid #3d4d5c; border-radius: 6px; }
-#stage QLineEdit#txtFile { background: #fff8dc; color: #202020; font-weight: 700; border: 1px solid #7a6a3a; }
+#stage QLabel#txtFile { background: #fff8dc; color: #202020; font-weight: 700; border: 1px solid #7a6a3a; padding: 0 3px; }
 )";
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
@@ -216,10 +216,10 @@ void Form1::buildControls()
     picLogo->setGeometry(565, 186, 223, 294);
     picLogo->setImage(titlePicture(QSize(446, 588)));
 
-    txtFile = new QLineEdit(stage);
+    // Shows the photo's file name: a label, so that a screen reader reads the name itself.
+    txtFile = new QLabel(stage);
     txtFile->setObjectName(QStringLiteral("txtFile"));
-    txtFile->setReadOnly(true);
-    txtFile->setAccessibleName(QStringLiteral("Photo file name"));
+    txtFile->setAccessibleDescription(QStringLiteral("Photo file name"));
     txtFile->setGeometry(20, 82, 140, 24);
     txtFile->hide();
 

@@ -10,7 +10,7 @@
 class QAction;
 class QFrame;
 class QKeyEvent;
-class QLineEdit;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -43,7 +43,7 @@ public:
     Panel3D* panYear = nullptr;
     Panel3D* panPhoto = nullptr;
     SpinButton* SpinButton1 = nullptr;
-    QLineEdit* txtFile = nullptr;
+    QLabel* txtFile = nullptr;
     RichTextBox* rtbDetails = nullptr;
     PictureView* picLogo = nullptr;
 

@@ -13,7 +13,7 @@
 #include <QBoxLayout>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -99,13 +99,12 @@ void FrmScroll::buildControls()
     SpinButton1->upButton()->setAutoRepeat(false);
     SpinButton1->downButton()->setAutoRepeat(false);
 
-    Text1 = new QLineEdit(this);
+    // A box that only shows the page: a label, so that a screen reader reads "3 of 7".
+    Text1 = new QLabel(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setAlignment(Qt::AlignCenter);
-    Text1->setAccessibleName(QStringLiteral("Page number"));
-    Text1->setStyleSheet(QStringLiteral("QLineEdit { padding: 0; border: 1px solid #808080; background: #ffffff; color: #000000; }"));
+    Text1->setAccessibleDescription(QStringLiteral("Page number"));
+    Text1->setStyleSheet(QStringLiteral("QLabel { padding: 0; border: 1px solid #808080; background: #ffffff; color: #000000; }"));
 
     sscommand1 = new QPushButton(this);
     sscommand1->setObjectName(QStringLiteral("sscommand1"));

@@ -4,7 +4,7 @@
 #include <QFuture>
 #include <QImage>
 
-class QLineEdit;
+class QLabel;
 class QPushButton;
 class QScrollBar;
 
@@ -33,7 +33,7 @@ public:
     QScrollBar* HScroll1 = nullptr;
     QScrollBar* VScroll1 = nullptr;
     SpinButton* SpinButton1 = nullptr;
-    QLineEdit* Text1 = nullptr;
+    QLabel* Text1 = nullptr;
     QPushButton* sscommand1 = nullptr;
 
     // Opening: as large as the screen, page and viewport hidden, the page at its top-left.

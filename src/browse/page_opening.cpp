@@ -10,7 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 
-#include <QLineEdit>
+#include <QLabel>
 #include <QPointer>
 
 namespace kv {

@@ -17,7 +17,7 @@
 #include "platform/busy_pointer.h"
 #include "platform/file_system.h"
 
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 

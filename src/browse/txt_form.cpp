@@ -55,6 +55,7 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
 
     rtbText = new RichTextBox(this);
     rtbText->setObjectName(QStringLiteral("rtbText"));
+    rtbText->setAccessibleName(QStringLiteral("Document text"));
     rtbText->setGeometry(twipRect(120, 120, 7695, 6135));
 
     SSCommand1 = new QPushButton(QStringLiteral("OK"), this);

@@ -7,7 +7,6 @@
 #include "platform/twips.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -77,12 +76,12 @@ CopyPanel::CopyPanel(QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipRect(240, 600, 1215, 255));
 
-    Text1 = new QLineEdit(this);
+    // The file being copied, shown in a box; a label, so that a screen reader reads the name.
+    Text1 = new QLabel(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
     Text1->setGeometry(twipRect(1440, 600, 5415, 255).adjusted(0, -2, 0, 2));
-    Text1->setAccessibleName(QStringLiteral("Copying file"));
-    Label1->setBuddy(Text1);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Text1->setAccessibleDescription(QStringLiteral("Copying file"));
 
     ProgressGuage = new FloodGauge(this);
     ProgressGuage->setObjectName(QStringLiteral("ProgressGuage"));
@@ -100,9 +99,9 @@ CopyPanel::CopyPanel(QWidget* parent)
     ProgressGuage2->setGeometry(twipRect(360, 3840, 6495, 375));
     ProgressGuage2->setAccessibleName(QStringLiteral("Progress of the whole copy"));
 
-    cmdCopy = new QPushButton(this);
+    // Each copy sets the caption, "Copy Photos" or "Copy Movies"; a screen reader reads it.
+    cmdCopy = new QPushButton(QStringLiteral("Copy Photos"), this);
     cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
-    cmdCopy->setAccessibleName(QStringLiteral("Copy")); // its caption comes with each copy
     cmdCopy->setGeometry(twipRect(360, 4320, 3255, 375));
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -117,8 +116,8 @@ CopyPanel& copyPanel(AppContext& c)
         return *existing;
     host->setStyleSheet(QStringLiteral(
         "QFrame#pnlProgress { background: #ece6d6; border: 2px outset #c8bea8; }"
-        "QLabel, QLineEdit { color: #202020; }"
-        "QLineEdit { background: #fffdf4; border: 1px inset #a89c80; }"
+        "QLabel { color: #202020; }"
+        "QLabel#Text1 { background: #fffdf4; border: 1px inset #a89c80; padding: 0 2px; }"
         "QProgressBar { border: 1px inset #8a8070; background: #ffffff; color: #202020; }"
         "QProgressBar::chunk { background: #1f4aa8; }"));
     host->setAttribute(Qt::WA_StyledBackground);

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace kv {
@@ -33,7 +32,7 @@ public:
 
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
+    QLabel* Text1 = nullptr;
     FloodGauge* ProgressGuage = nullptr;
     FloodGauge* ProgressGuage2 = nullptr;
     QPushButton* cmdCopy = nullptr;

@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>

@@ -129,7 +129,8 @@ SaverPanel::SaverPanel(QWidget* parent)
     panInterval->setObjectName(QStringLiteral("panInterval"));
     panInterval->setGeometry(twipRect(4080, 4080, 1410, 375));
     panInterval->setAlignment(Qt::AlignCenter);
-    panInterval->setAccessibleName(QStringLiteral("Delay between photos"));
+    // The caption is the value a screen reader must read; what it means goes in the description.
+    panInterval->setAccessibleDescription(QStringLiteral("Delay between photos"));
     lblDelay->setBuddy(SpinInterval->upButton());
 
     const std::array<std::tuple<QPushButton**, const char*, const char*, QRect>, 3> buttons = {{

@@ -6,7 +6,7 @@
 #include "app/widgets/picture_view.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -66,12 +66,9 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     setModal(false);
     setFixedSize(330, 398);
 
-    Text4 = new QLineEdit(QStringLiteral("Screen Saver Photo Selection"), this);
+    Text4 = new QLabel(QStringLiteral("Screen Saver Photo Selection"), this);
     Text4->setObjectName(QStringLiteral("Text4"));
-    Text4->setReadOnly(true);
-    Text4->setFocusPolicy(Qt::NoFocus);
     Text4->setAlignment(Qt::AlignCenter);
-    Text4->setAccessibleName(Text4->text());
     Text4->setGeometry(10, 10, 310, 28);
     QFont heading = Text4->font();
     heading.setBold(true);

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class QLineEdit;
+class QLabel;
 class QPushButton;
 
 namespace kv {
@@ -19,7 +19,7 @@ class FrmSSPhoto : public QDialog
 public:
     explicit FrmSSPhoto(AppContext& context, QWidget* parent = nullptr);
 
-    QLineEdit* Text4 = nullptr;
+    QLabel* Text4 = nullptr;
     PictureView* Picture1 = nullptr;
     QPushButton* SSCommand4 = nullptr;
     QPushButton* SSCommand3 = nullptr;

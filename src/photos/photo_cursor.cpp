@@ -9,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
 
-#include <QLineEdit>
+#include <QLabel>
 
 #include <algorithm>
 #include <utility>

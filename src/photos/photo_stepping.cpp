@@ -12,7 +12,7 @@
 #include "photos/saver_buttons.h"
 #include "platform/file_system.h"
 
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 

@@ -10,7 +10,7 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 
 #include <functional>

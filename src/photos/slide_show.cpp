@@ -25,7 +25,7 @@
 #include "platform/twips.h"
 
 #include <QDateTime>
-#include <QLineEdit>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>

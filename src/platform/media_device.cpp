@@ -4,10 +4,14 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMediaMetaData>
 #include <QMediaPlayer>
+#include <QOpenGLContext>
 #include <QTimer>
 #include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
 #include <QVideoWidget>
 
 namespace kv {
@@ -16,6 +20,9 @@ namespace {
 // Loading a sample film takes a fraction of a second; a file that takes longer than this is
 // treated as unplayable rather than leaving the window waiting.
 constexpr int LoadTimeoutMs = 8000;
+// A good film shows its first picture a few tens of milliseconds after loading; a film that
+// shows none in this time (a header without its frames) cannot be played.
+constexpr int FirstPictureTimeoutMs = 3000;
 // Time for a newly shown video surface to reach the screen.
 constexpr int ExposeDelayMs = 100;
 
@@ -36,7 +43,12 @@ QtMediaDevice::QtMediaDevice()
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
         m_error = text.isEmpty() ? QStringLiteral("The file cannot be played.") : text;
-        if (m_open && onError)
+        if (!m_open)
+            return;
+        // GStreamer reports one broken file with several errors: the first closes the device,
+        // so the others find it closed and the user hears of the failure once.
+        command(QStringLiteral("close"));
+        if (onError)
             onError(m_error);
     });
     connect(m_player, &QMediaPlayer::positionChanged, this, [this] {
@@ -80,6 +92,10 @@ void QtMediaDevice::setDisplay(QWidget* display)
         auto* surface = new QVideoWidget(display);
         surface->setObjectName(QStringLiteral("videoSurface"));
         surface->setAccessibleName(QStringLiteral("Movie"));
+        connect(surface->videoSink(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& f) {
+            m_shownEnd = f.isValid() && f.endTime() >= 0 ? f.endTime() / 1000 : -1;
+            m_pictureShown = m_pictureShown || f.isValid();
+        });
         m_video = surface;
     } else {
         m_video->setParent(display);
@@ -135,6 +151,7 @@ bool QtMediaDevice::seek(qint64 ms)
     if (!m_open)
         return fail(QStringLiteral("No device open"));
     const qint64 length = m_player->duration();
+    pauseIfStopped();
     m_player->setPosition(qBound<qint64>(0, ms, length > 0 ? length : ms));
     return true;
 }
@@ -145,29 +162,55 @@ qint64 QtMediaDevice::frameMs() const
     return fps >= 1 ? qMax<qint64>(1, qRound64(1000 / fps)) : 100;
 }
 
+qint64 QtMediaDevice::lastFrameMs() const
+{
+    return qMax<qint64>(0, m_player->duration() - frameMs());
+}
+
+qint64 QtMediaDevice::shownFrameMs() const
+{
+    // The picture's own time: the player's position lags one frame behind it after a pause,
+    // and a frame cut by a seek starts where the seek landed, but it always ends where its
+    // successor starts.
+    return m_shownEnd >= 0 ? qMax<qint64>(0, m_shownEnd - frameMs()) : m_player->position();
+}
+
+void QtMediaDevice::pauseIfStopped()
+{
+    // An ended film is stopped, and a stopped player prepares no picture for a seek: the
+    // screen would go black.
+    if (m_player->playbackState() == QMediaPlayer::StoppedState)
+        m_player->pause();
+}
+
+bool QtMediaDevice::waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    if (done() || m_player->error() != QMediaPlayer::NoError)
+        return true;
+    QEventLoop loop;
+    auto check = [&] {
+        if (done())
+            loop.quit();
+    };
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, &loop, check);
+    connect(m_player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+    if (QVideoWidget* surface = videoSurface())
+        connect(surface->videoSink(), &QVideoSink::videoFrameChanged, &loop, check);
+    QPointer<QtMediaDevice> alive(this);
+    // No clicks or keys while the command waits: the window must not close under it.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return !alive.isNull();
+}
+
 bool QtMediaDevice::waitUntilLoaded()
 {
     auto settled = [this] {
         const auto s = m_player->mediaStatus();
         return s != QMediaPlayer::LoadingMedia && s != QMediaPlayer::NoMedia;
     };
-    if (!settled() && m_player->error() == QMediaPlayer::NoError) {
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, &loop, [&] {
-            if (settled())
-                loop.quit();
-        });
-        connect(m_player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-        timer.start(LoadTimeoutMs);
-        QPointer<QtMediaDevice> alive(this);
-        // No clicks or keys while the command waits: the window must not close under it.
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        if (!alive)
-            return false;
-    }
+    if (!waitUntil(settled, LoadTimeoutMs))
+        return false;
     if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia) {
         const QString why = m_player->errorString();
         command(QStringLiteral("close"));
@@ -190,6 +233,8 @@ bool QtMediaDevice::open()
     if (info.size() == 0)
         return fail(QStringLiteral("The file is empty: %1").arg(m_fileName));
     m_error.clear();
+    m_shownEnd = -1;
+    m_pictureShown = false;
     const bool video = isVideo() && m_video;
     m_player->setVideoOutput(video ? videoSurface() : nullptr);
     if (m_video)
@@ -199,10 +244,19 @@ bool QtMediaDevice::open()
     m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     if (m_wait && !waitUntilLoaded())
         return false;
-    m_open = true;
-    // A loaded film shows nothing until paused on its first picture.
-    if (video && m_wait)
+    // A loaded film shows nothing until paused on its first picture; one that never shows a
+    // picture cannot be played.
+    if (video && m_wait) {
         m_player->pause();
+        if (!waitUntil([this] { return m_pictureShown; }, FirstPictureTimeoutMs))
+            return false;
+        if (!m_pictureShown) {
+            const QString why = m_player->errorString();
+            command(QStringLiteral("close"));
+            return fail(why.isEmpty() ? QStringLiteral("The film shows no picture.") : why);
+        }
+    }
+    m_open = true;
     return true;
 }
 
@@ -228,25 +282,47 @@ bool QtMediaDevice::command(const QString& command)
     } else if (cmd == QLatin1String("stop") || cmd == QLatin1String("pause")) {
         m_player->pause();
     } else if (cmd == QLatin1String("prev")) {
+        pauseIfStopped();
         m_player->setPosition(0);
     } else if (cmd == QLatin1String("next")) {
-        m_player->setPosition(m_player->duration());
-    } else if (cmd == QLatin1String("back")) {
+        // The end itself holds no picture: the last frame is the end of the film.
         m_player->pause();
-        m_player->setPosition(qMax<qint64>(0, m_player->position() - frameMs()));
-    } else if (cmd == QLatin1String("step")) {
+        m_player->setPosition(lastFrameMs());
+    } else if (cmd == QLatin1String("back") || cmd == QLatin1String("step")) {
+        const qint64 shown = shownFrameMs();
         m_player->pause();
-        m_player->setPosition(qMin(m_player->duration(), m_player->position() + frameMs()));
+        const qint64 to = cmd == QLatin1String("back") ? shown - frameMs() : shown + frameMs();
+        m_player->setPosition(qBound<qint64>(0, to, lastFrameMs()));
     } else {
         return fail(QStringLiteral("Unknown command: %1").arg(command));
     }
     return true;
 }
 
+namespace {
+bool paintedVideoSwitchSet = false;
+
+// Runs as the application is made. Qt's X plugin reads the switch the first time it is asked
+// about OpenGL: ask now, while the switch is set, then give the environment back, so that the
+// programs we start (browser, help viewer, file manager) get the user's own.
+void settlePaintedVideo()
+{
+    if (!paintedVideoSwitchSet)
+        return;
+    paintedVideoSwitchSet = false;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QOpenGLContext::supportsThreadedOpenGL();
+    qunsetenv("QT_XCB_GL_INTEGRATION");
+}
+} // namespace
+
 void preferPaintedVideo()
 {
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    if (qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        return;
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    paintedVideoSwitchSet = true;
+    qAddPreRoutine(settlePaintedVideo);
 }
 
 } // namespace kv

@@ -80,9 +80,16 @@ protected:
 private:
     bool fail(const QString& why);
     bool open();
+    // Runs events, no user input, until `done` holds, the player fails or the time is up;
+    // false when the device went away meanwhile.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs);
     bool waitUntilLoaded();
     bool isVideo() const;
     qint64 frameMs() const;
+    qint64 lastFrameMs() const;
+    // Where the picture on screen starts, in milliseconds.
+    qint64 shownFrameMs() const;
+    void pauseIfStopped();
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_audio = nullptr;
@@ -91,6 +98,8 @@ private:
     QString m_type;
     QString m_fileName;
     QString m_error;
+    qint64 m_shownEnd = -1; // end of the picture on screen, -1 when there is none
+    bool m_pictureShown = false; // since the last "open"
     bool m_open = false;
     bool m_wait = false;
 };
@@ -103,7 +112,9 @@ public:
 
 // Films are painted without OpenGL on X: they are small, and where OpenGL is software (virtual
 // machines, remote displays) starting it delays the first film by a second and costs 75 MB.
-// Call before the QApplication is made; a setting of the user's own is kept.
+// Call before the QApplication is made; the switch holds for our own windows only, and the
+// environment is the user's again once the application exists. A setting of the user's own
+// is kept.
 void preferPaintedVideo();
 
 } // namespace kv

@@ -8,7 +8,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>

@@ -9,7 +9,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QFile>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
@@ -25,12 +26,14 @@ namespace {
 const QString DefaultTitle = QStringLiteral("The Kel-Vardo Folivra Help");
 constexpr qint64 MaxHelpBytes = 16 * 1024 * 1024;
 
-QPushButton* toolButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip)
+// The caption is what a screen reader says: arrows go in the icon, not in the text.
+QPushButton* toolButton(QWidget* parent, const QString& name, const QString& caption,
+                        QStyle::StandardPixmap icon = QStyle::SP_CustomBase)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setToolTip(tip);
-    b->setAccessibleName(tip);
+    if (icon != QStyle::SP_CustomBase)
+        b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 
@@ -55,12 +58,11 @@ HelpWindow::HelpWindow(QWidget* owner)
     setWindowTitle(DefaultTitle);
     resize(600, 480);
 
-    m_contents = toolButton(this, QStringLiteral("cmdHelpContents"), QStringLiteral("&Contents"),
-                            QStringLiteral("Contents"));
-    m_back = toolButton(this, QStringLiteral("cmdHelpBack"), QStringLiteral("< &Back"), QStringLiteral("Back"));
-    m_forward = toolButton(this, QStringLiteral("cmdHelpForward"), QStringLiteral("&Forward >"),
-                           QStringLiteral("Forward"));
-    m_close = toolButton(this, QStringLiteral("cmdHelpClose"), QStringLiteral("C&lose"), QStringLiteral("Close"));
+    m_contents = toolButton(this, QStringLiteral("cmdHelpContents"), QStringLiteral("&Contents"));
+    m_back = toolButton(this, QStringLiteral("cmdHelpBack"), QStringLiteral("&Back"), QStyle::SP_ArrowBack);
+    m_forward = toolButton(this, QStringLiteral("cmdHelpForward"), QStringLiteral("&Forward"), QStyle::SP_ArrowForward);
+    m_forward->setLayoutDirection(Qt::RightToLeft); // its arrow after the caption
+    m_close = toolButton(this, QStringLiteral("cmdHelpClose"), QStringLiteral("C&lose"));
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
 

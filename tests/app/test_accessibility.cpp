@@ -1,0 +1,180 @@
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/utilities.h"
+#include "browse/artwork_panels.h"
+#include "browse/document_catalogue.h"
+#include "browse/frm_scroll.h"
+#include "browse/topic_selection.h"
+#include "copies/copy_routines.h"
+#include "copies/saver_install.h"
+#include "disc_generator.h"
+#include "media/frm_movie.h"
+#include "media/sound_panels.h"
+#include "photos/photo_stepping.h"
+#include "photos/photo_window.h"
+#include "photos/slide_show.h"
+#include "platform/help/help_window.h"
+#include "print/booklet_panel.h"
+#include "support/fixture.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMovie>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <functional>
+
+using namespace kv;
+
+namespace {
+// What a label or button shows, as a screen reader would have to say it.
+QString shownText(QString text, bool rich)
+{
+    if (rich) {
+        QTextDocument doc;
+        doc.setHtml(text);
+        text = doc.toPlainText();
+    }
+    static const QRegularExpression mnemonic(QStringLiteral("&(.)"));
+    return text.replace(mnemonic, QStringLiteral("\\1")).trimmed();
+}
+
+QString where(QWidget* w)
+{
+    QStringList path;
+    for (QWidget* p = w; p; p = p->isWindow() ? nullptr : p->parentWidget())
+        path.prepend(p->objectName().isEmpty() ? QString::fromLatin1(p->metaObject()->className()) : p->objectName());
+    return path.join(QLatin1Char('/'));
+}
+
+// One line for each widget of the window that a screen reader reads otherwise than it shows,
+// or that it cannot name at all.
+QStringList misread(QWidget* window)
+{
+    QStringList found;
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(window))
+            continue;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        const QString name = iface ? iface->text(QAccessible::Name).trimmed() : QString();
+        QString shown;
+        bool showsValue = false; // a label, or a box that only shows a value
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            const bool rich = label->textFormat() == Qt::RichText
+                || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+            shown = shownText(label->text(), rich);
+            showsValue = label->pixmap().isNull() && !label->movie();
+        } else if (auto* box = qobject_cast<QLineEdit*>(w); box && box->isReadOnly()) {
+            shown = box->text().trimmed();
+            showsValue = true;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            shown = shownText(button->text(), false);
+        }
+        // One not yet filled must not carry a name that will hide its value.
+        if (showsValue && shown.isEmpty() && !name.isEmpty())
+            found << QStringLiteral("%1 shows nothing yet but reads \"%2\"").arg(where(w), name);
+        if (!shown.isEmpty() && name != shown)
+            found << QStringLiteral("%1 shows \"%2\" but reads \"%3\"").arg(where(w), shown, name);
+        const bool control = (w->focusPolicy() & Qt::TabFocus) || qobject_cast<QAbstractButton*>(w);
+        if (control && name.isEmpty())
+            found << QStringLiteral("%1 has no name").arg(where(w));
+    }
+    return found;
+}
+
+// Runs `open` and reads every window it shows; a modal one is read from inside its own loop
+// and closed, any other one closed once `open` has returned.
+QStringList misreadInWindowsOpenedBy(Fixture& fx, const std::function<void()>& open)
+{
+    QStringList found;
+    QList<QPointer<QWidget>> read;
+    auto readNewWindows = [&] {
+        const QList<QWidget*> windows = QApplication::topLevelWidgets();
+        for (QWidget* w : windows) {
+            if (!w->isVisible() || w == fx.c->form1 || read.contains(w) || w->inherits("QMenu"))
+                continue;
+            read << w;
+            found << misread(w);
+        }
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    };
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, readNewWindows);
+    poll.start();
+    open();
+    poll.stop();
+    readNewWindows();
+    for (const QPointer<QWidget>& w : read)
+        if (w)
+            w->close();
+    if (read.isEmpty())
+        found << QStringLiteral("no window opened");
+    return found;
+}
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Walks every window on the sample disc: each label and button reads as what it shows,
+    // and each control has a name.
+    void everyWindowReadsAsItShows()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        const kvdisc::GenerateResult written = kvdisc::generateDisc(disc);
+        QVERIFY2(written.ok, qPrintable(written.error));
+        Form1& f = fx.openMain(disc);
+        f.show();
+        AppContext& c = *fx.c;
+        cmdYR_Click(c, 1);
+
+        QStringList found = misread(&f);
+        const std::array<std::function<void()>, 9> panels = {
+            [&] { mnuNames_Click(c); },   [&] { mnuSound_Click(c); },   [&] { mnuUSA_Click(c); },
+            [&] { mnuSaver_Click(c); },   [&] { ShowCopyPanel(c); },    [&] { mnuPrnt_Click(c); },
+            [&] { cmdClipArt_Click(c); }, [&] { cmdEmblem_Click(c); },  [&] { cmdScript_Click(c); },
+        };
+        for (const auto& openPanel : panels) {
+            openPanel();
+            found << misread(&f);
+        }
+
+        const std::array<std::pair<const char*, std::function<void()>>, 9> windows = {{
+            {"splash", [&] { (new Form2(c))->show(); }},
+            {"about", [&] { mnuAbout_Click(c); }},
+            {"document", [&] { cmdDesc_Click(c); }},
+            {"slide show", [&] { ssCmdSlide_Click(c); }},
+            {"brochures", [&] { cmdBrochure_Click(c); }},
+            {"advertisements", [&] { cmdAd_Click(c); }},
+            {"photo", [&] { OpenPhotoWindow(c); }},
+            {"movies", [&] { mnuMovies_Click(c); }},
+            {"help", [&] {
+                 auto* help = new HelpWindow(&f);
+                 help->openFile(disc + QStringLiteral("/KelVardo.HLP"));
+                 help->show();
+             }},
+        }};
+        for (const auto& [what, open] : windows) {
+            const QStringList inWindow = misreadInWindowsOpenedBy(fx, open);
+            for (const QString& line : inWindow)
+                found << QString::fromLatin1(what) + QStringLiteral(": ") + line;
+        }
+        found.removeDuplicates();
+        QVERIFY2(found.isEmpty(), qPrintable(QLatin1Char('\n') + found.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"
