@@ -24,6 +24,8 @@ public:
     virtual QStringList list(const QString& dir, const QString& pattern) = 0;
     // False when `dir` exists but its entries cannot be read.
     virtual bool canList(const QString& dir) = 0;
+    // Copies with the source's permissions; `to` is replaced only once the copy is whole. A
+    // copy onto the file itself (the same file by identity) succeeds and changes nothing.
     virtual bool copyFile(const QString& from, const QString& to) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
     virtual int removeMatching(const QString& dir, const QString& pattern) = 0;

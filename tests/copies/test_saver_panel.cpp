@@ -41,6 +41,8 @@ private slots:
     void install_data();
     void install();
     void missingSaverIsER049AfterTheSettings();
+    void reinstallKeepsAWorkingSaver_data();
+    void reinstallKeepsAWorkingSaver();
     void windowsStepsKeepTheirColumns();
 
 private:
@@ -220,6 +222,42 @@ void TestSaverPanel::missingSaverIsER049AfterTheSettings()
              asSetting(fx->programDir() + QStringLiteral("/Murvos")));
     QCOMPARE(p.SSCommand6->text(), QStringLiteral("Cancel"));
     QVERIFY(!QFile::exists(fx->dir.path() + QStringLiteral("/system/KelVardo.scr")));
+}
+
+void TestSaverPanel::reinstallKeepsAWorkingSaver_data()
+{
+    QTest::addColumn<bool>("fromInstallFolder");
+    QTest::newRow("program runs from the install folder") << true;
+    QTest::newRow("older saver installed") << false;
+}
+
+void TestSaverPanel::reinstallKeepsAWorkingSaver()
+{
+    QFETCH(bool, fromInstallFolder);
+    const QString saver = fx->programDir() + QStringLiteral("/KelVardo.scr");
+    QVERIFY(QFile::setPermissions(saver, QFile::permissions(saver) | QFile::ExeOwner));
+    QString installed = saver;
+    if (fromInstallFolder) {
+        fx->t.files->setSystemDir(fx->programDir());
+    } else {
+        installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
+        Fixture::writeText(installed, QByteArrayLiteral("older saver"));
+    }
+    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    SaverPanel& p = open();
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QCOMPARE(fx->t.dialogs->boxes.size(), 2);
+    for (const FakeDialogs::Box& box : std::as_const(fx->t.dialogs->boxes))
+        QVERIFY2(box.text.startsWith(QStringLiteral("The Kel-Vardo Folivra Screen Saver has been installed!")),
+                 qPrintable(box.text));
+    QFile file(installed);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArrayLiteral("saver program"));
+    QVERIFY(file.permissions() & QFile::ExeOwner);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(QFileInfo(installed).path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("KelVardo.scr")});
 }
 
 void TestSaverPanel::windowsStepsKeepTheirColumns()
