@@ -10,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
+#include "platform/xscreensaver_list.h"
 
 #include <QDir>
 #include <QPointer>
@@ -112,11 +113,12 @@ QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram
               << QStringLiteral("    7) Select KelVardo") + QString(24, QLatin1Char(' '))
               << QStringLiteral("    8) Click OK") + QString(28, QLatin1Char(' '));
     } else {
-        lines << QStringLiteral("    1) Open your desktop's screen saver settings")
-              << QStringLiteral("    2) Add this program to its list, with \"-root\":")
-              << QStringLiteral("       ") + installedProgram
-              << QStringLiteral("    3) Select KelVardo")
-              << QStringLiteral("    4) Click OK");
+        // xscreensaver, as the README tells: the settings window rewrites the file when it closes.
+        lines << QStringLiteral("    1) Close xscreensaver-settings if it is open")
+              << QStringLiteral("    2) Add this line to the \"programs:\" list in ~/.xscreensaver:")
+              << QStringLiteral("         ") + xscreensaverEntry(installedProgram)
+              << QStringLiteral("    3) Run xscreensaver-settings and select \"%1\"").arg(XScreenSaverEntryName)
+              << QStringLiteral("    4) Set its Mode to \"Only One Screen Saver\"");
     }
     return lines.join(CrLf);
 }

@@ -44,6 +44,7 @@ private slots:
     void reinstallKeepsAWorkingSaver_data();
     void reinstallKeepsAWorkingSaver();
     void windowsStepsKeepTheirColumns();
+    void linuxStepsFollowTheReadme();
 
 private:
     SaverPanel& open();
@@ -270,6 +271,26 @@ void TestSaverPanel::windowsStepsKeepTheirColumns()
     const QList<int> lengths = {52, 52, 52, 52, 66, 46, 43};
     for (int i = 0; i < lengths.size(); ++i)
         QCOMPARE(lines.at(7 + i).size(), lengths.at(i));
+}
+
+void TestSaverPanel::linuxStepsFollowTheReadme()
+{
+    const QStringList lines = saverInstalledMessage(false, QStringLiteral("/home/ann/.local/bin/KelVardo.scr"))
+                                  .split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.mid(0, 6), saverInstalledMessage(true, QString()).split(QStringLiteral("\r\n")).mid(0, 6));
+    QCOMPARE(lines.mid(6), (QStringList{
+        QStringLiteral("    1) Close xscreensaver-settings if it is open"),
+        QStringLiteral("    2) Add this line to the \"programs:\" list in ~/.xscreensaver:"),
+        QStringLiteral("         \"Kel-Vardo Folivra\"  /home/ann/.local/bin/KelVardo.scr -root  \\n\\"),
+        QStringLiteral("    3) Run xscreensaver-settings and select \"Kel-Vardo Folivra\""),
+        QStringLiteral("    4) Set its Mode to \"Only One Screen Saver\""),
+    }));
+    // The README's instructions call the entry the same.
+    QFile readme(QStringLiteral(KV_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    QVERIFY(text.contains("programs:"));
+    QVERIFY(text.contains("choose \"Kel-Vardo Folivra\" in `xscreensaver-settings`"));
 }
 
 QTEST_MAIN(TestSaverPanel)
