@@ -2,11 +2,20 @@
 #include "platform/file_system.h"
 #include "platform/settings_store.h"
 #include "saver/saver_app.h"
+#include "saver/saver_options.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // Drawing into xscreensaver's window or the root window needs X; on a Wayland desktop with
+    // XWayland, Qt would choose Wayland, where neither exists.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (kv::wantsXWindow(kv::parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW")))
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("KelVardo.scr"));
     kv::QtSettingsStore settings;

@@ -61,7 +61,6 @@ QSize expectedSize(const SaverOptions& o)
 void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 {
     view.setWindowTitle(QStringLiteral("The Kel-Vardo Folivra Screen Saver"));
-    // Without a root window to draw on (Wayland, Windows), "-root" takes the whole screen.
     if (const quint64 into = targetWindow(o)) {
         embedInto(&view, into, problem);
         return;
@@ -81,7 +80,7 @@ void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 
 int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files)
 {
-    const SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     if (!o.error.isEmpty()) {
         say(o.error);
         QTextStream(stderr) << saverUsage();
@@ -95,6 +94,16 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         say(QStringLiteral("the photos and the delay are chosen in The Kel-Vardo Folivra, "
                            "File > Install Screen saver"));
         return 0;
+    }
+    if (wantsXWindow(o) && QGuiApplication::platformName() != QLatin1String("xcb")) {
+        const QString here = QGuiApplication::platformName();
+        if (o.window != 0) {
+            say(QStringLiteral("-window-id and XSCREENSAVER_WINDOW name X11 windows; there are none on %1").arg(here));
+            return 2;
+        }
+        say(QStringLiteral("-root draws on the X11 root window; on %1 the saver takes the whole screen instead").arg(here));
+        o.mode = SaverMode::FullScreen;
+        o.root = false;
     }
     limitImageMemory();
     if (o.trace)
