@@ -388,6 +388,11 @@ QString QtFileSystem::systemDir() const
 #endif
 }
 
+QString QtFileSystem::homeDir() const
+{
+    return m_homeDir.isEmpty() ? QDir::homePath() : m_homeDir;
+}
+
 void QtFileSystem::setDrives(const QStringList& roots)
 {
     m_drives.clear();

@@ -1,5 +1,6 @@
 // "KelVardo.scr": the title's screen saver, a program of its own.
 #include "platform/file_system.h"
+#include "platform/keep_awake.h"
 #include "platform/settings_store.h"
 #include "saver/saver_app.h"
 #include "saver/saver_options.h"
@@ -20,5 +21,6 @@ int main(int argc, char* argv[])
     app.setApplicationName(QStringLiteral("KelVardo.scr"));
     kv::QtSettingsStore settings;
     kv::QtFileSystem files;
-    return kv::runSaver(QCoreApplication::arguments().mid(1), settings, files);
+    kv::DBusKeepAwake awake(QStringLiteral("The Kel-Vardo Folivra Screen Saver"));
+    return kv::runSaver(QCoreApplication::arguments().mid(1), settings, files, awake);
 }

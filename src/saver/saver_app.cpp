@@ -1,6 +1,7 @@
 #include "saver/saver_app.h"
 
 #include "platform/image_loader.h"
+#include "platform/keep_awake.h"
 #include "saver/saver_embed.h"
 #include "saver/saver_options.h"
 #include "saver/saver_settings.h"
@@ -78,7 +79,7 @@ void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 
 } // namespace
 
-int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files)
+int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files, IKeepAwake& awake)
 {
     SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     if (!o.error.isEmpty()) {
@@ -162,6 +163,15 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         say(embedProblem);
         return 1;
     }
+    // A preview is watched in a window, and the desktop would blank it; as the saver itself, the
+    // blanking is the desktop's to decide.
+    if (o.mode == SaverMode::Preview)
+        awake.hold(QStringLiteral("Screen saver preview"));
+    struct Release
+    {
+        IKeepAwake& awake;
+        ~Release() { awake.release(); }
+    } release{awake};
     // The saver stays up with its reason on a dark screen, as a saver that ends at once would
     // leave the desktop unguarded and the user wondering.
     if (!problem.isEmpty()) {
