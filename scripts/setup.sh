@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
   libqt6multimediawidgets6 qt6-qpa-plugins libgl-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-libav fonts-dejavu-core poppler-utils
-  dpkg-dev desktop-file-utils appstream)
+  dpkg-dev desktop-file-utils appstream
+  weston qt6-wayland dbus at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

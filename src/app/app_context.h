@@ -56,6 +56,8 @@ struct AppContext
     IScreen& screen() const { return *services.screen; }
     IBusyPointer& busy() const { return *services.busy; }
     IKeepAwake& awake() const { return *services.awake; }
+    // The desktop's media controls; null where the program runs without them.
+    IMediaControls* mediaControls() const { return services.controls.get(); }
     IClipboard& clipboard() const { return *services.clipboard; }
     IPrinter& printer() const { return *services.printer; }
     IHelp& help() const { return *services.help; }

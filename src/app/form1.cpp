@@ -6,6 +6,7 @@
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
 #include "platform/media_device.h"
+#include "platform/screen.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -350,7 +351,7 @@ bool Form1::event(QEvent* event)
 void Form1::keepTitleBarOnScreen()
 {
     const QScreen* shown = screen();
-    if (!shown || !isVisible() || isMaximized() || isFullScreen())
+    if (!shown || !isVisible() || isMaximized() || isFullScreen() || !canPlaceWindows())
         return;
     const QRect area = shown->availableGeometry();
     const QRect frame = frameGeometry();

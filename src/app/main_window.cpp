@@ -39,6 +39,19 @@ void store(AppContext& c, const char* key, int pixels)
 {
     c.settings().setValue(ProductTitle, Section, QString::fromLatin1(key), QString::number(pixelsToTwips(pixels)));
 }
+// Leaves the maximised state at the given size. A Wayland compositor sets up a shown window
+// later, maximised as asked before: a size of our own before then is undone, and one while it
+// is maximised breaks the protocol. There the window is shown afresh in its normal state.
+void resizeUnmaximized(QWidget& window, const QSize& size)
+{
+    const bool showAfresh = window.isVisible() && window.isMaximized() && !canPlaceWindows();
+    if (showAfresh)
+        window.hide();
+    window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+    window.resize(size);
+    if (showAfresh)
+        window.show();
+}
 } // namespace
 
 QRect sanitizedGeometry(const QString& left, const QString& top, const QString& width, const QString& height,
@@ -72,8 +85,7 @@ void ApplyCompactLayout(AppContext& c)
 {
     Form1& f = *c.form1;
     f.mnuHideStatus->setVisible(false);
-    f.setWindowState(f.windowState() & ~Qt::WindowMaximized);
-    f.resize(twipsToPixels(11994), twipsToPixels(9100));
+    resizeUnmaximized(f, QSize(twipsToPixels(11994), twipsToPixels(9100)));
     f.Frame1->move(f.Frame1->x(), f.Image4->y() + f.Image4->height());
     const int gap = twipsToPixels(240);
     QPushButton* y1 = f.cmdYR[1];
@@ -104,11 +116,11 @@ void ToggleTaskbar(AppContext& c)
         return;
     }
     s.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(s.TaskbarWnd, false));
-    f.setWindowState(Qt::WindowNoState);
     const QSize screen = c.screen().sizePixels();
     // The window system reports this resize later; it must not undo the hiding.
     f.setProperty(OwnResize, screen);
-    f.resize(screen);
+    resizeUnmaximized(f, screen);
+    f.setWindowState(Qt::WindowNoState);
     f.move(0, 0);
     f.mnuHideStatus->setText(ShowCaption);
 }
@@ -137,8 +149,12 @@ void Form1_QueryUnload(AppContext& c)
     if (!f.isMinimized()) {
         const bool maximized = f.isMaximized();
         const QSize screen = c.screen().sizePixels();
-        store(c, "MainLeft", maximized ? 0 : f.x());
-        store(c, "MainTop", maximized ? 0 : f.y());
+        // Where the compositor alone places windows, the position Qt knows is not the window's:
+        // the one stored before stays for the next start on a window system that has them.
+        if (maximized || canPlaceWindows()) {
+            store(c, "MainLeft", maximized ? 0 : f.x());
+            store(c, "MainTop", maximized ? 0 : f.y());
+        }
         store(c, "MainWidth", maximized ? screen.width() : f.width());
         store(c, "MainHeight", maximized ? screen.height() : f.height());
     }

@@ -62,13 +62,18 @@ void finishInstall(AppContext& c, const QString& photoFolder)
         ErrorReporter(c, Failure::Caught);
         return;
     }
+    SaverActivation how;
+    how.program = QDir::toNativeSeparators(s.CopyTarget);
 #ifdef Q_OS_WIN
-    const bool windowsSteps = true;
+    how.windows = true;
 #else
-    const bool windowsSteps = false;
+    // Where the user runs xscreensaver, the saver joins its list.
+    const QString home = c.files().homeDir();
+    how.list = addToXScreenSaver(home, s.CopyTarget);
+    if (how.list.backup.startsWith(home + QLatin1Char('/')))
+        how.list.backup.replace(0, home.size(), QStringLiteral("~"));
 #endif
-    c.dialogs().messageBox(saverInstalledMessage(windowsSteps, QDir::toNativeSeparators(s.CopyTarget)), Buttons::Ok,
-                           Icon::None);
+    c.dialogs().messageBox(saverInstalledMessage(how), Buttons::Ok, Icon::None);
     panel.SSCommand6->setText(QStringLiteral("Exit"));
 }
 
@@ -92,7 +97,7 @@ QString discPhotosFolder(AppContext& c)
     return asSetting(real.isEmpty() ? path : real);
 }
 
-QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram)
+QString saverInstalledMessage(const SaverActivation& how)
 {
     QStringList lines = {
         QStringLiteral("The Kel-Vardo Folivra Screen Saver has been installed!"),
@@ -102,7 +107,7 @@ QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram
         QString(),
         QStringLiteral("To do this follow these steps:"),
     };
-    if (windowsSteps) {
+    if (how.windows) {
         lines << QStringLiteral("    1) Click the Start button on the Windows desktop ")
               << QStringLiteral("    2) Click the Settings button") + QString(20, QLatin1Char(' '))
               << QStringLiteral("    3) Click on Control Panel") + QString(23, QLatin1Char(' '))
@@ -111,13 +116,39 @@ QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram
               << QStringLiteral("    6) Click the dropdown arrow to the left of the Settings button")
               << QStringLiteral("    7) Select KelVardo") + QString(24, QLatin1Char(' '))
               << QStringLiteral("    8) Click OK") + QString(28, QLatin1Char(' '));
-    } else {
-        lines << QStringLiteral("    1) Open your desktop's screen saver settings")
-              << QStringLiteral("    2) Add this program to its list, with \"-root\":")
-              << QStringLiteral("       ") + installedProgram
-              << QStringLiteral("    3) Select KelVardo")
-              << QStringLiteral("    4) Click OK");
+        return lines.join(CrLf);
     }
+    // xscreensaver, as the README tells: its settings window rewrites the file when it closes.
+    const QString mode = QStringLiteral("    4) Set its Mode to \"Only One Screen Saver\"");
+    switch (how.list.outcome) {
+    case XScreenSaverAddition::Added:
+        lines << QStringLiteral("    1) \"%1\" has been added to the screen savers in ~/.xscreensaver").arg(XScreenSaverEntryName)
+              << QStringLiteral("       (the file as it was is kept as %1)").arg(how.list.backup)
+              << QStringLiteral("    2) Close xscreensaver-settings if it is open, and run it again")
+              << QStringLiteral("    3) Select \"%1\" in its list").arg(XScreenSaverEntryName) << mode;
+        return lines.join(CrLf);
+    case XScreenSaverAddition::Listed:
+        lines << QStringLiteral("    1) \"%1\" is already among the screen savers in ~/.xscreensaver").arg(how.list.listedAs)
+              << QStringLiteral("    2) Run xscreensaver-settings")
+              << QStringLiteral("    3) Select \"%1\" in its list").arg(how.list.listedAs) << mode;
+        return lines.join(CrLf);
+    case XScreenSaverAddition::NoList:
+    case XScreenSaverAddition::Failed:
+        break;
+    }
+    lines << QStringLiteral("    1) Close xscreensaver-settings if it is open")
+          << QStringLiteral("    2) Add this line to the \"programs:\" list in ~/.xscreensaver:")
+          << QStringLiteral("         ") + xscreensaverEntry(how.program)
+          << QStringLiteral("    3) Run xscreensaver-settings and select \"%1\"").arg(XScreenSaverEntryName) << mode
+          << QString();
+    if (how.list.outcome == XScreenSaverAddition::Failed)
+        lines << QStringLiteral("~/.xscreensaver could not be changed: %1.").arg(how.list.error);
+    else
+        lines << QStringLiteral("No xscreensaver settings were found to add it to (run xscreensaver-settings")
+              << QStringLiteral("once, then Install again).");
+    lines << QStringLiteral("Programs that start a command when the desktop is idle, such as xautolock")
+          << QStringLiteral("or xidlehook, can start it full screen: ") + how.program
+          << QStringLiteral("GNOME and KDE Plasma have no list of screen savers to add it to.");
     return lines.join(CrLf);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copies/saver_panel.h"
+#include "platform/xscreensaver_list.h"
 
 #include <QString>
 
@@ -24,9 +25,17 @@ QString selectedPhotosFolder(AppContext& c);
 QString localPhotosFolder(AppContext& c);
 QString discPhotosFolder(AppContext& c);
 
-// The message shown after an installation. The Windows steps name Windows' own dialogs; other
-// desktops get steps for theirs.
-QString saverInstalledMessage(bool windowsSteps, const QString& installedProgram);
+// How the installed saver is activated: the Windows steps, or xscreensaver's after Install has
+// tried to add it to xscreensaver's list.
+struct SaverActivation
+{
+    bool windows = false;
+    QString program; // the installed saver, as the user writes it
+    XScreenSaverAddition list;
+};
+
+// The message shown after an installation.
+QString saverInstalledMessage(const SaverActivation& how);
 
 // Connects the File menu entry and the panel's controls.
 void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos);

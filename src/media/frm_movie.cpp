@@ -7,6 +7,7 @@
 #include "app/window_helpers.h"
 #include "app/window_helpers.h"
 #include "media/movie_list.h"
+#include "media/movie_media_controls.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -331,6 +332,7 @@ FrmMovie* OpenMovieWindow(AppContext& c)
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     c.frmMovie = w;
     w->Form_Load();
+    publishMovieWindow(c, w);
     return w;
 }
 

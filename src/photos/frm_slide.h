@@ -61,6 +61,7 @@ public:
     void setPositionCaption(int position);
     // The picture on show at full size, for the clipboard.
     QImage slidePicture() const;
+    QString slidePath() const { return m_slidePath; }
 
     // Handlers.
     void StartUp();
@@ -81,6 +82,10 @@ public:
     void SpinInterval_SpinDown();
     void Image1_MouseDown(Qt::MouseButton button);
     void focusFirstButton();
+
+signals:
+    // Another slide, or the show started or paused.
+    void showingChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

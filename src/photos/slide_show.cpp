@@ -16,6 +16,7 @@
 #include "photos/photo_list.h"
 #include "photos/saver_buttons.h"
 #include "photos/slide_bar.h"
+#include "photos/slide_media_controls.h"
 #include "platform/clipboard/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -153,6 +154,7 @@ bool FrmSlide::loadSlide(int position)
         return false;
     Image1->setImage(picture.decoded, picture.display);
     m_slidePath = real;
+    emit showingChanged();
     return true;
 }
 
@@ -180,6 +182,7 @@ void FrmSlide::setPositionCaption(int position)
 {
     pnlPhotoNumber->setText(QString::number(position) + QStringLiteral(" of ")
                             + QString::number(m_context.state.PhotoCount));
+    emit showingChanged();
 }
 
 QImage FrmSlide::slidePicture() const
@@ -278,6 +281,7 @@ void FrmSlide::mmSlide_PlayClick()
     m_context.awake().hold(QStringLiteral("Slide show"));
     pnlPhotoNumber->show();
     readAhead();
+    emit showingChanged();
 }
 
 void FrmSlide::mmSlide_PauseClick()
@@ -295,6 +299,7 @@ void FrmSlide::mmSlide_PauseClick()
     SSCommand2->setEnabled(true);
     moveCursor(m_context, s.PhotoCursor == 1 ? s.PhotoCount : s.PhotoCursor - 1);
     focusFirstButton();
+    emit showingChanged();
 }
 
 void FrmSlide::manualStep(int position, const QString& errCode, bool showNumber, bool captionOnFailure)
@@ -529,6 +534,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
     w->mmSlide->setButtonEnabled(SlideBar::Pause, false);
     w->Timer3_Timer();
     w->Timer3->start();
+    publishSlideShow(c, w);
     return w;
 }
 } // namespace

@@ -1,11 +1,14 @@
 #include "platform/file_system.h"
 
+#include "platform/regular_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTemporaryFile>
 
 #ifdef Q_OS_LINUX
@@ -169,9 +172,28 @@ bool QtFileSystem::copyFile(const QString& from, const QString& to)
     QString target = resolve(to);
     if (target.isEmpty())
         target = to;
-    if (QFileInfo::exists(target) && !QFile::remove(target))
+    // A program running from the folder it installs into copies a file onto itself: that copy
+    // is already made, and removing the target first would delete the source.
+    std::error_code notSame;
+    if (std::filesystem::equivalent(std::filesystem::path(src.toStdU16String()),
+                                    std::filesystem::path(target.toStdU16String()), notSame))
+        return true;
+    if (!isRegularFile(src))
         return false;
-    const bool ok = QFile::copy(src, target);
+    QFile source(src);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    // Written beside the target and renamed over it, so a failed copy leaves the old file whole.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.setPermissions(source.permissions()); // an installed program stays executable
+    bool ok = true;
+    while (ok && !source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 20);
+        ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+    }
+    ok = ok && out.commit();
     invalidate();
     return ok;
 }
@@ -373,6 +395,11 @@ QString QtFileSystem::systemDir() const
     QDir().mkpath(dir);
     return dir;
 #endif
+}
+
+QString QtFileSystem::homeDir() const
+{
+    return m_homeDir.isEmpty() ? QDir::homePath() : m_homeDir;
 }
 
 void QtFileSystem::setDrives(const QStringList& roots)

@@ -24,6 +24,8 @@ public:
     virtual QStringList list(const QString& dir, const QString& pattern) = 0;
     // False when `dir` exists but its entries cannot be read.
     virtual bool canList(const QString& dir) = 0;
+    // Copies with the source's permissions; `to` is replaced only once the copy is whole. A
+    // copy onto the file itself (the same file by identity) succeeds and changes nothing.
     virtual bool copyFile(const QString& from, const QString& to) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
     virtual int removeMatching(const QString& dir, const QString& pattern) = 0;
@@ -54,6 +56,8 @@ public:
     virtual QString dataDir() const = 0;
     virtual QString currentDir() const = 0;
     virtual QString systemDir() const = 0;
+    // The user's home folder, where other desktop programs keep their settings.
+    virtual QString homeDir() const = 0;
     // Root of drive letter D..Z, or empty when no ready volume has that letter.
     virtual QString driveRoot(QChar letter) = 0;
 
@@ -83,6 +87,7 @@ public:
     QString dataDir() const override;
     QString currentDir() const override;
     QString systemDir() const override;
+    QString homeDir() const override;
     QString driveRoot(QChar letter) override;
     void invalidate() override;
 
@@ -90,6 +95,7 @@ public:
     void setProgramDir(const QString& dir) { m_programDir = dir; }
     void setDataDir(const QString& dir) { m_dataDir = dir; }
     void setSystemDir(const QString& dir) { m_systemDir = dir; }
+    void setHomeDir(const QString& dir) { m_homeDir = dir; }
     // Letters D, E, F, ... in order for the given roots, kept whatever is mounted later.
     void setDrives(const QStringList& roots);
     void setDrive(QChar letter, const QString& root);
@@ -131,6 +137,7 @@ private:
     QString m_programDir;
     QString m_dataDir;
     QString m_systemDir;
+    QString m_homeDir;
 };
 
 // Joins a root, a folder and a name with "/" whatever slashes the parts carry.

@@ -11,4 +11,9 @@ QSize QtScreen::sizePixels() const
     return screen ? screen->geometry().size() : QSize(800, 600);
 }
 
+bool canPlaceWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace kv

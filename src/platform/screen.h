@@ -12,6 +12,10 @@ public:
     virtual QSize sizePixels() const = 0;
 };
 
+// False where the window system alone places top-level windows (Wayland): a position asked for
+// there is ignored, and the positions Qt reports are not where the windows are.
+bool canPlaceWindows();
+
 class QtScreen final : public IScreen
 {
 public:

@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/keep_awake.h"
 #include "platform/media_device.h"
+#include "platform/mpris_player.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -22,6 +23,8 @@ Services makeQtServices()
     s.screen = std::make_shared<QtScreen>();
     s.busy = std::make_shared<QtBusyPointer>();
     s.awake = std::make_shared<DBusKeepAwake>(QStringLiteral("The Kel-Vardo Folivra"));
+    s.controls = std::make_shared<MprisMediaControls>(QStringLiteral("The Kel-Vardo Folivra"),
+                                                      QStringLiteral("org.kelvardo.Folivra"));
     return s;
 }
 

@@ -10,6 +10,7 @@ class IDialogs;
 class IFileSystem;
 class IHelp;
 class IKeepAwake;
+class IMediaControls;
 class IMediaFactory;
 class IPrinter;
 class IScreen;
@@ -30,6 +31,7 @@ struct Services
     std::shared_ptr<IClipboard> clipboard;
     std::shared_ptr<IHelp> help;
     std::shared_ptr<IKeepAwake> awake;
+    std::shared_ptr<IMediaControls> controls;
 };
 
 // The real implementations, except those that live in their own modules (printer, clipboard,

@@ -1,6 +1,7 @@
 #include "saver/saver_app.h"
 
 #include "platform/image_loader.h"
+#include "platform/keep_awake.h"
 #include "saver/saver_embed.h"
 #include "saver/saver_options.h"
 #include "saver/saver_settings.h"
@@ -61,7 +62,6 @@ QSize expectedSize(const SaverOptions& o)
 void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 {
     view.setWindowTitle(QStringLiteral("The Kel-Vardo Folivra Screen Saver"));
-    // Without a root window to draw on (Wayland, Windows), "-root" takes the whole screen.
     if (const quint64 into = targetWindow(o)) {
         embedInto(&view, into, problem);
         return;
@@ -79,9 +79,9 @@ void placeView(SaverView& view, const SaverOptions& o, QString* problem)
 
 } // namespace
 
-int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files)
+int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files, IKeepAwake& awake)
 {
-    const SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    SaverOptions o = parseSaverOptions(args, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
     if (!o.error.isEmpty()) {
         say(o.error);
         QTextStream(stderr) << saverUsage();
@@ -95,6 +95,16 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         say(QStringLiteral("the photos and the delay are chosen in The Kel-Vardo Folivra, "
                            "File > Install Screen saver"));
         return 0;
+    }
+    if (wantsXWindow(o) && QGuiApplication::platformName() != QLatin1String("xcb")) {
+        const QString here = QGuiApplication::platformName();
+        if (o.window != 0) {
+            say(QStringLiteral("-window-id and XSCREENSAVER_WINDOW name X11 windows; there are none on %1").arg(here));
+            return 2;
+        }
+        say(QStringLiteral("-root draws on the X11 root window; on %1 the saver takes the whole screen instead").arg(here));
+        o.mode = SaverMode::FullScreen;
+        o.root = false;
     }
     limitImageMemory();
     if (o.trace)
@@ -153,6 +163,15 @@ int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& fil
         say(embedProblem);
         return 1;
     }
+    // A preview is watched in a window, and the desktop would blank it; as the saver itself, the
+    // blanking is the desktop's to decide.
+    if (o.mode == SaverMode::Preview)
+        awake.hold(QStringLiteral("Screen saver preview"));
+    struct Release
+    {
+        IKeepAwake& awake;
+        ~Release() { awake.release(); }
+    } release{awake};
     // The saver stays up with its reason on a dark screen, as a saver that ends at once would
     // leave the desktop unguarded and the user wondering.
     if (!problem.isEmpty()) {

@@ -5,10 +5,11 @@
 namespace kv {
 
 class IFileSystem;
+class IKeepAwake;
 class ISettingsStore;
 
 // Runs the saver on the running application with the arguments after the program name;
-// returns the exit status.
-int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files);
+// returns the exit status. `awake` keeps the screen from blanking while a preview is watched.
+int runSaver(const QStringList& args, ISettingsStore& settings, IFileSystem& files, IKeepAwake& awake);
 
 } // namespace kv

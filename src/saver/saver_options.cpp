@@ -25,12 +25,17 @@ QString saverUsage()
         "usage: KelVardo.scr [-root | -window-id ID | -preview [ID] | -s | -c] [--trace] [--interval-ms N]\n"
         "Shows the photos chosen in The Kel-Vardo Folivra (File > Install Screen saver).\n"
         "  (none), -s      full screen; ends on a key press, a click or a mouse movement\n"
-        "  -root           into XSCREENSAVER_WINDOW when set, otherwise the root window\n"
-        "  -window-id ID   into the window ID (decimal or 0x hex)\n"
+        "  -root           into XSCREENSAVER_WINDOW when set, otherwise the root window (X11 only)\n"
+        "  -window-id ID   into the X11 window ID (decimal or 0x hex)\n"
         "  -preview, -p    a small window, or into window ID when one follows\n"
         "  -c              where the settings are made\n"
         "  --trace         print each photo as it appears, with its due time\n"
         "  --interval-ms N change photos every N ms (at least 10) instead of the stored interval\n");
+}
+
+bool wantsXWindow(const SaverOptions& o)
+{
+    return o.error.isEmpty() && o.mode == SaverMode::IntoWindow;
 }
 
 SaverOptions parseSaverOptions(const QStringList& args, const QString& envWindow)

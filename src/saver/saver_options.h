@@ -31,4 +31,8 @@ SaverOptions parseSaverOptions(const QStringList& args, const QString& envWindow
 
 QString saverUsage();
 
+// True when the options ask to draw into a window of the X server ("-root", "-window-id",
+// XSCREENSAVER_WINDOW), which only X11 has.
+bool wantsXWindow(const SaverOptions& o);
+
 } // namespace kv

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <cstring>
 
 namespace kv {
@@ -39,10 +40,49 @@ bool asksForInformation(int argc, char* argv[])
 
 } // namespace
 
+QStringList withoutQtOptions(const QStringList& arguments)
+{
+    // Those QGuiApplication and QApplication take, with a value or without; "--x" reads as "-x".
+    static const QStringList withValue = {
+        "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+        "-geometry", "-qwindowtitle", "-title", "-qwindowicon", "-icon", "-display", "-name",
+        "-session", "-style", "-stylesheet", "-qmljsdebugger", "-visual"};
+    static const QStringList flags = {"-reverse", "-testability", "-nograb", "-dograb", "-widgetcount", "-sync"};
+    QStringList left;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString option = arguments.at(i);
+        if (i == 0 || !option.startsWith(QLatin1Char('-'))) {
+            left << option;
+            continue;
+        }
+        if (option.startsWith(QLatin1String("--")))
+            option.remove(0, 1);
+        const QString name = option.section(QLatin1Char('='), 0, 0);
+        if (flags.contains(option))
+            continue;
+        if (withValue.contains(name)) {
+            if (name == option)
+                ++i; // the value follows
+            continue;
+        }
+        left << arguments.at(i);
+    }
+    return left;
+}
+
 std::optional<int> answerWithoutWindows(int argc, char* argv[])
 {
-    if (!asksForInformation(argc, argv))
-        return std::nullopt;
+    if (!asksForInformation(argc, argv)) {
+        // Without a display the GUI would end the program before it could say what is wrong.
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const CommandLine line = parseCommandLine(withoutQtOptions(arguments));
+        if (line.error.isEmpty())
+            return std::nullopt;
+        std::fprintf(stderr, "kelvardo: %s\nTry 'kelvardo --help' for more information.\n", qPrintable(line.error));
+        return 2;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvardo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));

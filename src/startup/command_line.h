@@ -14,9 +14,14 @@ struct CommandLine
     QString error;         // set when the command line cannot be understood
 };
 
-// Answers --help and --version before any window system is needed; gives the exit code when
-// the program should end at once (also for an unknown option), nothing when it should start.
+// Answers --help and --version, and reports a command line it cannot understand, before any
+// window system is needed; gives the exit code when the program should end at once, nothing
+// when it should start.
 std::optional<int> answerWithoutWindows(int argc, char* argv[]);
+
+// The arguments without the options Qt's GUI takes for itself (-platform, -style, ...), as the
+// application object will leave them.
+QStringList withoutQtOptions(const QStringList& arguments);
 
 // The options of a program that is starting (Qt's own options already taken out).
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -27,12 +26,8 @@ int main(int argc, char* argv[])
     kv::limitImageMemory();
 
     kv::AppContext context(kv::makeAppServices());
+    // Understood already, before the application object was made.
     const kv::CommandLine commandLine = kv::parseCommandLine(QApplication::arguments());
-    if (!commandLine.error.isEmpty()) {
-        std::fprintf(stderr, "kelvardo: %s\nTry 'kelvardo --help' for more information.\n",
-                     qPrintable(commandLine.error));
-        return 2;
-    }
     context.arguments = commandLine.arguments;
     context.discFolder = commandLine.discFolder;
     context.quitApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };

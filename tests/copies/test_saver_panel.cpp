@@ -41,7 +41,12 @@ private slots:
     void install_data();
     void install();
     void missingSaverIsER049AfterTheSettings();
+    void reinstallKeepsAWorkingSaver_data();
+    void reinstallKeepsAWorkingSaver();
     void windowsStepsKeepTheirColumns();
+    void linuxStepsFollowTheReadme();
+    void xscreensaverListGainsTheSaver_data();
+    void xscreensaverListGainsTheSaver();
 
 private:
     SaverPanel& open();
@@ -222,9 +227,47 @@ void TestSaverPanel::missingSaverIsER049AfterTheSettings()
     QVERIFY(!QFile::exists(fx->dir.path() + QStringLiteral("/system/KelVardo.scr")));
 }
 
+void TestSaverPanel::reinstallKeepsAWorkingSaver_data()
+{
+    QTest::addColumn<bool>("fromInstallFolder");
+    QTest::newRow("program runs from the install folder") << true;
+    QTest::newRow("older saver installed") << false;
+}
+
+void TestSaverPanel::reinstallKeepsAWorkingSaver()
+{
+    QFETCH(bool, fromInstallFolder);
+    const QString saver = fx->programDir() + QStringLiteral("/KelVardo.scr");
+    QVERIFY(QFile::setPermissions(saver, QFile::permissions(saver) | QFile::ExeOwner));
+    QString installed = saver;
+    if (fromInstallFolder) {
+        fx->t.files->setSystemDir(fx->programDir());
+    } else {
+        installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
+        Fixture::writeText(installed, QByteArrayLiteral("older saver"));
+    }
+    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    SaverPanel& p = open();
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QCOMPARE(fx->t.dialogs->boxes.size(), 2);
+    for (const FakeDialogs::Box& box : std::as_const(fx->t.dialogs->boxes))
+        QVERIFY2(box.text.startsWith(QStringLiteral("The Kel-Vardo Folivra Screen Saver has been installed!")),
+                 qPrintable(box.text));
+    QFile file(installed);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArrayLiteral("saver program"));
+    QVERIFY(file.permissions() & QFile::ExeOwner);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(QFileInfo(installed).path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("KelVardo.scr")});
+}
+
 void TestSaverPanel::windowsStepsKeepTheirColumns()
 {
-    const QStringList lines = saverInstalledMessage(true, QString()).split(QStringLiteral("\r\n"));
+    SaverActivation windows;
+    windows.windows = true;
+    const QStringList lines = saverInstalledMessage(windows).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 14);
     QCOMPARE(lines.at(2), QStringLiteral("If you have not already done so, you must now activate "));
     QCOMPARE(lines.at(6), QStringLiteral("    1) Click the Start button on the Windows desktop "));
@@ -232,6 +275,84 @@ void TestSaverPanel::windowsStepsKeepTheirColumns()
     const QList<int> lengths = {52, 52, 52, 52, 66, 46, 43};
     for (int i = 0; i < lengths.size(); ++i)
         QCOMPARE(lines.at(7 + i).size(), lengths.at(i));
+}
+
+void TestSaverPanel::linuxStepsFollowTheReadme()
+{
+    SaverActivation how;
+    how.program = QStringLiteral("/home/ann/.local/bin/KelVardo.scr");
+    SaverActivation windows;
+    windows.windows = true;
+    const QStringList lines = saverInstalledMessage(how).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.mid(0, 6), saverInstalledMessage(windows).split(QStringLiteral("\r\n")).mid(0, 6));
+    QCOMPARE(lines.mid(6, 5), (QStringList{
+        QStringLiteral("    1) Close xscreensaver-settings if it is open"),
+        QStringLiteral("    2) Add this line to the \"programs:\" list in ~/.xscreensaver:"),
+        QStringLiteral("         \"Kel-Vardo Folivra\"  /home/ann/.local/bin/KelVardo.scr -root  \\n\\"),
+        QStringLiteral("    3) Run xscreensaver-settings and select \"Kel-Vardo Folivra\""),
+        QStringLiteral("    4) Set its Mode to \"Only One Screen Saver\""),
+    }));
+    // The README's instructions call the entry the same.
+    QFile readme(QStringLiteral(KV_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QByteArray text = readme.readAll();
+    QVERIFY(text.contains("programs:"));
+    QVERIFY(text.contains("choose \"Kel-Vardo Folivra\" in `xscreensaver-settings`"));
+}
+
+void TestSaverPanel::xscreensaverListGainsTheSaver_data()
+{
+    QTest::addColumn<QByteArray>("settings"); // ~/.xscreensaver before; empty for none
+    QTest::addColumn<int>("insertAt");        // the line the entry lands on; -1 for no change
+    // As xscreensaver writes it: tabs, a disabled and a GL entry, an empty line ending the list.
+    const QByteArray written = "# XScreenSaver Preferences File\n"
+                               "mode:\t\trandom\n"
+                               "programs:\t\t\t\t\t\t\t      \\\n"
+                               "\t\t\t\t  maze -root\t\t\t\t    \\n\\\n"
+                               "  GL: \t\t\t\t  superquadrics -root\t\t\t    \\n\\\n"
+                               "-\t\t\t\t  xflame -root\t\t\t\t    \\n\\\n"
+                               "\n"
+                               "\n"
+                               "pointerHysteresis:\t10\n";
+    QTest::newRow("list as xscreensaver writes it") << written << 6;
+    QTest::newRow("no xscreensaver here") << QByteArray() << -1;
+}
+
+void TestSaverPanel::xscreensaverListGainsTheSaver()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(int, insertAt);
+    const QString home = fx->dir.path() + QStringLiteral("/home");
+    const QString file = home + QStringLiteral("/.xscreensaver");
+    if (!settings.isEmpty())
+        Fixture::writeText(file, settings);
+    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    const QString installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
+    SaverPanel& p = open();
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton); // once more: listed once
+    QCOMPARE(fx->t.dialogs->boxes.size(), 2);
+    const QString added = fx->t.dialogs->boxes.first().text;
+    const QString again = fx->t.dialogs->boxes.last().text;
+    if (insertAt < 0) {
+        QVERIFY(!QFile::exists(file));
+        QVERIFY2(added.contains(QStringLiteral("such as xautolock\r\nor xidlehook, can start it full screen: ") + installed),
+                 qPrintable(added));
+        return;
+    }
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = settings.split('\n');
+    lines.insert(insertAt, "  \"Kel-Vardo Folivra\"  " + installed.toLocal8Bit() + " -root  \\n\\");
+    QCOMPARE(f.readAll(), lines.join('\n'));
+    QFile backup(file + QStringLiteral(".before-kelvardo"));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), settings);
+    QVERIFY2(added.contains(QStringLiteral("    1) \"Kel-Vardo Folivra\" has been added to the screen savers in ~/.xscreensaver\r\n"
+                                           "       (the file as it was is kept as ~/.xscreensaver.before-kelvardo)")),
+             qPrintable(added));
+    QVERIFY2(again.contains(QStringLiteral("    1) \"Kel-Vardo Folivra\" is already among the screen savers")),
+             qPrintable(again));
 }
 
 QTEST_MAIN(TestSaverPanel)

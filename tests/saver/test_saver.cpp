@@ -1,6 +1,8 @@
 // The saver's settings, photo order, stepping and input, on real files.
 #include "platform/doubles/fake_file_system.h"
+#include "platform/doubles/fake_keep_awake.h"
 #include "platform/doubles/fake_settings.h"
+#include "saver/saver_app.h"
 #include "saver/saver_options.h"
 #include "saver/saver_settings.h"
 #include "saver/saver_show.h"
@@ -11,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace kv;
 
@@ -29,6 +32,8 @@ private slots:
     void stepsInOrderSkippingDamagedAndWraps();
     void nothingReadableIsReported();
     void endsOnInputButNotOnJitter();
+    void keepsTheScreenAwakeOnlyInPreview_data();
+    void keepsTheScreenAwakeOnlyInPreview();
 };
 
 void TestSaver::interval_data()
@@ -195,6 +200,32 @@ void TestSaver::endsOnInputButNotOnJitter()
         QTest::mouseClick(&view, Qt::LeftButton);
         QCOMPARE(acted.size(), ownScreen ? 3 : 0);
     }
+}
+
+void TestSaver::keepsTheScreenAwakeOnlyInPreview_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("held");
+    QTest::newRow("previewed in a window") << "-preview" << true;
+    QTest::newRow("the saver itself") << "-s" << false;
+    QTest::newRow("the saver for xscreensaver") << "-root" << false;
+}
+
+void TestSaver::keepsTheScreenAwakeOnlyInPreview()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, held);
+    FakeSettings settings;
+    FakeFileSystem files;
+    FakeKeepAwake awake;
+    bool heldWhileShown = false;
+    QTimer::singleShot(200, qApp, [&] {
+        heldWhileShown = awake.holding();
+        QCoreApplication::quit();
+    });
+    runSaver({option}, settings, files, awake);
+    QCOMPARE(heldWhileShown, held);
+    QVERIFY(!awake.holding());
 }
 
 QTEST_MAIN(TestSaver)

@@ -4,6 +4,7 @@
 #include "startup/startup.h"
 #include "support/fixture.h"
 
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -151,6 +152,32 @@ private slots:
             QCOMPARE(line.arguments, left);
             QCOMPARE(line.discFolder, disc);
         }
+    }
+
+    // The program itself, on a machine without a display.
+    void commandLineErrorsNeedNoDisplay_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unknown option") << QStringList{"--no-such-option"} << "Unknown option 'no-such-option'.";
+        QTest::newRow("--disc without folder") << QStringList{"--disc"} << "Missing value after '--disc'.";
+        QTest::newRow("after one of Qt's own") << QStringList{"-reverse", "--bogus"} << "Unknown option 'bogus'.";
+    }
+    void commandLineErrorsNeedNoDisplay()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, said);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(KV_PROGRAM_EXE), args);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 2);
+        QCOMPARE(QString::fromLocal8Bit(program.readAllStandardError()),
+                 "kelvardo: " + said + "\nTry 'kelvardo --help' for more information.\n");
     }
 
     void discOptionNamesTheDisc_data()

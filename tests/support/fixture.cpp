@@ -21,6 +21,7 @@ Fixture::Fixture()
     QDir().mkpath(programDir());
     t.files->setProgramDir(programDir());
     t.files->setSystemDir(dir.path() + QStringLiteral("/system"));
+    t.files->setHomeDir(dir.path() + QStringLiteral("/home"));
 }
 
 Fixture::~Fixture()

@@ -1,6 +1,14 @@
 #include "platform/doubles/fake_file_system.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace kv {
+
+FakeFileSystem::FakeFileSystem()
+{
+    setHomeDir(QDir::temp().filePath(QStringLiteral("kv-test-home-none-%1").arg(QCoreApplication::applicationPid())));
+}
 
 QStringList FakeFileSystem::list(const QString& dir, const QString& pattern)
 {

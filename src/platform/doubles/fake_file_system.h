@@ -11,6 +11,8 @@ namespace kv {
 class FakeFileSystem final : public QtFileSystem
 {
 public:
+    // A test never reaches the settings of the user running it.
+    FakeFileSystem();
     QStringList list(const QString& dir, const QString& pattern) override;
     std::int64_t freeBytes(const QString& path) override;
     bool canList(const QString& dir) override;

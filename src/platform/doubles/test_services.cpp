@@ -24,6 +24,7 @@ TestServices::TestServices()
     , screen(std::make_shared<FakeScreen>())
     , busy(std::make_shared<FakeBusyPointer>())
     , awake(std::make_shared<FakeKeepAwake>())
+    , controls(std::make_shared<FakeMediaControls>())
     , clipboard(std::make_shared<FakeClipboard>())
     , help(std::make_shared<FakeHelp>())
     , printer(std::make_shared<PdfPrinter>(QDir::temp().filePath(
@@ -38,6 +39,7 @@ TestServices::TestServices()
     services.screen = screen;
     services.busy = busy;
     services.awake = awake;
+    services.controls = controls;
     services.clipboard = clipboard;
     services.printer = printer;
     services.help = help;

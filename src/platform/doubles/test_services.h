@@ -4,6 +4,7 @@
 #include "platform/doubles/fake_file_system.h"
 #include "platform/doubles/fake_keep_awake.h"
 #include "platform/doubles/fake_media.h"
+#include "platform/doubles/fake_media_controls.h"
 #include "platform/doubles/fake_screen.h"
 #include "platform/doubles/fake_settings.h"
 #include "platform/doubles/fake_shell.h"
@@ -27,6 +28,7 @@ struct TestServices
     std::shared_ptr<FakeScreen> screen;
     std::shared_ptr<FakeBusyPointer> busy;
     std::shared_ptr<FakeKeepAwake> awake;
+    std::shared_ptr<FakeMediaControls> controls;
     std::shared_ptr<FakeClipboard> clipboard;
     std::shared_ptr<FakeHelp> help;
     // Writes each job to a PDF file in the system temp folder; tests may point it elsewhere.
