@@ -1,6 +1,7 @@
 #include "browse/frm_scroll.h"
 
 #include "app/app_context.h"
+#include "app/picture_read_ahead.h"
 #include "app/form1.h"
 #include "app/widgets/spin_button.h"
 #include "browse/page_files.h"
@@ -18,7 +19,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <utility>
 
@@ -45,6 +45,12 @@ FrmScroll::FrmScroll(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmScroll"));
     setStyleSheet(QStringLiteral("#frmScroll { background: #000000; }"));
     buildControls();
+    m_ahead = new PictureReadAhead([ratio = Image1->devicePixelRatioF()](const QString& path, const QSize& overview) {
+        DisplayPicture page{decodePage(path), {}};
+        if (overview.isValid())
+            page.display = displayImage(page.decoded, overview, ratio, true);
+        return page;
+    }, this);
     // Load: the viewer's top is the main window's top; page and viewport shown, page at 0, 0.
     if (QWidget* main = context.form1)
         move(x(), main->frameGeometry().top());
@@ -192,24 +198,27 @@ void FrmScroll::setLabel()
     Text1->setText(QString::number(s.PageIndex + 1) + QStringLiteral(" of ") + QString::number(s.PageCount));
 }
 
-void FrmScroll::setPage(const QImage& page)
+void FrmScroll::setPage(const QImage& page, const QImage& overview)
 {
     picChild->setPicture(page);
-    Image1->setPicture(page);
+    Image1->setPicture(page, overview);
 }
 
-QImage FrmScroll::takePage(int index)
+QSize FrmScroll::overviewBox() const
+{
+    return Image1->isVisible() ? Image1->displayBox() : QSize();
+}
+
+DisplayPicture FrmScroll::takePage(int index)
 {
     const AppState& s = m_context.state;
     const QString real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, index));
     if (real.isEmpty())
         return {};
-    if (m_ahead.index == index && m_ahead.path == real && m_ahead.picture.isValid()) {
-        const QImage page = m_ahead.picture.result();
-        m_ahead = {};
-        return page;
-    }
-    return decodePage(real);
+    DisplayPicture page = m_ahead->take(real, overviewBox());
+    if (page.decoded.isNull())
+        page.decoded = decodePage(real);
+    return page;
 }
 
 void FrmScroll::readAhead()
@@ -228,19 +237,18 @@ void FrmScroll::readAhead()
         next = 0;
         real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, 0));
     }
-    if (real.isEmpty() || next == shown || (m_ahead.index == next && m_ahead.path == real))
+    if (real.isEmpty() || next == shown)
         return;
-    // A read-ahead no longer wanted finishes on its own; its picture is dropped.
-    m_ahead = ReadAhead{next, real, QtConcurrent::run([real] { return decodePage(real); })};
+    m_ahead->start(real, overviewBox());
 }
 
 bool FrmScroll::tryCandidate(int index)
 {
     AppState& s = m_context.state;
     s.PageIndex = static_cast<std::int16_t>(index);
-    const QImage page = takePage(index);
-    if (!page.isNull()) {
-        setPage(page);
+    const DisplayPicture page = takePage(index);
+    if (!page.decoded.isNull()) {
+        setPage(page.decoded, page.display);
         pageFit();
         setLabel();
         return true;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QFuture>
+#include "platform/image_loader.h"
+
 #include <QImage>
 
 class QLabel;
@@ -13,6 +14,7 @@ namespace kv {
 struct AppContext;
 class PageChild;
 class PageOverview;
+class PictureReadAhead;
 class SpinButton;
 
 // The brochure and advertisement page viewer: one page at full size with scroll bars, or (for
@@ -74,21 +76,20 @@ private:
     void buildControls();
     // Tries page `index`: a picture that loads becomes the page; index 0 is accepted even so.
     bool tryCandidate(int index);
-    void setPage(const QImage& page);
-    QImage takePage(int index);
+    void setPage(const QImage& page, const QImage& overview = {});
+    // The page at `index`, with the overview's copy when the read-ahead made one.
+    DisplayPicture takePage(int index);
     void finishPaging();
     void syncScrollBars();
     void fitBar(QScrollBar* bar, int page, int view);
     bool scrollByKey(int key);
 
-    struct ReadAhead
-    {
-        int index = -1;
-        QString path;
-        QFuture<QImage> picture;
-    };
-    ReadAhead m_ahead;
+    // The page the next forward step will show, read on a worker thread; taken only while the
+    // file and the overview's size are as they were.
+    PictureReadAhead* m_ahead = nullptr;
     bool m_aheadWanted = false;
+    // The size the overview's copy of a page is made at: none while the overview is hidden.
+    QSize overviewBox() const;
     // The year the viewer was opened for: the brochure viewer stays open while another is chosen.
     QString m_code;
     AppContext& m_context;

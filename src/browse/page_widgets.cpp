@@ -1,5 +1,7 @@
 #include "browse/page_widgets.h"
 
+#include "platform/image_loader.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -44,11 +46,16 @@ PageOverview::PageOverview(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PageOverview::setPicture(const QImage& picture)
+void PageOverview::setPicture(const QImage& picture, const QImage& scaled)
 {
     m_picture = picture;
-    m_scaled = QImage();
+    m_scaled = scaled;
     update();
+}
+
+QSize PageOverview::displayBox() const
+{
+    return size() * devicePixelRatioF();
 }
 
 void PageOverview::paintEvent(QPaintEvent*)
@@ -58,10 +65,8 @@ void PageOverview::paintEvent(QPaintEvent*)
         p.fillRect(rect(), Qt::black);
         return;
     }
-    const QSize target = size() * devicePixelRatioF();
-    if (m_scaled.size() != target)
-        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    m_scaled.setDevicePixelRatio(devicePixelRatioF());
+    if (m_scaled.size() != displayBox() || m_scaled.devicePixelRatio() != devicePixelRatioF())
+        m_scaled = displayImage(m_picture, displayBox(), devicePixelRatioF(), true);
     p.drawImage(QPoint(0, 0), m_scaled);
 }
 

@@ -38,8 +38,12 @@ class PageOverview : public QWidget
 public:
     explicit PageOverview(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
+    // `scaled`, when given, is the picture as displayImage() stretches it over this view; one made
+    // on a worker thread spares the user-interface thread the scaling of a large page.
+    void setPicture(const QImage& picture, const QImage& scaled = {});
     const QImage& picture() const { return m_picture; }
+    // The view in device pixels, as a scaled copy must be made for it.
+    QSize displayBox() const;
 
 signals:
     void pressed(Qt::MouseButton button);
