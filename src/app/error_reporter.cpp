@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/topics.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
@@ -84,8 +85,7 @@ void FocusNextYearButton(AppContext& c)
 {
     if (!c.form1)
         return;
-    const int index = c.state.CurrentYearButton == 3 ? 1 : c.state.CurrentYearButton + 1;
-    c.form1->focusYearButton(index);
+    c.form1->focusYearButton(yearButtonAfter(c.state.CurrentYearButton));
 }
 
 int ErrorReporter(AppContext& c, Failure failure)

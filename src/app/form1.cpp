@@ -126,15 +126,10 @@ void Form1::buildMenus()
 
     mnuVestraStuff = bar->addMenu(QStringLiteral("KelVardo Stuff"));
     mnuVestraStuff->setObjectName(QStringLiteral("mnuVestraStuff"));
-    const std::array<std::pair<int, QString>, 5> stuff = {{
-        {0, QStringLiteral("Matchbook Covers")},
-        {1, QStringLiteral("The Danbury Mint")},
-        {3, QStringLiteral("The Franklin Mint Die Cast Models")},
-        {5, QStringLiteral("KelVardo Metal Signs")},
-        {7, QStringLiteral("KelVardo Postage Stamps")},
-    }};
-    for (const auto& [index, caption] : stuff)
-        mnuStuff[index] = makeAction(mnuVestraStuff, QStringLiteral("mnuStuff_%1").arg(index), caption);
+    for (int index = 0; index < int(mnuStuff.size()); ++index) {
+        if (const Topic* topic = topicByMenu(index))
+            mnuStuff[index] = makeAction(mnuVestraStuff, QStringLiteral("mnuStuff_%1").arg(index), topic->menuCaption);
+    }
 
     mnuUSA = bar->addAction(QStringLiteral("See the U.S.A."));
     mnuUSA->setObjectName(QStringLiteral("mnuUSA"));
@@ -259,8 +254,8 @@ void Form1::buildControls()
     Frame1 = new QFrame(stage);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(12, 488, 776, 48);
-    for (int i = 1; i <= 3; ++i) {
-        cmdYR[i] = makeButton(Frame1, QStringLiteral("cmdYR_%1").arg(i), QString::number(1954 + i),
+    for (int i = 1; i <= YearButtonCount; ++i) {
+        cmdYR[i] = makeButton(Frame1, QStringLiteral("cmdYR_%1").arg(i), yearTopic(i).caption,
                               QRect(8 + (i - 1) * 120, 6, 100, 36));
         cmdYR[i]->installEventFilter(this);
     }

@@ -12,13 +12,6 @@
 namespace kv {
 
 namespace {
-void artworkAndExtras(Form1& f, bool enabled)
-{
-    for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
-                           f.cmdNostalgia, f.cmdClipArt, f.cmdBrochure})
-        b->setEnabled(enabled);
-}
-
 void closeWindow(QWidget* w)
 {
     if (w)
@@ -27,6 +20,11 @@ void closeWindow(QWidget* w)
 } // namespace
 
 void EnableTopicButtons(AppContext& c)
+{
+    EnableTopicButtons(c, currentTopic(c));
+}
+
+void EnableTopicButtons(AppContext& c, const Topic* topic)
 {
     AppState& s = c.state;
     Form1& f = *c.form1;
@@ -38,17 +36,16 @@ void EnableTopicButtons(AppContext& c)
         f.panPhoto->show();
         f.panYear->show();
         f.cmdStats->setEnabled(true);
-        artworkAndExtras(f, true);
-        const Topic* topic = currentTopic(c);
+        enableButtonSet(f, ButtonSet::ExtraButtons, true);
         const TopicButtons rule = topic ? topic->buttons : TopicButtons::All;
         if (rule != TopicButtons::All)
-            artworkAndExtras(f, false);
+            enableButtonSet(f, ButtonSet::ExtraButtons, false);
         if (rule == TopicButtons::None)
             f.cmdDesc->setEnabled(false);
         if (rule == TopicButtons::None || rule == TopicButtons::DescOnly)
             f.cmdStats->setEnabled(false);
         // From the table on every path: the caption's own characters name no collectibles topic.
-        s.TopicCode = topicCodeFor(currentCaption(c));
+        s.TopicCode = topicCode(topic, currentCaption(c));
         if (topic && topic->isYear()) {
             if (c.reloadVisibleArtwork)
                 c.reloadVisibleArtwork();
@@ -57,7 +54,7 @@ void EnableTopicButtons(AppContext& c)
             f.picEmblem->hide();
             f.picScript->hide();
         }
-        for (s.LoopIndex = 1; s.LoopIndex <= 3; ++s.LoopIndex)
+        for (s.LoopIndex = 1; s.LoopIndex <= YearButtonCount; ++s.LoopIndex)
             f.cmdYR[s.LoopIndex]->setEnabled(true);
     }
     closeWindow(c.frmSlide);

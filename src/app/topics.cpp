@@ -4,62 +4,108 @@
 #include "app/form1.h"
 #include "app/widgets/panel3d.h"
 
+#include <QPushButton>
+
+#include <algorithm>
 #include <array>
+#include <cstddef>
 
 namespace kv {
 
 namespace {
-const QString Statistics = QStringLiteral("Statistics");
-const QString Details = QStringLiteral("Details");
+constexpr std::size_t TopicCount = std::size_t(TopicId::ArtPrint) + 1;
 
-const std::array<Topic, 12>& table()
+const std::array<Topic, TopicCount>& table()
 {
     using B = TopicButtons;
-    static const std::array<Topic, 12> topics = {{
-        {QStringLiteral("1955"), QStringLiteral("55"), 1955, -1, B::All, Statistics, QStringLiteral("1955 "), false},
-        {QStringLiteral("1956"), QStringLiteral("56"), 1956, -1, B::All, Statistics, QStringLiteral("1956 "), false},
-        {QStringLiteral("1957"), QStringLiteral("57"), 1957, -1, B::All, Statistics, QStringLiteral("1957 "), false},
-        {QStringLiteral("Kel-Vardo Matchbook Covers "), QStringLiteral("MA"), 0, 0, B::None, Details,
-         QStringLiteral("Kel-Vardo Matchbook Covers "), false},
-        {QStringLiteral("Danbury Mint Die Cast Models "), QStringLiteral("TD"), 0, 1, B::DescAndStats, Details,
-         QStringLiteral("Danbury Mint Die Cast Models "), true},
-        {QStringLiteral("Franklin Mint Die Cast Models "), QStringLiteral("TF"), 0, 3, B::DescAndStats, Details,
-         QStringLiteral("Franklin Mint Die Cast Models "), true},
-        {QStringLiteral("Kel-Vardo Metal Signs "), QStringLiteral("VM"), 0, 5, B::DescAndStats, Details,
-         QStringLiteral("Kel-Vardo Metal Signs "), true},
-        {QStringLiteral("Kel-Vardo Postage Stamps "), QStringLiteral("ZZ"), 0, 7, B::DescOnly, Details,
-         QStringLiteral("Kel-Vardo Postage Stamps "), true},
-        // Photos on the disc that no menu offers; only the slide show names them.
-        {QString(), QStringLiteral("CW"), 0, -1, B::All, Details, QStringLiteral("The Renlow Kel-Vardo "), false},
-        {QString(), QStringLiteral("VC"), 0, -1, B::All, Details, QStringLiteral("Kel-Vardo Cookies "), true},
-        {QString(), QStringLiteral("PT"), 0, -1, B::All, Details, QStringLiteral("Early Kel-Vardo Prototypes "), true},
-        {QString(), QStringLiteral("TE"), 0, -1, B::All, Details, QStringLiteral("Franklin Mint Collector Knives "), true},
+    using I = TopicId;
+    const QString& S = StatisticsCaption;
+    const QString& D = DetailsCaption;
+    auto text = [](const char* s) { return QString::fromLatin1(s); };
+    // In TopicId order: id, caption, code, year button, menu index, menu caption, buttons,
+    // Statistics caption, slide caption, hand-back "Details".
+    static const std::array<Topic, TopicCount> topics = {{
+        {I::Year1955, text("1955"), text("55"), 1, -1, {}, B::All, S, text("1955 "), false},
+        {I::Year1956, text("1956"), text("56"), 2, -1, {}, B::All, S, text("1956 "), false},
+        {I::Year1957, text("1957"), text("57"), 3, -1, {}, B::All, S, text("1957 "), false},
+        {I::Matchbook, text("Kel-Vardo Matchbook Covers "), text("MA"), 0, 0, text("Matchbook Covers"), B::None, D,
+         text("Kel-Vardo Matchbook Covers "), false},
+        {I::Danbury, text("Danbury Mint Die Cast Models "), text("TD"), 0, 1, text("The Danbury Mint"),
+         B::DescAndStats, D, text("Danbury Mint Die Cast Models "), true},
+        {I::FranklinModels, text("Franklin Mint Die Cast Models "), text("TF"), 0, 3,
+         text("The Franklin Mint Die Cast Models"), B::DescAndStats, D, text("Franklin Mint Die Cast Models "), true},
+        {I::MetalSigns, text("Kel-Vardo Metal Signs "), text("VM"), 0, 5, text("KelVardo Metal Signs"),
+         B::DescAndStats, D, text("Kel-Vardo Metal Signs "), true},
+        {I::Stamps, text("Kel-Vardo Postage Stamps "), text("ZZ"), 0, 7, text("KelVardo Postage Stamps"), B::DescOnly,
+         D, text("Kel-Vardo Postage Stamps "), true},
+        {I::Renlow, text("The Renlow Kel-Vardo "), text("CW"), 0, -1, {}, B::All, D, text("The Renlow Kel-Vardo "), false},
+        {I::Cookies, text("Kel-Vardo Cookies "), text("VC"), 0, -1, {}, B::All, D, text("Kel-Vardo Cookies "), true},
+        {I::Prototypes, text("Early Kel-Vardo Prototypes "), text("PT"), 0, -1, {}, B::All, D,
+         text("Early Kel-Vardo Prototypes "), true},
+        {I::Knives, text("Franklin Mint Collector Knives "), text("TE"), 0, -1, {}, B::All, D,
+         text("Franklin Mint Collector Knives "), true},
+        {I::Calendars, text("Kel-Vardo Calendars "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::Plates, text("Franklin Mint Collector Plates "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::Monopoly, text("The Kel-Vardo Monopoly Game "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::Halvic, text("The Classic Halvic "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::MachI, text("Kel-Vardo Mach I "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::MachIII, text("Kel-Vardo Mach III "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::SuperStallion, text("Kel-Vardo Super Stallion "), {}, 0, -1, {}, B::All, D, {}, false},
+        {I::ArtPrint, text("Bram Tollis Art Print "), {}, 0, -1, {}, B::All, D, {}, false},
     }};
     return topics;
 }
 
-// The photo cycle by caption; 1955 and 1956 are not listed: they follow the year button.
+using TopicButton = QPushButton* Form1::*;
+constexpr TopicButton ExtraButtons[] = {&Form1::cmdOptions, &Form1::cmdColors,    &Form1::cmdScript,
+                                        &Form1::cmdEmblem,  &Form1::cmdAd,        &Form1::cmdModels,
+                                        &Form1::cmdNostalgia, &Form1::cmdClipArt, &Form1::cmdBrochure};
+constexpr TopicButton StuffChoiceOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript,
+                                          &Form1::cmdEmblem,  &Form1::cmdAd,     &Form1::cmdModels,
+                                          &Form1::cmdNostalgia, &Form1::cmdBrochure};
+constexpr TopicButton HandBackOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript, &Form1::cmdEmblem,
+                                       &Form1::cmdAd,      &Form1::cmdModels, &Form1::cmdNostalgia};
+
+// The photo cycle; 1955 and 1956 are not listed: they follow the year button.
 struct CycleRow
 {
-    const char* from;
-    const char* to;
+    TopicId from;
+    TopicId to;
     bool viaStuff;
     int yearButton;
 };
 constexpr CycleRow Cycle[] = {
-    {"1957", "Kel-Vardo Matchbook Covers ", false, 3},
-    {"Kel-Vardo Matchbook Covers ", "Danbury Mint Die Cast Models ", false, 3},
-    {"Danbury Mint Die Cast Models ", "Franklin Mint Die Cast Models ", true, 3},
-    {"Franklin Mint Die Cast Models ", "Kel-Vardo Metal Signs ", true, 3},
-    {"Kel-Vardo Metal Signs ", "Kel-Vardo Postage Stamps ", false, 1},
-    {"Kel-Vardo Postage Stamps ", "1955", false, 1},
+    {TopicId::Year1957, TopicId::Matchbook, false, 3},
+    {TopicId::Matchbook, TopicId::Danbury, false, 3},
+    {TopicId::Danbury, TopicId::FranklinModels, true, 3},
+    {TopicId::FranklinModels, TopicId::MetalSigns, true, 3},
+    {TopicId::MetalSigns, TopicId::Stamps, false, 1},
+    {TopicId::Stamps, TopicId::Year1955, false, 1},
 };
 } // namespace
+
+const Topic& topicById(TopicId id)
+{
+    return table().at(std::size_t(id));
+}
+
+const Topic& yearTopic(int yearButton)
+{
+    return table().at(std::size_t(std::clamp(yearButton, 1, YearButtonCount) - 1));
+}
+
+int yearButtonAfter(int yearButton)
+{
+    return yearButton == YearButtonCount ? 1 : yearButton + 1;
+}
 
 const Topic* topicByCaption(const QString& caption)
 {
     for (const Topic& t : table()) {
-        if ((!t.caption.isEmpty() && t.caption == caption) || t.slideCaption == caption)
+        // The captions only the catalogue knows name no selection: nothing shows them.
+        if (t.code.isEmpty())
+            continue;
+        if (t.caption == caption || t.slideCaption == caption)
             return &t;
     }
     return nullptr;
@@ -67,6 +113,8 @@ const Topic* topicByCaption(const QString& caption)
 
 const Topic* topicByCode(const QString& code)
 {
+    if (code.isEmpty())
+        return nullptr;
     for (const Topic& t : table()) {
         if (t.code == code)
             return &t;
@@ -89,20 +137,42 @@ QString slideCaptionFor(const QString& code)
     return t ? t->slideCaption : QStringLiteral("19") + code + QLatin1Char(' ');
 }
 
+QString captionDigits(const QString& caption)
+{
+    return caption.mid(2, 2);
+}
+
+QString topicCode(const Topic* topic, const QString& caption)
+{
+    return topic && !topic->code.isEmpty() ? topic->code : captionDigits(caption);
+}
+
 QString topicCodeFor(const QString& caption)
 {
-    const Topic* t = topicByCaption(caption);
-    return t ? t->code : caption.mid(2, 2);
+    return topicCode(topicByCaption(caption), caption);
+}
+
+void enableButtonSet(Form1& f, ButtonSet set, bool enabled)
+{
+    auto apply = [&](const auto& buttons) {
+        for (TopicButton b : buttons)
+            (f.*b)->setEnabled(enabled);
+    };
+    switch (set) {
+    case ButtonSet::ExtraButtons: apply(ExtraButtons); break;
+    case ButtonSet::StuffChoiceOff: apply(StuffChoiceOff); break;
+    case ButtonSet::HandBackOff: apply(HandBackOff); break;
+    }
 }
 
 CycleStep nextInCycle(const QString& caption, int yearButton)
 {
     for (const CycleRow& row : Cycle) {
-        if (caption == QLatin1String(row.from))
-            return {QString::fromLatin1(row.to), row.viaStuff, row.yearButton};
+        if (caption == topicById(row.from).caption)
+            return {topicById(row.to).caption, row.viaStuff, row.yearButton};
     }
-    const int n = yearButton == 3 ? 0 : yearButton;
-    return {QStringLiteral("19") + QString::number(55 + n), false, n + 1};
+    const int n = yearButton == YearButtonCount ? 0 : yearButton;
+    return {yearTopic(n + 1).caption, false, n + 1};
 }
 
 const Topic* currentTopic(const AppContext& c)

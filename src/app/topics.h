@@ -5,17 +5,48 @@
 namespace kv {
 
 struct AppContext;
+class Form1;
 
-// The topic table: the three model years, the five collectibles topics of the menu, and the
-// photo codes only the slide show names. Nothing else spells a topic's caption or code.
+// The topic table: the three model years, the five collectibles topics of the menu, the photo
+// codes only the slide show names, and the captions only the document catalogue knows.
+// Nothing else spells a topic's caption or code, or a year button's index.
 //
 // Asking "the current selection" from any window:
 //     const Topic* t = currentTopic(c);   // nullptr before the first choice
-//     if (t && t->isYear()) ...           // t->code, t->caption, t->statsCaption, ...
+//     if (t && t->isYear()) ...           // t->code, t->caption, t->yearButton, ...
 //     hasChoice(c)                        // false while panYear still reads "panYear"
+// Naming one: topicById(TopicId::Stamps), yearTopic(1).
 // Choosing one (browse and the slide-show hand-back only):
 //     setSelection(c, caption);           // panYear shows it; the selection records it
-// c.state.TopicCode stays the stepping code; the slide show may force it to "55" while it runs.
+// c.state.TopicCode stays the stepping code; the slide show may force it to the first year's
+// code while it runs.
+
+enum class TopicId
+{
+    Year1955,
+    Year1956,
+    Year1957,
+    // The collectibles of the "KelVardo Stuff" menu.
+    Matchbook,
+    Danbury,
+    FranklinModels,
+    MetalSigns,
+    Stamps,
+    // Photos on the disc that no menu offers; only the slide show (and Find) names them.
+    Renlow,
+    Cookies,
+    Prototypes,
+    Knives,
+    // Captions the document catalogue has texts for; nothing chooses them.
+    Calendars,
+    Plates,
+    Monopoly,
+    Halvic,
+    MachI,
+    MachIII,
+    SuperStallion,
+    ArtPrint,
+};
 
 // Which topic buttons a topic leaves enabled (EnableTopicButtons).
 enum class TopicButtons
@@ -26,31 +57,70 @@ enum class TopicButtons
     None,         // Matchbook
 };
 
+// cmdStats captions: a year's, a collectibles topic's, and the one the slide-show hand-back
+// gives every caption that does not read "Details".
+inline const QString StatisticsCaption = QStringLiteral("Statistics");
+inline const QString DetailsCaption = QStringLiteral("Details");
+inline const QString EnginesCaption = QStringLiteral("Engines");
+
 struct Topic
 {
-    QString caption;      // panYear caption, trailing space included; empty for slide-only codes
-    QString code;         // the photo-name prefix, TopicCode while it is chosen
-    int year = 0;         // 1955..1957; 0 for collectibles
+    TopicId id;
+    QString caption;      // what panYear shows for it, trailing space included
+    QString code;         // the photo-name prefix, TopicCode while it is chosen; empty: no photos
+    int yearButton = 0;   // the cmdYR index of a year (1 to 3); 0 for the others
     int menuIndex = -1;   // mnuStuff index, -1 when no menu entry chooses it
+    QString menuCaption;  // that menu entry's text
     TopicButtons buttons = TopicButtons::All;
     QString statsCaption; // the cmdStats caption its choice by menu or photo click sets
-    QString slideCaption; // the caption of its slides
+    QString slideCaption; // the caption of its slides; empty when it has no photos
     bool handBackDetails = false; // handed back from the slide show, it reads "Details" with the extras off
-    bool isYear() const { return year != 0; }
+    bool isYear() const { return yearButton != 0; }
 };
 
 // The caption panYear shows before any choice.
 inline const QString NoChoiceCaption = QStringLiteral("panYear");
 
+// The year buttons run from 1 to this.
+constexpr int YearButtonCount = 3;
+
+const Topic& topicById(TopicId id);
+// The year of a year button, 1 to 3.
+const Topic& yearTopic(int yearButton);
+// The year button after `yearButton`: the first after the last, and when no year is chosen (0).
+int yearButtonAfter(int yearButton);
+
 // An entry by the caption panYear shows (a selection's caption, or a slide caption as the
-// slide-show hand-back leaves it), by code, or by menu index; nullptr when the table has none.
+// slide-show hand-back leaves it), by photo code, or by menu index; nullptr when none. The
+// captions only the catalogue knows are never shown, so no caption finds them.
 const Topic* topicByCaption(const QString& caption);
 const Topic* topicByCode(const QString& code);
 const Topic* topicByMenu(int index);
 // The slide caption of any photo code: the table's, else "19" & code & " ".
 QString slideCaptionFor(const QString& code);
-// The code a caption stands for: the table's, else characters 3 and 4 of the caption.
+// Characters 3 and 4 of a caption: a year's digits ("55" for "1955"). The rules that read them
+// read them from any caption, so a topic's caption gives two letters of its name.
+QString captionDigits(const QString& caption);
+// The code of a selection: its topic's, else the caption's digits.
+QString topicCode(const Topic* topic, const QString& caption);
 QString topicCodeFor(const QString& caption);
+
+// The topic buttons beyond Description and Statistics, in three sets. They agree for the
+// topics of the menu, whose button rules have already switched all nine off; they differ for
+// the photo codes no menu offers, which the rules treat as a year:
+//   ExtraButtons    (9) what a year has and a collectibles topic lacks: the button rules
+//                       switch these together.
+//   StuffChoiceOff  (8) switched off after a collectibles choice; without ClipArt, so such a
+//                       code chosen through Find keeps its ClipArt button.
+//   HandBackOff     (7) switched off when the slide show hands back a caption that reads
+//                       "Details"; without ClipArt and Brochures, which keep what the rules gave.
+enum class ButtonSet
+{
+    ExtraButtons,
+    StuffChoiceOff,
+    HandBackOff,
+};
+void enableButtonSet(Form1& f, ButtonSet set, bool enabled);
 
 // The photo cycle (a left click on the photo): the caption after `caption`, whether the
 // collectibles routine chooses it, and the year-button index it stores. Years 1955 and 1956,

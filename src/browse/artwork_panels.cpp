@@ -18,9 +18,7 @@
 namespace kv {
 
 namespace {
-const QString NoChoice = QStringLiteral("panYear");
-const QString Halvic = QStringLiteral("The Classic Halvic ");
-const QString Prototypes = QStringLiteral("Early Kel-Vardo Prototypes ");
+const QString& NoChoice = NoChoiceCaption;
 
 QString caption(const AppContext& c)
 {
@@ -64,21 +62,21 @@ void showOnTop(PictureView* panel)
 QString scriptPath(const AppContext& c)
 {
     const QString y = caption(c);
-    if (y == Halvic)
+    if (y == topicById(TopicId::Halvic).caption)
         return joinPath(c.state.CdDrive, QStringLiteral("/SCRIPTS/"), QStringLiteral("SCRIHV.jpg"));
-    if (y == Prototypes)
+    if (y == topicById(TopicId::Prototypes).caption)
         return joinPath(c.state.CdDrive, QStringLiteral("/SCRIPTS/"), QStringLiteral("SCRIpt.jpg"));
-    return joinPath(c.state.CdDrive, QStringLiteral("/scripts/"), QStringLiteral("scri") + y.mid(2, 2) + QStringLiteral(".jpg"));
+    return joinPath(c.state.CdDrive, QStringLiteral("/scripts/"), QStringLiteral("scri") + captionDigits(y) + QStringLiteral(".jpg"));
 }
 
 QString emblemPath(const AppContext& c)
 {
     const QString y = caption(c);
-    if (y == Halvic)
+    if (y == topicById(TopicId::Halvic).caption)
         return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("embhv.jpg"));
-    if (y == Prototypes)
+    if (y == topicById(TopicId::Prototypes).caption)
         return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("EMBpt.jpg"));
-    return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("emb") + y.mid(2, 2) + QStringLiteral(".jpg"));
+    return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("emb") + captionDigits(y) + QStringLiteral(".jpg"));
 }
 
 QString clipArtPath(const AppContext& c)
@@ -97,7 +95,7 @@ void cmdClipArt_Click(AppContext& c)
     if (y == NoChoice)
         return;
     FocusNextYearButton(c);
-    c.state.TopicCode = y.mid(2, 2);
+    c.state.TopicCode = captionDigits(y);
     c.state.ErrCode = QStringLiteral("ER035");
     if (!loadPanel(c, f.picClipArt, clipArtPath(c))) {
         ErrorReporter(c, Failure::Caught);

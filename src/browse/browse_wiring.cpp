@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/topics.h"
 #include "app/widgets/picture_view.h"
 #include "browse/artwork_hooks.h"
 #include "browse/artwork_panels.h"
@@ -18,13 +19,15 @@ namespace {
 void wireSelection(AppContext& c)
 {
     Form1& f = *c.form1;
-    for (int i = 1; i <= 3; ++i)
+    for (int i = 1; i <= YearButtonCount; ++i)
         QObject::connect(f.cmdYR[i], &QPushButton::clicked, &f, [&c, i] { cmdYR_Click(c, i); });
     QObject::connect(&f, &Form1::yearButtonKey, &f, [&c](int i, int key) { cmdYR_KeyDown(c, i, key); });
     QObject::connect(&f, &Form1::backgroundClicked, &f, [&c] { Form1_Click(c); });
     QObject::connect(&f, &Form1::deactivated, &f, [&c] { Form1_LostFocus(c); });
-    for (int i : {0, 1, 3, 5, 7})
-        QObject::connect(f.mnuStuff[i], &QAction::triggered, &f, [&c, i] { mnuStuff_Click(c, i); });
+    for (int i = 0; i < int(f.mnuStuff.size()); ++i) {
+        if (f.mnuStuff[i])
+            QObject::connect(f.mnuStuff[i], &QAction::triggered, &f, [&c, i] { mnuStuff_Click(c, i); });
+    }
     QObject::connect(f.Image4, &PictureView::pressed, &f,
                      [&c](Qt::MouseButton b) { Image4_MouseDown(c, b == Qt::RightButton); });
     c.reloadVisibleArtwork = [&c] { ReloadVisibleArtwork(c); };

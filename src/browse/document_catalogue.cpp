@@ -21,7 +21,6 @@ namespace kv {
 
 namespace {
 const QString& NoChoice = NoChoiceCaption;
-const QString Halvic = QStringLiteral("The Classic Halvic ");
 // Seven spaces, or five where a caption says so; both are part of the captions.
 const QString Title7 = QStringLiteral("The Kel-Vardo Folivra       ");
 const QString Title5 = QStringLiteral("The Kel-Vardo Folivra     ");
@@ -36,15 +35,14 @@ QString topicOf(const AppContext& c)
     return hasChoice(c) ? currentCaption(c) : NoChoiceCaption;
 }
 
-// Characters 3 and 4 of the caption: "55" for "1955".
-QString yearDigits(const QString& topic)
+const QString& captionOf(TopicId id)
 {
-    return topic.mid(2, 2);
+    return topicById(id).caption;
 }
 
 CatalogueDocument yearRule(const QString& topic, const QString& suffix, const QString& titleWord)
 {
-    const QString yy = yearDigits(topic);
+    const QString yy = captionDigits(topic);
     return {LowerFolder, yy + suffix, Title7 + QStringLiteral("19") + yy + titleWord};
 }
 
@@ -76,26 +74,89 @@ void openDocument(AppContext& c, const CatalogueDocument& d, const QString& code
     }
 }
 
+void openMenuDocument(AppContext& c, MenuDocument which, Naming naming = Naming::Direct)
+{
+    const MenuDocumentEntry& entry = menuDocument(which);
+    openDocument(c, entry.document, entry.errCode, naming);
+}
+
+// Description: the topics with a document of their own; the caption is the topic's, then `tail`.
+struct DescriptionRow
+{
+    TopicId topic;
+    const char* file;
+    const char* tail;
+};
+constexpr std::array<DescriptionRow, 9> DescriptionRows = {{
+    {TopicId::Stamps, "stamps.rtf", ""},
+    {TopicId::Calendars, "carstuff.rtf", ""},
+    {TopicId::Knives, "knives.rtf", ""},
+    {TopicId::Plates, "plates.rtf", ""},
+    {TopicId::FranklinModels, "franklin.rtf", ""},
+    {TopicId::Danbury, "danbury.rtf", ""},
+    {TopicId::Monopoly, "monopoly.rtf", ""},
+    {TopicId::MetalSigns, "desperat.rtf", ""},
+    {TopicId::Prototypes, "ptdesc.rtf", "Description "},
+}};
+
+// Statistics of the collectibles: a detail text per photo, named by the photo number.
 struct DetailRule
 {
-    const char* topic;
+    TopicId topic;
     const char* small; // prefix while the photo number is below 5
     const char* large;
 };
-
 constexpr std::array<DetailRule, 10> DetailRules = {{
-    {"Early Kel-Vardo Prototypes ", "pt00", "pt0"},
-    {"Kel-Vardo Mach I ", "m100", "m10"},
-    {"Bram Tollis Art Print ", "glbt0", "glbt0"},
-    {"Kel-Vardo Cookies ", "usa00", "usa00"},
-    {"The Kel-Vardo Monopoly Game ", "vck00", "vck00"},
-    {"Kel-Vardo Metal Signs ", "vms0", "vms0"},
-    {"Kel-Vardo Postage Stamps ", "zz00", "zz0"},
-    {"Franklin Mint Collector Knives ", "tek00", "tek0"},
-    {"Franklin Mint Die Cast Models ", "tfm0", "tfm"},
-    {"Danbury Mint Die Cast Models ", "tdm0", "tdm"},
+    {TopicId::Prototypes, "pt00", "pt0"},
+    {TopicId::MachI, "m100", "m10"},
+    {TopicId::ArtPrint, "glbt0", "glbt0"},
+    {TopicId::Cookies, "usa00", "usa00"},
+    {TopicId::Monopoly, "vck00", "vck00"},
+    {TopicId::MetalSigns, "vms0", "vms0"},
+    {TopicId::Stamps, "zz00", "zz0"},
+    {TopicId::Knives, "tek00", "tek0"},
+    {TopicId::FranklinModels, "tfm0", "tfm"},
+    {TopicId::Danbury, "tdm0", "tdm"},
 }};
+
+// Statistics of the cars that are not a year: one document each, shown in the viewer.
+struct StatsRow
+{
+    TopicId topic;
+    const char* file;
+};
+constexpr std::array<StatsRow, 3> StatsRows = {{
+    {TopicId::Halvic, "hvstats.rtf"},
+    {TopicId::MachIII, "m3stats.rtf"},
+    {TopicId::SuperStallion, "msstats.rtf"},
+}};
+
+const std::array<MenuDocumentEntry, 10>& menuDocuments()
+{
+    auto doc = [](const QString& folder, const char* file, const QString& caption, const char* code) {
+        return MenuDocumentEntry{{folder, QString::fromLatin1(file), caption}, QString::fromLatin1(code)};
+    };
+    // In MenuDocument order.
+    static const std::array<MenuDocumentEntry, 10> documents = {{
+        doc(MixedFolder, "KelVardoAdsList.rtf", Title7 + QStringLiteral("Advertising Checklist"), "ER009"),
+        doc(LowerFolder, "judging.rtf", Title7 + QStringLiteral("Judging Outline"), "ER009"),
+        doc(LowerFolder, "Nomads.rtf", Title7 + QStringLiteral("Nomads"), "ER009"),
+        doc(LowerFolder, "WallPaper Instructions.rtf", Title5 + QStringLiteral("Wallpaper Instructions"), "ER008"),
+        doc(MixedFolder, "introduction.rtf", Title7 + QStringLiteral("Introduction"), "ER007"),
+        doc(LowerFolder, "notice.rtf", Title7 + QStringLiteral("Notice"), "ER025"),
+        doc(LowerFolder, "credits.rtf", Title7 + QStringLiteral("Credits"), "ER010"),
+        doc(LowerFolder, "contrib.rtf", Title7 + QStringLiteral("Contributions"), "ER053"),
+        doc(LowerFolder, "sshelp.rtf", Title7 + QStringLiteral("Install Screen Saver Help"), "ER052"),
+        doc(MixedFolder, "Register.rtf", QStringLiteral("Orvanta Software Registration Form"), "ER008"),
+    }};
+    return documents;
+}
 } // namespace
+
+const MenuDocumentEntry& menuDocument(MenuDocument which)
+{
+    return menuDocuments().at(std::size_t(which));
+}
 
 int leadingNumber(const QString& caption)
 {
@@ -109,41 +170,25 @@ int leadingNumber(const QString& caption)
 
 CatalogueDocument descriptionDocument(const QString& topic)
 {
-    struct Row
-    {
-        const char* topic;
-        const char* file;
-        const char* caption;
-    };
-    static constexpr std::array<Row, 10> rows = {{
-        {"panYear", "Introduction.rtf", "Introduction"},
-        {"Kel-Vardo Postage Stamps ", "stamps.rtf", "Kel-Vardo Postage Stamps "},
-        {"Kel-Vardo Calendars ", "carstuff.rtf", "Kel-Vardo Calendars "},
-        {"Franklin Mint Collector Knives ", "knives.rtf", "Franklin Mint Collector Knives "},
-        {"Franklin Mint Collector Plates ", "plates.rtf", "Franklin Mint Collector Plates "},
-        {"Franklin Mint Die Cast Models ", "franklin.rtf", "Franklin Mint Die Cast Models "},
-        {"Danbury Mint Die Cast Models ", "danbury.rtf", "Danbury Mint Die Cast Models "},
-        {"The Kel-Vardo Monopoly Game ", "monopoly.rtf", "The Kel-Vardo Monopoly Game "},
-        {"Kel-Vardo Metal Signs ", "desperat.rtf", "Kel-Vardo Metal Signs "},
-        {"Early Kel-Vardo Prototypes ", "ptdesc.rtf", "Early Kel-Vardo Prototypes Description "},
-    }};
-    for (const Row& r : rows) {
-        if (topic == QLatin1String(r.topic))
-            return {LowerFolder, QString::fromLatin1(r.file), Title7 + QString::fromLatin1(r.caption)};
+    if (topic == NoChoice)
+        return {LowerFolder, QStringLiteral("Introduction.rtf"), Title7 + QStringLiteral("Introduction")};
+    for (const DescriptionRow& r : DescriptionRows) {
+        if (topic == captionOf(r.topic))
+            return {LowerFolder, QString::fromLatin1(r.file), Title7 + topic + QString::fromLatin1(r.tail)};
     }
     return yearRule(topic, QStringLiteral("desc.rtf"), QStringLiteral(" Description"));
 }
 
 CatalogueDocument colorsDocument(const QString& topic)
 {
-    if (topic == Halvic)
+    if (topic == captionOf(TopicId::Halvic))
         return {MixedFolder, QStringLiteral("hvcolors.rtf"), Title7 + topic + QStringLiteral(" Colors")};
     return yearRule(topic, QStringLiteral("colors.rtf"), QStringLiteral(" Colors"));
 }
 
 CatalogueDocument optionsDocument(const QString& topic)
 {
-    if (topic == Halvic)
+    if (topic == captionOf(TopicId::Halvic))
         return {MixedFolder, QStringLiteral("hvopts.rtf"), Title7 + topic + QStringLiteral(" Options")};
     return yearRule(topic, QStringLiteral("opts.rtf"), QStringLiteral(" Options"));
 }
@@ -155,7 +200,7 @@ CatalogueDocument modelsDocument(const QString& topic)
 
 CatalogueDocument nostalgiaDocument(const QString& topic)
 {
-    return {LowerFolder, QStringLiteral("nostalgia") + yearDigits(topic) + QStringLiteral(".rtf"),
+    return {LowerFolder, QStringLiteral("nostalgia") + captionDigits(topic) + QStringLiteral(".rtf"),
             Title5 + QStringLiteral("Nostalgia ") + topic.left(4)};
 }
 
@@ -163,19 +208,41 @@ StatisticsDocument statisticsDocument(const QString& topic, int photoNumber)
 {
     const QString twice = QString::number(2 * photoNumber);
     for (const DetailRule& r : DetailRules) {
-        if (topic == QLatin1String(r.topic)) {
+        if (topic == captionOf(r.topic)) {
             const char* prefix = photoNumber < 5 ? r.small : r.large;
             return {true, {LowerFolder, QString::fromLatin1(prefix) + twice + QStringLiteral(".rtf"), QString()}};
         }
     }
-    const QString specifications = Title7 + topic + QStringLiteral(" Specifications");
-    if (topic == Halvic)
-        return {false, {LowerFolder, QStringLiteral("hvstats.rtf"), specifications}};
-    if (topic == QLatin1String("Kel-Vardo Mach III "))
-        return {false, {LowerFolder, QStringLiteral("m3stats.rtf"), specifications}};
-    if (topic == QLatin1String("Kel-Vardo Super Stallion "))
-        return {false, {LowerFolder, QStringLiteral("msstats.rtf"), specifications}};
+    for (const StatsRow& r : StatsRows) {
+        if (topic == captionOf(r.topic))
+            return {false, {LowerFolder, QString::fromLatin1(r.file), Title7 + topic + QStringLiteral(" Specifications")}};
+    }
     return {false, yearRule(topic, QStringLiteral("stats.rtf"), QStringLiteral(" Statistics"))};
+}
+
+std::vector<CatalogueDocument> catalogueDocuments()
+{
+    std::vector<CatalogueDocument> docs = {descriptionDocument(NoChoice)};
+    for (int button = 1; button <= YearButtonCount; ++button) {
+        const QString& year = yearTopic(button).caption;
+        for (const CatalogueDocument& d : {descriptionDocument(year), statisticsDocument(year, 1).document,
+                                           colorsDocument(year), optionsDocument(year), modelsDocument(year),
+                                           nostalgiaDocument(year)})
+            docs.push_back(d);
+    }
+    for (const DescriptionRow& r : DescriptionRows)
+        docs.push_back(descriptionDocument(captionOf(r.topic)));
+    const QString& halvic = captionOf(TopicId::Halvic);
+    docs.push_back(colorsDocument(halvic));
+    docs.push_back(optionsDocument(halvic));
+    for (const StatsRow& r : StatsRows)
+        docs.push_back(statisticsDocument(captionOf(r.topic), 1).document);
+    // Help > Introduction names the file Description opens before any choice, listed first.
+    for (std::size_t i = 0; i < menuDocuments().size(); ++i) {
+        if (MenuDocument(i) != MenuDocument::Introduction)
+            docs.push_back(menuDocuments()[i].document);
+    }
+    return docs;
 }
 
 void cmdDesc_Click(AppContext& c)
@@ -209,7 +276,7 @@ void cmdNostalgia_Click(AppContext& c)
     const QString topic = topicOf(c);
     if (topic == NoChoice)
         return;
-    c.state.TopicCode = yearDigits(topic);
+    c.state.TopicCode = captionDigits(topic);
     openDocument(c, nostalgiaDocument(topic), QStringLiteral("ER005"), Naming::Direct);
     c.busy().normal();
 }
@@ -245,51 +312,42 @@ void cmdStats_Click(AppContext& c)
 
 void SSCommand5_Click(AppContext& c)
 {
-    openDocument(c, {LowerFolder, QStringLiteral("sshelp.rtf"), Title7 + QStringLiteral("Install Screen Saver Help")},
-                 QStringLiteral("ER052"), Naming::LookedUp);
+    openMenuDocument(c, MenuDocument::SaverHelp, Naming::LookedUp);
 }
 
 void mnuMisc_Click(AppContext& c, int index)
 {
-    static const std::array<CatalogueDocument, 3> misc = {{
-        {MixedFolder, QStringLiteral("KelVardoAdsList.rtf"), Title7 + QStringLiteral("Advertising Checklist")},
-        {LowerFolder, QStringLiteral("judging.rtf"), Title7 + QStringLiteral("Judging Outline")},
-        {LowerFolder, QStringLiteral("Nomads.rtf"), Title7 + QStringLiteral("Nomads")},
-    }};
+    static constexpr MenuDocument misc[] = {MenuDocument::AdsChecklist, MenuDocument::JudgingOutline,
+                                            MenuDocument::Nomads};
     if (index < 1 || index > 3)
         return;
-    openDocument(c, misc.at(std::size_t(index - 1)), QStringLiteral("ER009"), Naming::Direct);
+    openMenuDocument(c, misc[index - 1]);
 }
 
 void mnuWallPaper_Click(AppContext& c)
 {
-    openDocument(c, {LowerFolder, QStringLiteral("WallPaper Instructions.rtf"), Title5 + QStringLiteral("Wallpaper Instructions")},
-                 QStringLiteral("ER008"), Naming::Direct);
+    openMenuDocument(c, MenuDocument::WallPaper);
 }
 
 void mnuIntro_Click(AppContext& c)
 {
     closePhotoWindow(c);
-    openDocument(c, {MixedFolder, QStringLiteral("introduction.rtf"), Title7 + QStringLiteral("Introduction")},
-                 QStringLiteral("ER007"), Naming::Direct);
+    openMenuDocument(c, MenuDocument::Introduction);
 }
 
 void mnuNotice_Click(AppContext& c)
 {
-    openDocument(c, {LowerFolder, QStringLiteral("notice.rtf"), Title7 + QStringLiteral("Notice")},
-                 QStringLiteral("ER025"), Naming::Direct);
+    openMenuDocument(c, MenuDocument::Notice);
 }
 
 void mnuCredits_Click(AppContext& c)
 {
-    openDocument(c, {LowerFolder, QStringLiteral("credits.rtf"), Title7 + QStringLiteral("Credits")},
-                 QStringLiteral("ER010"), Naming::Direct);
+    openMenuDocument(c, MenuDocument::Credits);
 }
 
 void mnuContrib_Click(AppContext& c)
 {
-    openDocument(c, {LowerFolder, QStringLiteral("contrib.rtf"), Title7 + QStringLiteral("Contributions")},
-                 QStringLiteral("ER053"), Naming::Direct);
+    openMenuDocument(c, MenuDocument::Contributions);
 }
 
 void rtbDetails_Click(AppContext& c)

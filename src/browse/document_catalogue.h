@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace kv {
 
 struct AppContext;
@@ -28,6 +30,32 @@ struct StatisticsDocument
     CatalogueDocument document;
 };
 StatisticsDocument statisticsDocument(const QString& topic, int photoNumber);
+
+// The documents of the menus, of the screen-saver panel's Help and the registration form, each
+// with the error code its opener reports.
+enum class MenuDocument
+{
+    AdsChecklist,
+    JudgingOutline,
+    Nomads,
+    WallPaper,
+    Introduction,
+    Notice,
+    Credits,
+    Contributions,
+    SaverHelp,
+    Registration,
+};
+struct MenuDocumentEntry
+{
+    CatalogueDocument document;
+    QString errCode;
+};
+const MenuDocumentEntry& menuDocument(MenuDocument which);
+
+// Every document a button or menu entry of the catalogue can open, for every year and topic
+// that has one, in the order of the catalogue's tables. A file may be named more than once.
+std::vector<CatalogueDocument> catalogueDocuments();
 
 // The numeric value of the leading digits of a caption, as the photo number reads.
 int leadingNumber(const QString& caption);

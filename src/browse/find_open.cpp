@@ -67,7 +67,7 @@ void choosePhotoTopic(AppContext& c, const QString& code)
 {
     const Topic* topic = topicByCode(code);
     if (topic && topic->isYear()) {
-        cmdYR_Click(c, topic->year - 1954);
+        cmdYR_Click(c, topic->yearButton);
     } else if (topic && topic->menuIndex >= 0) {
         mnuStuff_Click(c, topic->menuIndex);
     } else {

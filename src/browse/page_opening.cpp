@@ -54,7 +54,7 @@ void cmdBrochure_Click(AppContext& c)
     FrmScroll* viewer = freshViewer(c, true);
     const QString year = yearCaption(c);
     viewer->setWindowTitle(ProductTitle + CaptionGap + year + QStringLiteral(" Brochure & Manuals"));
-    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/Brochures/"), year.mid(2, 2) + QStringLiteral("BRCH00.jpg"));
+    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/Brochures/"), captionDigits(year) + QStringLiteral("BRCH00.jpg"));
     if (!viewer->loadFirstPage(s.DocPath)) {
         delete viewer;
         s.ErrCode = QStringLiteral("ER044");
@@ -80,7 +80,7 @@ void cmdAd_Click(AppContext& c)
     closePhotoWindow(c);
     s.PageIndex = 0;
     freshViewer(c, false);
-    s.DocPath = yearCaption(c).mid(2, 2) + QStringLiteral("gmch00.jpg");
+    s.DocPath = captionDigits(yearCaption(c)) + QStringLiteral("gmch00.jpg");
     OpenAdViewer(c);
 }
 
@@ -106,9 +106,10 @@ void OpenAdViewer(AppContext& c)
     viewer->exec();
     // The main window may have taken the viewer with it while it was open.
     delete viewer.data();
-    const int k = selectedCode(c).toInt() - 54;
-    if (k + 1 >= 1 && k + 1 <= 3)
-        c.form1->focusYearButton(k + 1);
+    // The next year's button; after the last year and after a topic the focus stays.
+    const Topic* topic = topicByCode(selectedCode(c));
+    if (topic && topic->isYear() && topic->yearButton < YearButtonCount)
+        c.form1->focusYearButton(topic->yearButton + 1);
 }
 
 } // namespace kv

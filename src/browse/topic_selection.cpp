@@ -38,9 +38,9 @@ void chooseYear(AppContext& c, int index)
     c.busy().busy();
     f.rtbDetails->hide();
     f.Image4->clear();
-    setSelection(c, QStringLiteral("19") + QString::number(index + 54));
+    setSelection(c, yearTopic(index).caption);
     SelectTopic(c);
-    f.focusYearButton(index == 3 ? 1 : index + 1);
+    f.focusYearButton(yearButtonAfter(index));
     resetStepping(c);
     c.state.CurrentYearButton = static_cast<std::int16_t>(index);
 }
@@ -52,9 +52,9 @@ void SelectTopic(AppContext& c)
     Form1& f = *c.form1;
     f.mnuNames->setEnabled(true);
     f.rtbDetails->hide();
-    EnableTopicButtons(c);
     const Topic* topic = currentTopic(c);
-    s.TopicCode = topicCodeFor(currentCaption(c));
+    EnableTopicButtons(c, topic);
+    s.TopicCode = topicCode(topic, currentCaption(c));
     if (topic && !topic->isYear())
         f.cmdStats->setText(topic->statsCaption);
     s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
@@ -90,10 +90,8 @@ void SelectStuffTopic(AppContext& c)
     f.Image4->clear();
     SelectTopic(c);
     resetStepping(c);
-    f.cmdStats->setText(QStringLiteral("Details"));
-    for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
-                           f.cmdNostalgia, f.cmdBrochure})
-        b->setEnabled(false);
+    f.cmdStats->setText(DetailsCaption);
+    enableButtonSet(f, ButtonSet::StuffChoiceOff, false);
     f.rtbDetails->hide();
     c.state.CurrentYearButton = 0;
     f.cmdYR[1]->setEnabled(true);
@@ -102,7 +100,7 @@ void SelectStuffTopic(AppContext& c)
 
 void cmdYR_Click(AppContext& c, int index)
 {
-    if (index < 1 || index > 3)
+    if (index < 1 || index > YearButtonCount)
         return;
     chooseYear(c, index);
 }
@@ -115,7 +113,7 @@ void cmdYR_KeyDown(AppContext& c, int index, int key)
         NextPhoto(c);
     } else if (key == Qt::Key_Space && !c.state.TopicChosen) {
         // The pressed button's own year: the one the user is looking at.
-        chooseYear(c, index >= 1 && index <= 3 ? index : 1);
+        chooseYear(c, index >= 1 && index <= YearButtonCount ? index : 1);
     }
 }
 
@@ -131,7 +129,7 @@ void Form1_Click(AppContext& c)
     s.NextYearButton = 1;
     f.cmdYR[2]->setEnabled(true);
     f.focusYearButton(2);
-    setSelection(c, QStringLiteral("1955"));
+    setSelection(c, yearTopic(1).caption);
     SelectTopic(c);
     f.cmdYR[1]->setEnabled(false);
     f.focusYearButton(2);
@@ -180,7 +178,7 @@ void Image4_MouseDown(AppContext& c, bool rightButton)
     if (const Topic* topic = currentTopic(c); topic && topic->isYear())
         f.cmdStats->setText(topic->statsCaption);
     s.CurrentYearButton = static_cast<std::int16_t>(next.yearButton);
-    f.focusYearButton(next.yearButton == 3 ? 1 : next.yearButton + 1);
+    f.focusYearButton(yearButtonAfter(next.yearButton));
     resetStepping(c);
 }
 

@@ -19,13 +19,13 @@ QString clock(qint64 ms)
 MovieBar::MovieBar(QWidget* parent)
     : QFrame(parent)
 {
-    struct Spec
+    struct ButtonDef
     {
         const char* name;
         const char* label;
         QStyle::StandardPixmap icon;
     };
-    static const std::array<Spec, ButtonCount> specs = {{
+    static const std::array<ButtonDef, ButtonCount> buttons = {{
         {"Prev", "Rewind to the start", QStyle::SP_MediaSkipBackward},
         {"Next", "Go to the end", QStyle::SP_MediaSkipForward},
         {"Play", "Play", QStyle::SP_MediaPlay},
@@ -40,10 +40,10 @@ MovieBar::MovieBar(QWidget* parent)
     row->setSpacing(2);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(specs[i].name));
-        b->setToolTip(QString::fromLatin1(specs[i].label));
-        b->setAccessibleName(QString::fromLatin1(specs[i].label));
-        b->setIcon(style()->standardIcon(specs[i].icon));
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        b->setToolTip(QString::fromLatin1(buttons[i].label));
+        b->setAccessibleName(QString::fromLatin1(buttons[i].label));
+        b->setIcon(style()->standardIcon(buttons[i].icon));
         b->setFocusPolicy(Qt::StrongFocus);
         b->setFixedSize(30, 26);
         const auto which = static_cast<Button>(i);

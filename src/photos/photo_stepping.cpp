@@ -29,10 +29,11 @@ bool noChoiceYet(AppContext& c)
     return true;
 }
 
+// The year button after the stepped year; the first after 1957 and after every topic.
 void focusAfterStep(AppContext& c)
 {
-    const QString& code = c.state.TopicCode;
-    c.form1->focusYearButton(code == QLatin1String("55") ? 2 : code == QLatin1String("56") ? 3 : 1);
+    const Topic* topic = topicByCode(c.state.TopicCode);
+    c.form1->focusYearButton(yearButtonAfter(topic ? topic->yearButton : 0));
 }
 
 // Caption text and saver buttons, once the step has shown its photo.

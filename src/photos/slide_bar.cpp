@@ -9,7 +9,7 @@ namespace kv {
 SlideBar::SlideBar(QWidget* parent)
     : QFrame(parent)
 {
-    struct Spec
+    struct ButtonDef
     {
         const char* name;
         const char* tip;
@@ -18,7 +18,7 @@ SlideBar::SlideBar(QWidget* parent)
         QKeyCombination key; // the buttons take no focus: these keys reach them from anywhere
         Qt::Key mediaKey;
     };
-    static const std::array<Spec, ButtonCount> specs = {{
+    static const std::array<ButtonDef, ButtonCount> buttons = {{
         {"Prev", "[Bkwd]", "Previous slide", QStyle::SP_MediaSkipBackward, Qt::Key_Comma, Qt::Key_MediaPrevious},
         {"Next", "[Fwd]", "Next slide", QStyle::SP_MediaSkipForward, Qt::Key_Period, Qt::Key_MediaNext},
         {"Play", "[Play]", "Play", QStyle::SP_MediaPlay, Qt::Key_P, Qt::Key_MediaPlay},
@@ -30,19 +30,19 @@ SlideBar::SlideBar(QWidget* parent)
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     for (int i = 0; i < ButtonCount; ++i) {
         auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(specs[i].name));
-        b->setToolTip(QString::fromLatin1(specs[i].tip));
-        b->setAccessibleName(QString::fromLatin1(specs[i].spoken));
-        const QKeySequence key(specs[i].key);
+        b->setObjectName(QString::fromLatin1(buttons[i].name));
+        b->setToolTip(QString::fromLatin1(buttons[i].tip));
+        b->setAccessibleName(QString::fromLatin1(buttons[i].spoken));
+        const QKeySequence key(buttons[i].key);
         b->setAccessibleDescription(tr("Key: %1").arg(key.toString(QKeySequence::NativeText)));
-        b->setIcon(style()->standardIcon(specs[i].icon));
+        b->setIcon(style()->standardIcon(buttons[i].icon));
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::NoFocus);
         const auto which = static_cast<Button>(i);
         connect(b, &QToolButton::clicked, this, [this, which] { emit clicked(which); });
         // "," and "." are the first button's own keys, which step even while the show plays.
         const bool ownKey = which == Prev || which == Next;
-        for (const QKeySequence& k : {ownKey ? QKeySequence() : key, QKeySequence(specs[i].mediaKey)}) {
+        for (const QKeySequence& k : {ownKey ? QKeySequence() : key, QKeySequence(buttons[i].mediaKey)}) {
             if (!k.isEmpty())
                 connect(new QShortcut(k, this), &QShortcut::activated, this, [this, which] { click(which); });
         }

@@ -373,7 +373,7 @@ void FrmSlide::SSCommand1_Click()
     setPositionCaption(1);
     pnlPhotoNumber->show();
     Image1->show();
-    panYear->setText(QStringLiteral("1955"));
+    panYear->setText(yearTopic(1).caption);
     panYear->show();
     moveCursor(m_context, 1);
     loadSlide(1);
@@ -450,20 +450,17 @@ void FrmSlide::mmSlide_StopClick()
     setSelection(c, caption);
     f.panYear->show();
 
-    EnableTopicButtons(c);
-    f.cmdStats->setText(QStringLiteral("Engines"));
-    s.CurrentYearButton = 0;
     const Topic* topic = topicByCaption(caption);
+    EnableTopicButtons(c, topic);
+    f.cmdStats->setText(EnginesCaption);
+    s.CurrentYearButton = 0;
     if (topic && topic->handBackDetails) {
-        f.cmdStats->setText(QStringLiteral("Details"));
-        for (QPushButton* b : {f.cmdOptions, f.cmdColors, f.cmdScript, f.cmdEmblem, f.cmdAd, f.cmdModels,
-                               f.cmdNostalgia})
-            b->setEnabled(false);
+        f.cmdStats->setText(topic->statsCaption);
+        enableButtonSet(f, ButtonSet::HandBackOff, false);
     }
-    if (topic && (topic->year == 1955 || topic->year == 1956)) {
-        const int n = s.TopicCode.toInt();
-        f.focusYearButton(n - 53);
-        s.CurrentYearButton = static_cast<std::int16_t>(n - 54);
+    if (topic && topic->isYear() && topic->yearButton < YearButtonCount) {
+        f.focusYearButton(yearButtonAfter(topic->yearButton));
+        s.CurrentYearButton = static_cast<std::int16_t>(topic->yearButton);
     } else {
         // 1957, every topic, and the Renlow photos, which name no year and are stepped
         // through as a topic of their own.
@@ -525,7 +522,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
     bool numeric = false;
     s.TopicCode.toInt(&numeric);
     if (!numeric)
-        s.TopicCode = QStringLiteral("55");
+        s.TopicCode = yearTopic(1).code;
 
     const QSize screen = c.screen().sizePixels();
     if (screen == QSize(640, 480))

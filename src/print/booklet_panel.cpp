@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/topics.h"
 #include "app/widgets/picture_view.h"
 #include "app/window_helpers.h"
 #include "platform/printer/printer.h"
@@ -190,7 +191,7 @@ BookletPanel::BookletPanel(QFrame* panel)
 QString BookletPanel::yearCode(int list) const
 {
     const QList<QListWidgetItem*> chosen = List1[list]->selectedItems();
-    return chosen.isEmpty() ? QString() : chosen.first()->text().mid(2, 2);
+    return chosen.isEmpty() ? QString() : topicCodeFor(chosen.first()->text());
 }
 
 bool BookletPanel::anyChecked() const
@@ -215,7 +216,8 @@ void fillYearLists(AppContext& c)
     BookletPanel& p = bookletPanel(c);
     for (QListWidget* list : p.List1) {
         list->clear();
-        list->addItems({QStringLiteral("1955"), QStringLiteral("1956"), QStringLiteral("1957")});
+        for (int button = 1; button <= YearButtonCount; ++button)
+            list->addItem(yearTopic(button).caption);
         list->clearSelection();
     }
 }
