@@ -12,6 +12,7 @@ constexpr qsizetype SnippetLength = 150;
 // Counts beyond these add nothing: a long text that says a word fifty times is no better.
 constexpr int CountCap = 20;
 constexpr int CloseBonus = 40;
+constexpr int CloseWeight = 3;
 
 void appendEscaped(QString& out, QChar ch, bool html)
 {
@@ -206,7 +207,9 @@ void FindIndex::scoreText(int number, const std::vector<Part>& parts, QList<Hit>
             }
         }
         const std::size_t gap = narrowest > needed ? narrowest - needed : 0;
-        score += CloseBonus - int(std::min<std::size_t>(gap, CloseBonus));
+        // Worth as much as a dozen more mentions: "four door" wants "Four-Door" before a page
+        // that says "four" and "door" a paragraph apart many times.
+        score += CloseWeight * (CloseBonus - int(std::min<std::size_t>(gap, CloseBonus)));
     }
 
     Hit hit;
