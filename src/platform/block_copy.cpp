@@ -17,8 +17,9 @@
 namespace kv {
 
 namespace {
-// Large enough to keep pace with cp, small enough that a stop waits for little.
-constexpr std::int64_t Chunk = 4 * 1024 * 1024;
+// Large enough to keep pace with cp, small enough that a stop waits for little even on a
+// slow disc.
+constexpr std::int64_t Chunk = 1 << 20;
 } // namespace
 
 bool QtFileSystem::copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
