@@ -214,9 +214,9 @@ int main(int argc, char** argv)
         clock.restart();
         for (const QString& folder : {QStringLiteral("/Murvos/"), QStringLiteral("/movies/")}) {
             for (const QString& name : QDir(disc + folder).entryList(QDir::Files)) {
-                QString error;
+                IFileSystem::CopyError error;
                 if (!t.files->copyInBlocks(disc + folder + name, engineTarget + "/" + name, {}, &error))
-                    std::printf("  engine: %s: %s\n", qPrintable(name), qPrintable(error));
+                    std::printf("  engine: %s: %s\n", qPrintable(name), qPrintable(error.text));
             }
         }
         seconds = clock.nsecsElapsed() / 1e9;

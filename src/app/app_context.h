@@ -44,6 +44,8 @@ struct AppContext
 
     // Ends the event loop after the main window closed; empty in tests.
     std::function<void()> quitApplication;
+    // Set while files are being copied: gives up the file in flight and ends the copy.
+    std::function<void()> stopCopy;
 
     // Set when Cancel in a Retry/Cancel box or a refused second copy ended the program.
     bool ended = false;

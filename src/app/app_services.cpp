@@ -15,7 +15,8 @@ Services makeAppServices()
     s.printer = std::make_shared<QtPrinter>([dialogs] {
         const auto d = dialogs.lock();
         return d ? d->saveFileName(QStringLiteral("No printer is installed: save the pages as PDF"),
-                                   QStringLiteral("Kel-Vardo.pdf"), QStringLiteral("PDF files (*.pdf)"))
+                                   QStringLiteral("Kel-Vardo.pdf"), QStringLiteral("PDF files (*.pdf)"),
+                                   QStringLiteral("pdf"))
                  : QString();
     });
     s.clipboard = std::make_shared<QtClipboard>();

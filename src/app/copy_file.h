@@ -18,15 +18,22 @@ struct CopyJob
     QString to;
 };
 
+using CopyError = IFileSystem::CopyError;
+
 // Copies the files one after another on a worker thread while this thread keeps handling
-// events (windows repaint, timers run). For each file, in order and on this thread:
-// onProgress(index, done, size) for every chunk written (the first with done 0), then
-// onFinished(index, ok, error). After a failure the worker waits until onFinished has
-// returned, so whatever it shows comes before the next file starts. A target is replaced
-// only by a complete copy.
+// events (windows repaint, timers run). On this thread, in order: onProgress(index, done,
+// size) at most once a displayed frame for the file under way, and once with done == size
+// for every file that ended whole; onFinished(index, error) when a file ended, error null
+// when it copied. After a failure the worker has ended: onFinished may show a message, and
+// its answer says whether to go on with the next file. The worker never waits for this
+// thread. A target is replaced only by a complete copy.
+//
+// While it runs, AppContext::stopCopy gives up the file in flight (its temporary file goes
+// too) and ends the run; so does the program quitting. Returns false when stopped that way;
+// nothing is reported then.
 using CopyJobProgress = std::function<void(int index, std::int64_t done, std::int64_t size)>;
-using CopyJobFinished = std::function<void(int index, bool ok, const QString& error)>;
-void runBlockCopies(AppContext& c, const QList<CopyJob>& jobs, const CopyJobProgress& onProgress,
+using CopyJobFinished = std::function<bool(int index, const CopyError* error)>;
+bool runBlockCopies(AppContext& c, const QList<CopyJob>& jobs, const CopyJobProgress& onProgress,
                     const CopyJobFinished& onFinished);
 
 // One file with one gauge (the photo window's copies): the gauge shows each whole 1000-byte

@@ -168,6 +168,9 @@ void wireMainWindow(AppContext& c)
     QObject::connect(f.cmdExit, &QPushButton::clicked, &f, [&f] { f.close(); });
     QObject::connect(f.mnuExit, &QAction::triggered, &f, [&f] { f.close(); });
     QObject::connect(&f, &Form1::closing, &f, [&c] {
+        // A copy under way stops with the window; its caller then unwinds without a word.
+        if (c.stopCopy)
+            c.stopCopy();
         Form1_QueryUnload(c);
         if (c.quitApplication)
             c.quitApplication();

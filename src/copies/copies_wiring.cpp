@@ -27,6 +27,10 @@ void copyPhotosForSaver(AppContext& c, std::function<void(PhotoCopyEnd)> done)
     auto once = std::make_shared<QMetaObject::Connection>();
     *once = QObject::connect(&p, &CopyPanel::copyEnded, &p, [once, done](CopyOutcome outcome) {
         QObject::disconnect(*once);
+        // The program is closing: nothing more to install.
+        if (outcome == CopyOutcome::Stopped)
+            return;
+        // Only a whole copy is given to the saver; otherwise it keeps to the disc.
         done(outcome == CopyOutcome::Copied ? PhotoCopyEnd::Finished : PhotoCopyEnd::Cancelled);
     });
 }

@@ -15,9 +15,11 @@ class PictureView;
 
 // How a turn of the copy panel ended.
 enum class CopyOutcome {
-    Copied,   // the copy ran to its end (single files may have failed and been reported)
-    Cancelled, // Cancel hid the panel
-    Declined, // the user did not want to copy again, or the folder could not be made
+    Copied,     // every file was copied
+    Incomplete, // the copy ran, but not every file made it (each failure was reported)
+    Cancelled,  // Cancel hid the panel
+    Declined,   // the user did not want to copy again, or the folder could not be made
+    Stopped,    // the main window closed during the copy
 };
 
 // The copy panel's contents, inside the main window's pnlProgress.

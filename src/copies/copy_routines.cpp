@@ -6,6 +6,7 @@
 #include "app/widgets/flood_gauge.h"
 #include "app/window_helpers.h"
 #include "copies/copy_panel.h"
+#include "copies/disc_guard.h"
 #include "media/movie_list.h"
 #include "photos/photo_list.h"
 #include "platform/busy_pointer.h"
@@ -29,26 +30,6 @@ const QString CrLf = QStringLiteral("\r\n");
 constexpr std::int64_t PhotoEstimate = 30000000;
 constexpr std::int64_t MovieEstimate = 525000000;
 constexpr std::int64_t PanelBlock = 25000;
-
-// The program folder doubles as the disc when started with "HWI": its photos and movies are
-// then the title's own content, already on the hard drive.
-bool programFolderIsDisc(AppContext& c)
-{
-    const QString program = QDir::cleanPath(c.files().dataDir());
-    const QString disc = QDir::cleanPath(c.files().resolve(c.state.CdDrive));
-    return !disc.isEmpty() && program == disc;
-}
-
-bool refuseOnDiscFolder(AppContext& c, const QString& what)
-{
-    if (!programFolderIsDisc(c))
-        return false;
-    c.state.MsgText = QStringLiteral("The Kel-Vardo Folivra is running from its own folder, which holds the ")
-        + what + QStringLiteral(" already.") + CrLf + CrLf
-        + QStringLiteral("There is nothing to copy or remove.");
-    c.dialogs().messageBox(c.state.MsgText, Buttons::Ok, Icon::Exclamation, ProductTitle);
-    return true;
-}
 
 // The name after the given folder piece in a path ("/Murvos/57053.JPG" gives "57053.JPG").
 QString nameAfter(const QString& path, const QString& folder)
@@ -104,12 +85,27 @@ void finishMessage(AppContext& c, int failed, int total, const QString& done, co
     s.MsgAnswer = QString::number(c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Exclamation, ProductTitle));
 }
 
-void removeLocal(AppContext& c, const QString& folder, const QString& pattern)
+// The lack-of-space report, for `needed` bytes when `have` are free.
+void reportLackOfSpace(AppContext& c, std::int64_t have, std::int64_t needed)
 {
-    c.state.CopyTarget = folder + pattern;
-    // Failures are skipped: whatever cannot go stays, and the folder with it.
-    c.files().removeMatching(folder, pattern);
-    c.files().removeDir(folder);
+    AppState& s = c.state;
+    s.MsgText = QStringLiteral("Not enough available hard disk space to copy photos.") + CrLf + CrLf
+        + QStringLiteral("Free some up and try again.") + CrLf + CrLf
+        + QStringLiteral("You have:  ") + formatBytes(have) + QStringLiteral(" bytes") + CrLf + CrLf
+        + QStringLiteral("You need:   ") + formatBytes(std::max<std::int64_t>(0, needed - have))
+        + QStringLiteral(" bytes more") + CrLf + CrLf
+        + QStringLiteral("For a total of:   ") + formatBytes(needed) + QStringLiteral(" bytes free.") + CrLf;
+    s.MsgAnswer = QString::number(c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle));
+}
+
+// Free bytes as the lack-of-space report counts them: units of 1024 bytes, times 1000.
+std::int64_t freeForReport(AppContext& c)
+{
+    std::int64_t total = 0;
+    std::int64_t free = 0;
+    QString drive = QStringLiteral("E");
+    GetDiskSpace(c, total, free, drive);
+    return free * 1000;
 }
 } // namespace
 
@@ -173,20 +169,9 @@ bool ShowCopyPanel(AppContext& c)
     f.pnlProgress->setGeometry((exit.left() + exit.width() - size.width()) / 2,
                                f.cmdDesc->geometry().top() + 60 / 15, size.width(), size.height());
 
-    std::int64_t total = 0;
-    std::int64_t free = 0;
-    QString drive = QStringLiteral("E");
-    GetDiskSpace(c, total, free, drive);
-    const std::int64_t have = free * 1000;
+    const std::int64_t have = freeForReport(c);
     if (have < p.CopyEstimate) {
-        s.MsgText = QStringLiteral("Not enough available hard disk space to copy photos.") + CrLf + CrLf
-            + QStringLiteral("Free some up and try again.") + CrLf + CrLf
-            + QStringLiteral("You have:  ") + formatBytes(have) + QStringLiteral(" bytes") + CrLf + CrLf
-            + QStringLiteral("You need:   ") + formatBytes(p.CopyEstimate - have) + QStringLiteral(" bytes more")
-            + CrLf + CrLf
-            + QStringLiteral("For a total of:   ") + formatBytes(p.CopyEstimate) + QStringLiteral(" bytes free.")
-            + CrLf;
-        s.MsgAnswer = QString::number(c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle));
+        reportLackOfSpace(c, have, p.CopyEstimate);
         return false;
     }
     for (FloodGauge* g : {p.ProgressGuage, p.ProgressGuage2}) {
@@ -223,17 +208,24 @@ void AskCopyAgain(AppContext& c, const QString& folder)
 }
 
 namespace {
+struct PanelRun
+{
+    int failed = 0;
+    bool diskFull = false; // stopped at the first file that found no room
+    bool stopped = false;  // the program is closing
+};
+
 // The panel's steps for each file of `jobs` (CopySource, CopyTarget, the file name, both
-// gauges); `onStart` runs as each file begins. Returns how many failed (each reported).
-int copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart = {})
+// gauges); `onStart` runs as each file begins. Each failure is reported as it happens, except
+// a full disk, which ends the copy: the files after it cannot be written either.
+PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart = {})
 {
     AppState& s = c.state;
     CopyPanel& p = copyPanel(c);
     int current = -1;
     std::int64_t counted = 0;
     bool full = false;
-    int failed = 0;
-    QString shown;
+    PanelRun run;
     auto begin = [&](int index) {
         current = index;
         counted = 0;
@@ -242,10 +234,9 @@ int copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function
         s.CopyTarget = jobs.at(index).to;
         if (onStart)
             onStart(index);
-        shown = QDir::toNativeSeparators(s.CopySource);
-        p.Text1->setText(shown);
+        p.Text1->setText(QDir::toNativeSeparators(s.CopySource));
     };
-    runBlockCopies(c, jobs,
+    run.stopped = !runBlockCopies(c, jobs,
         [&](int index, std::int64_t done, std::int64_t size) {
             if (index != current)
                 begin(index);
@@ -263,88 +254,149 @@ int copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function
                 p.ProgressGuage->setFloodWithCaption(100);
             }
         },
-        [&](int index, bool ok, const QString& error) {
+        [&](int index, const CopyError* error) {
             if (index != current)
                 begin(index);
-            if (ok)
-                return;
-            ++failed;
-            c.dialogs().messageBox(error, Buttons::Ok, Icon::None, ProductTitle);
+            if (!error)
+                return true;
+            ++run.failed;
+            if (error->kind == CopyError::NoSpace) {
+                run.diskFull = true;
+                return false;
+            }
+            c.dialogs().messageBox(error->text, Buttons::Ok, Icon::None, ProductTitle);
+            return true;
         });
-    return failed;
+    return run;
+}
+
+// The hidden folder a copy fills before it takes the place of `target`.
+QString stagingFolder(const QString& target)
+{
+    const QString clean = QDir::cleanPath(target);
+    const qsizetype slash = clean.lastIndexOf(QLatin1Char('/'));
+    return clean.left(slash + 1) + QLatin1Char('.') + clean.mid(slash + 1) + QStringLiteral(".partial/");
+}
+
+void discard(AppContext& c, const QString& folder)
+{
+    c.files().removeMatching(folder, QStringLiteral("*"));
+    c.files().removeDir(folder);
+}
+
+// Copies `names` from `source` into `target` through a hidden folder beside it, which
+// becomes (or fills) `target` only once every file is whole: nothing that reads the local
+// copies (the next start, the movie window, the screen saver) can take part of a copy for
+// all of it. Reports as it goes and at the end.
+CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, const QStringList& names,
+                   const QString& kind, const QString& done, const QString& note)
+{
+    AppState& s = c.state;
+    IFileSystem& files = c.files();
+    const QString staging = stagingFolder(target);
+    const int count = int(names.size());
+    discard(c, staging); // left by a copy that never ended
+    if (!files.makeDir(staging)) {
+        c.busy().normal();
+        s.MsgText = QStringLiteral("Unable to create the folder") + CrLf + QDir::toNativeSeparators(target) + CrLf
+            + CrLf + QStringLiteral("Make sure the hard drive is writeable.");
+        c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
+        files.removeDir(target);
+        return CopyEnd::Incomplete;
+    }
+    QList<CopyJob> jobs;
+    for (const QString& name : names)
+        jobs.append(CopyJob{source + name, staging + name});
+    // One worker runs through the whole list; LoopIndex follows the file under way.
+    const PanelRun run = copyWithPanel(c, jobs, [&](int index) {
+        s.LoopIndex = static_cast<std::int16_t>(index + 1);
+        s.CopyTarget = target + names.at(index);
+    });
+    s.LoopIndex = static_cast<std::int16_t>(count + 1);
+    int failed = run.failed;
+    QString why;
+    if (!run.stopped && failed == 0 && !files.moveFilesInto(staging, target, &why)) {
+        failed = count;
+        c.dialogs().messageBox(why, Buttons::Ok, Icon::None, ProductTitle);
+    }
+    if (run.stopped || failed > 0) {
+        discard(c, staging);
+        files.removeDir(target); // only when empty: a first copy leaves no folder behind
+    }
+    if (run.stopped) {
+        c.busy().normal();
+        return CopyEnd::Stopped;
+    }
+    if (!run.diskFull)
+        copyPanel(c).ProgressGuage2->setFloodWithCaption(100);
+    c.busy().normal();
+    if (run.diskFull) {
+        std::int64_t needed = 0;
+        for (const QString& name : names)
+            needed += std::max<std::int64_t>(0, files.fileSize(source + name));
+        reportLackOfSpace(c, freeForReport(c), needed);
+    } else {
+        finishMessage(c, failed, count, done, kind, note);
+    }
+    return failed == 0 ? CopyEnd::Complete : CopyEnd::Incomplete;
 }
 } // namespace
 
 bool CopyFileWithProgress(AppContext& c)
 {
-    return copyWithPanel(c, {CopyJob{c.state.CopySource, c.state.CopyTarget}}) == 0;
+    const PanelRun run = copyWithPanel(c, {CopyJob{c.state.CopySource, c.state.CopyTarget}});
+    return !run.stopped && run.failed == 0;
 }
 
-int CopyAllPhotos(AppContext& c)
+CopyEnd CopyAllPhotos(AppContext& c)
 {
     AppState& s = c.state;
-    CopyPanel& p = copyPanel(c);
     c.busy().busy();
-    int failed = 0;
+    CopyEnd end = CopyEnd::Stopped;
     {
         MainWindowLock lock(c);
         s.PhotoDir = s.CdDrive;
         BuildPhotoList(c);
         if (c.ended) {
             c.busy().normal();
-            return 0;
+            return CopyEnd::Stopped;
         }
-        const QString target = localPhotoFolder(c);
-        const QString source = joinPath(s.CdDrive, PhotoFolder);
-        QList<CopyJob> jobs;
-        for (int i = 1; i <= s.PhotoCount; ++i) {
-            const QString name = nameAfter(s.PhotoList(i), PhotoFolder);
-            jobs.append(CopyJob{source + name, target + name});
-        }
-        // One worker runs through the whole list; LoopIndex follows the file under way.
-        failed = copyWithPanel(c, jobs, [&s](int index) { s.LoopIndex = static_cast<std::int16_t>(index + 1); });
-        s.LoopIndex = static_cast<std::int16_t>(s.PhotoCount + 1);
-        p.ProgressGuage2->setFloodWithCaption(100);
-        c.busy().normal();
-        finishMessage(c, failed, s.PhotoCount, QStringLiteral("Photos successfully copied!"),
-                      QStringLiteral("photos"),
-                      QStringLiteral("The photos will still be read from the CD-ROM."));
+        QStringList names;
+        for (int i = 1; i <= s.PhotoCount; ++i)
+            names.append(nameAfter(s.PhotoList(i), PhotoFolder));
+        end = copyFolder(c, joinPath(s.CdDrive, PhotoFolder), localPhotoFolder(c), names, QStringLiteral("photos"),
+                         QStringLiteral("Photos successfully copied!"),
+                         QStringLiteral("The photos will still be read from the CD-ROM."));
     }
     if (c.form1)
         c.form1->setEnabled(true);
-    return failed;
+    return end;
 }
 
-int CopyAllMovies(AppContext& c)
+CopyEnd CopyAllMovies(AppContext& c)
 {
     AppState& s = c.state;
-    CopyPanel& p = copyPanel(c);
     c.busy().busy();
-    int failed = 0;
+    CopyEnd end = CopyEnd::Stopped;
     {
         MainWindowLock lock(c);
-        const QString target = localMovieFolder(c);
-        const QString source = joinPath(s.CdDrive, MovieFolder);
         BuildMovieList(c);
-        QList<CopyJob> jobs;
+        QStringList names;
         for (int i = 1; i <= s.MovieCount; ++i)
-            jobs.append(CopyJob{source + s.MovieList(i), target + s.MovieList(i)});
-        failed = copyWithPanel(c, jobs, [&s](int index) { s.LoopIndex = static_cast<std::int16_t>(index + 1); });
-        s.LoopIndex = static_cast<std::int16_t>(s.MovieCount + 1);
-        p.ProgressGuage2->setFloodWithCaption(100);
-        c.busy().normal();
-        finishMessage(c, failed, s.MovieCount, QStringLiteral("Movies successfully copied!"),
-                      QStringLiteral("movies"), QStringLiteral("Those movies will still play from the CD-ROM."));
+            names.append(s.MovieList(i));
+        end = copyFolder(c, joinPath(s.CdDrive, MovieFolder), localMovieFolder(c), names, QStringLiteral("movies"),
+                         QStringLiteral("Movies successfully copied!"),
+                         QStringLiteral("Those movies will still play from the CD-ROM."));
     }
     if (c.form1)
         c.form1->setEnabled(true);
-    return failed;
+    return end;
 }
 
 void mnuCopy_Click(AppContext& c)
 {
     closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("photos")))
+    if (refuseOnDiscFolder(c, QStringLiteral("photos"), PhotoFolder))
         return;
     copyPanel(c).Text1->setText(QStringLiteral(" "));
     c.state.CopyingPhotos = true;
@@ -354,7 +406,7 @@ void mnuCopy_Click(AppContext& c)
 void mnuCopyMovies_Click(AppContext& c)
 {
     closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("movies")))
+    if (refuseOnDiscFolder(c, QStringLiteral("movies"), MovieFolder))
         return;
     copyPanel(c).Text1->setText(QStringLiteral(" "));
     c.state.CopyingPhotos = false;
@@ -377,21 +429,19 @@ void cmdCopy_Click(AppContext& c)
         emit p.copyEnded(CopyOutcome::Declined);
         return;
     }
-    if (s.CopyingPhotos) {
-        const int failed = CopyAllPhotos(c);
-        if (c.ended)
-            return;
-        // Read from the local copy only when it is whole; otherwise photos would go missing.
-        if (failed == 0) {
-            s.PhotoDir = c.files().dataDir();
-            BuildPhotoList(c);
-        }
-    } else {
-        CopyAllMovies(c);
+    const CopyEnd end = s.CopyingPhotos ? CopyAllPhotos(c) : CopyAllMovies(c);
+    if (c.ended)
+        return;
+    // Read from the local copy only when it is whole; otherwise photos would go missing.
+    if (end == CopyEnd::Complete && s.CopyingPhotos) {
+        s.PhotoDir = c.files().dataDir();
+        BuildPhotoList(c);
     }
     c.form1->pnlProgress->hide();
     s.CopyBusy = false;
-    emit p.copyEnded(CopyOutcome::Copied);
+    emit p.copyEnded(end == CopyEnd::Complete ? CopyOutcome::Copied
+                     : end == CopyEnd::Incomplete ? CopyOutcome::Incomplete
+                                                  : CopyOutcome::Stopped);
 }
 
 void cmdCancel_Click(AppContext& c)
@@ -399,51 +449,6 @@ void cmdCancel_Click(AppContext& c)
     CopyPanel& p = copyPanel(c);
     c.form1->pnlProgress->hide();
     emit p.copyEnded(CopyOutcome::Cancelled);
-}
-
-void mnuRemove_Click(AppContext& c)
-{
-    AppState& s = c.state;
-    closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("photos")))
-        return;
-    const int answer = c.dialogs().messageBox(
-        QStringLiteral("Would you like to remove all Kel-Vardo Folivra photos from your hard drive?"),
-        Buttons::YesNo, Icon::Question, ProductTitle);
-    s.QuestionAnswer = static_cast<std::int16_t>(answer);
-    if (answer != Yes)
-        return;
-    c.busy().busy();
-    removeLocal(c, localPhotoFolder(c), QStringLiteral("*.jpg"));
-    c.busy().normal();
-    s.PhotoDir = s.CdDrive;
-    s.MsgText = QStringLiteral("All Photos Successfully Removed!") + CrLf + CrLf
-        + QStringLiteral("You must now exit and re-enter the Kel-Vardo Folivra to allow ") + CrLf
-        + QStringLiteral("the software to find the photos on the cdrom drive.") + CrLf + CrLf
-        + QStringLiteral("You must also re-install the Kel-Vardo Folivra Screen Saver ") + CrLf
-        + QStringLiteral("if you have previously installed it.");
-    c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::None, ProductTitle);
-    if (c.form1)
-        c.form1->close();
-}
-
-void mnuRemoveMovies_Click(AppContext& c)
-{
-    AppState& s = c.state;
-    closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("movies")))
-        return;
-    const int answer = c.dialogs().messageBox(
-        QStringLiteral("Would you like to remove all Kel-Vardo Folivra movies from your hard drive?"),
-        Buttons::YesNo, Icon::Question, ProductTitle);
-    s.QuestionAnswer = static_cast<std::int16_t>(answer);
-    if (answer != Yes)
-        return;
-    c.busy().busy();
-    removeLocal(c, localMovieFolder(c), QStringLiteral("*.avi"));
-    s.MsgText = QStringLiteral("All movies successfully removed!");
-    c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::None, ProductTitle);
-    c.busy().normal();
 }
 
 } // namespace kv

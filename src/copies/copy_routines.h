@@ -20,9 +20,15 @@ bool ShowCopyPanel(AppContext& c);
 bool GetDiskSpace(AppContext& c, std::int64_t& total, std::int64_t& free, QString& drive);
 // Makes `folder`, or asks whether to copy again when it is there; sets CopyDeclined.
 void AskCopyAgain(AppContext& c, const QString& folder);
-// Each returns how many files failed (each already reported).
-int CopyAllPhotos(AppContext& c);
-int CopyAllMovies(AppContext& c);
+// How a copy of all photos or all movies ended. Only a complete copy is left in the local
+// folder; anything else leaves it as it was (or leaves none).
+enum class CopyEnd {
+    Complete,
+    Incomplete, // files failed (each reported), or the disk was full (reported once)
+    Stopped,    // the program is closing: nothing reported
+};
+CopyEnd CopyAllPhotos(AppContext& c);
+CopyEnd CopyAllMovies(AppContext& c);
 // CopySource to CopyTarget with both panel gauges. False when the copy failed (reported).
 bool CopyFileWithProgress(AppContext& c);
 

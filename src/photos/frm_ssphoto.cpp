@@ -113,6 +113,9 @@ void FrmSSPhoto::closeEvent(QCloseEvent* event)
 {
     // Not QDialog's: it would route the close through reject(), which closes.
     event->accept();
+    // A photo being copied from here is given up with the window.
+    if (m_context.stopCopy)
+        m_context.stopCopy();
     if (m_context.form1)
         m_context.form1->setEnabled(true);
 }

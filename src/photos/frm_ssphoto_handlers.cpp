@@ -14,7 +14,7 @@
 #include "platform/file_system.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QPointer>
 #include <QPushButton>
 
 namespace kv {
@@ -22,49 +22,84 @@ namespace kv {
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
-QString comparable(const QString& path)
+// While a copy runs the window's events still run: its actions wait, so that a second click
+// cannot start a second copy. Help and Exit stay (closing the window stops the copy).
+class ActionsHeld
 {
-    return QDir::cleanPath(QDir::fromNativeSeparators(path));
-}
+public:
+    explicit ActionsHeld(FrmSSPhoto& w)
+        : m_window(&w)
+    {
+        for (QPushButton* b : {w.SSCommand4, w.SSCommand3, w.SSCommand5, w.SSCommand7, w.SSCommand8, w.SSCommand2}) {
+            if (b->isEnabled()) {
+                b->setEnabled(false);
+                m_held.append(b);
+            }
+        }
+    }
+    ~ActionsHeld()
+    {
+        if (!m_window)
+            return;
+        for (const QPointer<QPushButton>& b : m_held) {
+            if (b)
+                b->setEnabled(true);
+        }
+    }
+    ActionsHeld(const ActionsHeld&) = delete;
+    ActionsHeld& operator=(const ActionsHeld&) = delete;
 
-bool samePath(const QString& a, const QString& b)
-{
-    return comparable(a).compare(comparable(b), Qt::CaseInsensitive) == 0;
-}
+private:
+    QPointer<FrmSSPhoto> m_window;
+    QList<QPointer<QPushButton>> m_held;
+};
 } // namespace
+
+// Every box below may run events while it is open, and another window's action may close
+// this one meanwhile: after each, `self` says whether the window is still there.
 
 void FrmSSPhoto::SSCommand4_Click()
 {
     AppContext& c = m_context;
+    QPointer<FrmSSPhoto> self(this);
+    DialogOwner owner(c.dialogs(), this);
+    IFileSystem& files = c.files();
     const QString source = photoWindowSource(c);
-    const QString realSource = c.files().resolve(source);
-    const QString photoFolder = comparable(joinPath(c.state.PhotoDir, PhotoFolder)) + QLatin1Char('/');
     const QString suggested = joinPath(QDir::homePath(), photoWindowName(c));
     QString chosen;
     for (;;) {
         chosen = c.dialogs().saveFileName(QStringLiteral("Copy Kel-Vardo photo to disk"), suggested,
-                                          QStringLiteral("JPG Files (*.jpg);;All Files (*.*)"));
-        if (chosen.isEmpty())
+                                          QStringLiteral("JPG Files (*.jpg);;All Files (*.*)"), QStringLiteral("jpg"));
+        if (!self || chosen.isEmpty())
             return;
-        if (QFileInfo(chosen).suffix().isEmpty())
-            chosen += QStringLiteral(".jpg");
-        if (samePath(chosen, source) || (!realSource.isEmpty() && samePath(chosen, realSource))) {
+        // Compared as files: another spelling, letter case or a link names the same photo.
+        if (files.sameFile(chosen, source)) {
             c.dialogs().messageBox(
                 QStringLiteral("The target file name and location can not be the same as the source file name and location!")
                     + CrLf + CrLf + QStringLiteral("Please choose a different location and/or filename for this photo."),
                 Buttons::Ok, Icon::Exclamation, ProductTitle);
+            if (!self)
+                return;
             continue;
         }
-        if (comparable(chosen).startsWith(photoFolder, Qt::CaseInsensitive)) {
+        if (files.isInside(chosen, joinPath(c.state.PhotoDir, PhotoFolder))
+            || files.isInside(chosen, joinPath(c.state.CdDrive, PhotoFolder))) {
             c.dialogs().messageBox(
                 QStringLiteral("The target file directory location can not be the same as the Kel-Vardo Folivra photos!")
                     + CrLf + CrLf + QStringLiteral("Please choose a different location for this photo."),
                 Buttons::Ok, Icon::Exclamation, ProductTitle);
+            if (!self)
+                return;
             continue;
         }
         break;
     }
-    if (!CopyFileWithGauge(c, source, chosen, ProgressGuage))
+    bool copied = false;
+    {
+        ActionsHeld held(*this);
+        copied = CopyFileWithGauge(c, source, chosen, ProgressGuage);
+    }
+    if (!self || !copied)
         return;
     c.dialogs().messageBox(QStringLiteral("Photo copied to: ") + CrLf + CrLf + QDir::toNativeSeparators(chosen),
                            Buttons::Ok, Icon::None, ProductTitle);
@@ -80,19 +115,28 @@ void FrmSSPhoto::SSCommand3_Click()
 
 void FrmSSPhoto::SSCommand5_Click()
 {
+    DialogOwner owner(m_context.dialogs(), this);
     PrintPhoto(m_context);
 }
 
 void FrmSSPhoto::SSCommand7_Click()
 {
     AppContext& c = m_context;
+    QPointer<FrmSSPhoto> self(this);
+    DialogOwner owner(c.dialogs(), this);
     c.busy().busy();
     RefreshSaverButtons(c); // sets CopyTarget for the shown photo
     const QString target = c.state.CopyTarget;
     // The folder may have gone since the window opened.
     c.files().makeDir(SaverSetFolder(c));
-    const bool ok = CopyFileWithGauge(c, photoWindowSource(c), target, ProgressGuage);
+    bool ok = false;
+    {
+        ActionsHeld held(*this);
+        ok = CopyFileWithGauge(c, photoWindowSource(c), target, ProgressGuage);
+    }
     c.busy().normal();
+    if (!self)
+        return;
     if (ok)
         c.dialogs().messageBox(QStringLiteral("Photo Successfully Copied!"), Buttons::Ok, Icon::Exclamation,
                                ProductTitle);
@@ -103,6 +147,8 @@ void FrmSSPhoto::SSCommand7_Click()
 void FrmSSPhoto::SSCommand8_Click()
 {
     AppContext& c = m_context;
+    QPointer<FrmSSPhoto> self(this);
+    DialogOwner owner(c.dialogs(), this);
     c.busy().busy();
     RefreshSaverButtons(c);
     const QString target = c.state.CopyTarget;
@@ -115,6 +161,8 @@ void FrmSSPhoto::SSCommand8_Click()
     else
         c.dialogs().messageBox(QStringLiteral("Photo Successfully Removed!"), Buttons::Ok, Icon::Exclamation,
                                ProductTitle);
+    if (!self)
+        return;
     RefreshSaverButtons(c);
     ProgressGuage->setFloodPercent(0);
 }
@@ -122,22 +170,31 @@ void FrmSSPhoto::SSCommand8_Click()
 void FrmSSPhoto::SSCommand2_Click()
 {
     AppContext& c = m_context;
+    QPointer<FrmSSPhoto> self(this);
+    DialogOwner owner(c.dialogs(), this);
     const int answer = c.dialogs().messageBox(QStringLiteral("Would you like to remove all photos from the Kel-Vardo")
                                                   + QStringLiteral(" Folivra Screen Saver list?"),
                                               Buttons::YesNo, Icon::Question, ProductTitle);
     c.state.QuestionAnswer = static_cast<std::int16_t>(answer);
-    if (answer != Yes)
+    if (!self || answer != Yes)
         return;
     c.busy().busy();
-    c.files().removeMatching(SaverSetFolder(c), QStringLiteral("*.jpg"));
+    QString why;
+    const int removed = c.files().removeMatching(SaverSetFolder(c), QStringLiteral("*.jpg"), &why);
     c.busy().normal();
-    c.dialogs().messageBox(QStringLiteral("All Photos Successfully Removed!") + CrLf + CrLf
-                               + QStringLiteral("You must re-install The Kel-Vardo Folivra Screen Saver ") + CrLf
-                               + QStringLiteral("if you have previously installed it to play Selected Photos."),
-                           Buttons::Ok, Icon::None, ProductTitle);
-    SSCommand7->setEnabled(true);
-    SSCommand8->setEnabled(false);
-    SSCommand2->setEnabled(false);
+    if (removed < 0)
+        c.dialogs().messageBox(QStringLiteral("Unable to remove all photos from the SS list.") + CrLf + CrLf + why,
+                               Buttons::Ok, Icon::Critical, ProductTitle);
+    else
+        c.dialogs().messageBox(QStringLiteral("All Photos Successfully Removed!") + CrLf + CrLf
+                                   + QStringLiteral("You must re-install The Kel-Vardo Folivra Screen Saver ") + CrLf
+                                   + QStringLiteral("if you have previously installed it to play Selected Photos."),
+                               Buttons::Ok, Icon::None, ProductTitle);
+    if (!self)
+        return;
+    // The buttons say what is on disk: after a failure some photos are still in the set.
+    RefreshSaverButtons(c);
+    SSCommand2->setEnabled(removed < 0 && !c.files().list(SaverSetFolder(c), QStringLiteral("*.jpg")).isEmpty());
     ProgressGuage->setFloodPercent(0);
 }
 
@@ -150,6 +207,7 @@ void FrmSSPhoto::SSCommand1_Click()
         + QStringLiteral("to configure the Screen Saver to recognize selected photos.") + CrLf + CrLf
         + QStringLiteral("If you remove all photos, remember to re-install the ") + CrLf
         + QStringLiteral("Screen Saver and choose the Select All Photos option.");
+    DialogOwner owner(m_context.dialogs(), this);
     m_context.dialogs().messageBox(text, Buttons::Ok, Icon::None, ProductTitle);
 }
 

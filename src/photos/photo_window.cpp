@@ -37,11 +37,15 @@ QFont printFont()
     return font;
 }
 
-// Natural size at 96 dpi, shrunk (never grown) to stay on the paper inside one-inch margins.
+// The edge of the paper most printers cannot reach.
+constexpr int PaperEdge = 360;
+
+// Natural size at 96 dpi; shrunk (never grown) only when that would run off the paper.
 QRect pictureRect(const QImage& image, const QRect& paper)
 {
     QSize size(pixelsToTwips(image.width()), pixelsToTwips(image.height()));
-    const QSize room(std::max(1, paper.width() - PictureLeft - 1440), std::max(1, paper.height() - PictureTop - 1440));
+    const QSize room(std::max(1, paper.width() - PictureLeft - PaperEdge),
+                     std::max(1, paper.height() - PictureTop - PaperEdge));
     if (size.width() > room.width() || size.height() > room.height())
         size.scale(room, Qt::KeepAspectRatio);
     return QRect(QPoint(PictureLeft, PictureTop), size);

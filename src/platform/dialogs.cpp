@@ -103,32 +103,45 @@ int QtDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const
     }
     QString plain = text;
     plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    WideMessageBox box(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set, dialogParent());
-    box.setDefaultButton(def);
+    // On the heap: its owner may be destroyed while it is open, taking the box with it.
+    QPointer<QMessageBox> box = new WideMessageBox(toQt(icon), title.isEmpty() ? ProductTitle : title, plain, set,
+                                                   dialogParent());
+    box->setDefaultButton(def);
     // The override cursor may still be busy; a question must show the normal pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int result = box.exec();
+    const int result = box->exec();
     if (busy)
         QApplication::restoreOverrideCursor();
-    if (result == -1)
+    delete box.data();
+    if (result == -1 || result == 0)
         return buttons == Buttons::Ok ? Ok : Cancel;
     return toCode(static_cast<QMessageBox::StandardButton>(result));
 }
 
+QWidget* QtDialogs::setOwner(QWidget* owner)
+{
+    QWidget* previous = m_owner.data();
+    m_owner = owner;
+    return previous;
+}
+
 QWidget* QtDialogs::dialogParent() const
 {
-    // Over the window the user is working in: an open viewer, or the photo window that stays on
-    // top, before the main window.
+    // Over the window the user is working in: a modal window, the window that asked (the photo
+    // window, which stays on top), the active window, and last the main window.
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
+    if (m_owner && m_owner->isVisible())
+        return m_owner.data();
     if (QWidget* active = QApplication::activeWindow())
         return active;
     return m_parent.data();
 }
 
-QString QtDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
+QString QtDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter,
+                                const QString& defaultSuffix)
 {
     // Asked in the middle of busy work (a print job without a printer): show the normal pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;
@@ -145,7 +158,19 @@ QString QtDialogs::saveFileName(const QString& caption, const QString& suggested
             folder = QDir::homePath();
         start = QDir(folder).filePath(suggested);
     }
-    const QString name = QFileDialog::getSaveFileName(dialogParent(), caption, start, filter);
+    QPointer<QFileDialog> dialog = new QFileDialog(dialogParent(), caption, start, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (!defaultSuffix.isEmpty()) {
+        dialog->setDefaultSuffix(defaultSuffix);
+        // A desktop's own dialog asks about replacing the bare name typed, and the suffix is
+        // added only after it closed; Qt's dialog asks about the name that will be written.
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+    }
+    QString name;
+    if (dialog->exec() == QDialog::Accepted && dialog)
+        name = dialog->selectedFiles().value(0);
+    delete dialog.data();
     if (busy)
         QApplication::restoreOverrideCursor();
     if (!name.isEmpty())

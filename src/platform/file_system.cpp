@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include "platform/native_path.h"
 #include "platform/regular_file.h"
 
 #include <QCoreApplication>
@@ -9,16 +10,15 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #ifdef Q_OS_LINUX
 #include <unistd.h>
 #endif
-#include <QStandardPaths>
-#include <QStorageInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 
 namespace kv {
@@ -198,14 +198,17 @@ bool QtFileSystem::copyFile(const QString& from, const QString& to)
     return ok;
 }
 
-int QtFileSystem::removeMatching(const QString& dir, const QString& pattern)
+int QtFileSystem::removeMatching(const QString& dir, const QString& pattern, QString* error)
 {
     const QString real = resolve(dir);
     if (real.isEmpty())
-        return -1;
+        return 0;
     int removed = 0;
     for (const QString& name : list(real, pattern)) {
-        if (!QFile::remove(joinPath(real, name))) {
+        QFile file(joinPath(real, name));
+        if (!file.remove()) {
+            if (error)
+                *error = file.errorString();
             invalidate();
             return -1;
         }
@@ -220,6 +223,38 @@ bool QtFileSystem::removeFile(const QString& path)
     const QString real = resolve(path);
     invalidate();
     return !real.isEmpty() && QFile::remove(real);
+}
+
+std::int64_t QtFileSystem::fileSize(const QString& path)
+{
+    const QString real = resolve(path);
+    return real.isEmpty() ? -1 : QFileInfo(real).size();
+}
+
+bool QtFileSystem::sameFile(const QString& a, const QString& b)
+{
+    const QString realA = resolve(a);
+    const QString realB = resolve(b);
+    if (realA.isEmpty() || realB.isEmpty())
+        return false;
+    std::error_code failed;
+    return std::filesystem::equivalent(nativePath(realA), nativePath(realB), failed) && !failed;
+}
+
+bool QtFileSystem::isInside(const QString& path, const QString& folder)
+{
+    const QString realFolder = resolve(folder);
+    if (realFolder.isEmpty() || path.isEmpty())
+        return false;
+    QString at = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
+    for (;;) {
+        const QString parent = QFileInfo(at).path();
+        if (parent == at)
+            return false;
+        at = parent;
+        if (sameFile(at, realFolder))
+            return true;
+    }
 }
 
 bool QtFileSystem::makeDir(const QString& path)
@@ -255,96 +290,6 @@ std::int64_t QtFileSystem::totalBytes(const QString& path)
     return info.isValid() ? info.bytesTotal() : 0;
 }
 
-bool QtFileSystem::copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
-                                QString* error)
-{
-    return blockCopy(from, to, progress, error);
-}
-
-bool QtFileSystem::blockCopy(const QString& from, const QString& to, const CopyProgress& progress,
-                             QString* error, std::int64_t writeLimit, std::int64_t readLimit)
-{
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return fail(source.errorString());
-    const std::int64_t size = source.size();
-    // The data goes to a hidden file beside the target, renamed over it only when complete.
-    // Like QSaveFile, without its flush to disk after every file, which made a disc copy run
-    // at a fifth of cp's pace.
-    const QFileInfo targetInfo(to);
-    QTemporaryFile temp(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
-                        + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        return fail(temp.errorString());
-    if (progress)
-        progress(0, size);
-
-    // A multiple of both gauge blocks (25000 and 1000 bytes), large enough to keep pace with cp.
-    constexpr std::int64_t Chunk = 1000000;
-    QByteArray buffer;
-    std::int64_t done = 0;
-#ifdef Q_OS_LINUX
-    // The kernel copies between the files itself, as cp does: half the memory traffic.
-    bool inKernel = true;
-#endif
-    while (done < size) {
-        const std::int64_t want = std::min(Chunk, size - done);
-        if (readLimit >= 0 && done + want > readLimit)
-            return fail(QStringLiteral("Input/output error"));
-        if (writeLimit >= 0 && done + want > writeLimit)
-            return fail(QStringLiteral("No space left on device"));
-#ifdef Q_OS_LINUX
-        if (inKernel) {
-            loff_t in = done, out = done;
-            const ssize_t moved = ::copy_file_range(source.handle(), &in, temp.handle(), &out, size_t(want), 0);
-            if (moved > 0) {
-                done += moved;
-                if (progress)
-                    progress(done, size);
-                continue;
-            }
-            if (moved == 0)
-                return fail(QStringLiteral("The file ended early."));
-            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
-                return fail(qt_error_string(errno));
-            // Not between these file systems: copy through our own buffer from here on.
-            inKernel = false;
-            if (!source.seek(done) || !temp.seek(done))
-                return fail(temp.errorString());
-        }
-#endif
-        if (buffer.isEmpty())
-            buffer.resize(Chunk);
-        const std::int64_t got = source.read(buffer.data(), want);
-        if (got <= 0)
-            return fail(got < 0 ? source.errorString() : QStringLiteral("The file ended early."));
-        if (temp.write(buffer.constData(), got) != got)
-            return fail(temp.errorString());
-        done += got;
-        if (progress)
-            progress(done, size);
-    }
-    if (!temp.flush())
-        return fail(temp.errorString());
-    // The temporary file is private to its owner; the copy reads like any file the user writes.
-    const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-        | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    temp.setPermissions(targetInfo.exists() ? QFile::permissions(to) : readable);
-    temp.close();
-    // Until this rename the target still holds its old content, or does not exist.
-    std::error_code failed;
-    std::filesystem::rename(std::filesystem::path(temp.fileName().toStdU16String()),
-                            std::filesystem::path(to.toStdU16String()), failed);
-    if (failed)
-        return fail(QString::fromLocal8Bit(failed.message()));
-    temp.setAutoRemove(false);
-    return true;
-}
 namespace {
 
 // The installed title's own files, or empty when the program runs from a build tree.

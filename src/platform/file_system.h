@@ -27,8 +27,9 @@ public:
     // Copies with the source's permissions; `to` is replaced only once the copy is whole. A
     // copy onto the file itself (the same file by identity) succeeds and changes nothing.
     virtual bool copyFile(const QString& from, const QString& to) = 0;
-    // Deletes the files in `dir` matching `pattern`; returns how many were removed, -1 on failure.
-    virtual int removeMatching(const QString& dir, const QString& pattern) = 0;
+    // Deletes the files in `dir` matching `pattern`; returns how many were removed (0 when
+    // `dir` is missing), -1 on failure with the system's reason in `error`.
+    virtual int removeMatching(const QString& dir, const QString& pattern, QString* error = nullptr) = 0;
     // Deletes one file, its name taken literally; false when it could not be deleted.
     virtual bool removeFile(const QString& path) = 0;
     virtual bool makeDir(const QString& path) = 0;
@@ -36,17 +37,34 @@ public:
     // Bytes free to the user on the volume holding `path`; -1 when the volume cannot be asked.
     virtual std::int64_t freeBytes(const QString& path) = 0;
     virtual std::int64_t totalBytes(const QString& path) = 0;
+    // Size of a file in bytes; -1 when it is not there.
+    virtual std::int64_t fileSize(const QString& path) = 0;
+
+    // Whether two paths name the same file or folder (device and inode), whatever links, case
+    // or bind mounts lie between; false when either is missing.
+    virtual bool sameFile(const QString& a, const QString& b) = 0;
+    // Whether `path` (which need not exist) lies in `folder` or below it, by the same test.
+    virtual bool isInside(const QString& path, const QString& folder) = 0;
+    // Moves every file of `fromDir` into `toDir` (made when missing), replacing files of the same
+    // name, then removes `fromDir`. Each file arrives whole; on failure `error` says why.
+    virtual bool moveFilesInto(const QString& fromDir, const QString& toDir, QString* error) = 0;
 
     // Called after each chunk of a block copy with the bytes written so far and the file size;
-    // the first call (0, size) comes before any data moves.
-    using CopyProgress = std::function<void(std::int64_t done, std::int64_t size)>;
+    // the first call (0, size) comes before any data moves. Returning false stops the copy.
+    using CopyProgress = std::function<bool(std::int64_t done, std::int64_t size)>;
+    struct CopyError
+    {
+        enum Kind { Failed, NoSpace, Stopped };
+        Kind kind = Failed;
+        QString text; // the system's words
+    };
     // Copies `from` to `to` in large chunks. The data goes to a temporary file beside the
-    // target, which replaces the target only once every byte is written, so a failed copy
-    // leaves the old file whole. Safe on a worker thread: takes real paths (resolve them
-    // first) and touches no cached listing; call invalidate() afterwards. On failure
-    // `error` gets the system's text.
+    // target, which replaces the target only once every byte is written, so a failed or
+    // stopped copy leaves the old file whole and no temporary file behind. Safe on a worker
+    // thread: takes real paths (resolve them first) and touches no cached listing; call
+    // invalidate() afterwards.
     virtual bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
-                              QString* error) = 0;
+                              CopyError* error) = 0;
 
     // Where the title's own files are read (start-up sound, help file, saver program); the
     // program's folder in a build tree, <prefix>/share/kelvardo when installed system-wide.
@@ -75,14 +93,18 @@ public:
     QStringList list(const QString& dir, const QString& pattern) override;
     bool canList(const QString& dir) override;
     bool copyFile(const QString& from, const QString& to) override;
-    int removeMatching(const QString& dir, const QString& pattern) override;
+    int removeMatching(const QString& dir, const QString& pattern, QString* error = nullptr) override;
     bool removeFile(const QString& path) override;
     bool makeDir(const QString& path) override;
     bool removeDir(const QString& path) override;
     std::int64_t freeBytes(const QString& path) override;
     std::int64_t totalBytes(const QString& path) override;
+    std::int64_t fileSize(const QString& path) override;
+    bool sameFile(const QString& a, const QString& b) override;
+    bool isInside(const QString& path, const QString& folder) override;
+    bool moveFilesInto(const QString& fromDir, const QString& toDir, QString* error) override;
     bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
-                      QString* error) override;
+                      CopyError* error) override;
     QString programDir() const override;
     QString dataDir() const override;
     QString currentDir() const override;
@@ -124,7 +146,7 @@ protected:
     // The block copy; a write past `writeLimit` bytes, or a read past `readLimit`, fails as a
     // full disk or an unreadable disc would (-1: no limit).
     static bool blockCopy(const QString& from, const QString& to, const CopyProgress& progress,
-                          QString* error, std::int64_t writeLimit = -1, std::int64_t readLimit = -1);
+                          CopyError* error, std::int64_t writeLimit = -1, std::int64_t readLimit = -1);
 
 private:
     void buildDriveTable();

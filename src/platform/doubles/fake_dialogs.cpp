@@ -1,5 +1,7 @@
 #include "platform/doubles/fake_dialogs.h"
 
+#include <QFileInfo>
+
 namespace kv {
 
 int FakeDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
@@ -20,12 +22,18 @@ int FakeDialogs::messageBox(const QString& text, Buttons buttons, Icon icon, con
     return Ok;
 }
 
-QString FakeDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter)
+QString FakeDialogs::saveFileName(const QString& caption, const QString& suggested, const QString& filter,
+                                  const QString& defaultSuffix)
 {
     saveCaptions.append(caption);
     saveSuggested.append(suggested);
     saveFilters.append(filter);
-    return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    if (saveNames.isEmpty())
+        return {};
+    QString name = saveNames.takeFirst();
+    if (!defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + defaultSuffix;
+    return name;
 }
 
 } // namespace kv

@@ -22,7 +22,9 @@ public:
     };
 
     int messageBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
-    QString saveFileName(const QString& caption, const QString& suggested, const QString& filter) override;
+    // Gives the next of saveNames, with the default suffix added to a bare name as a dialog does.
+    QString saveFileName(const QString& caption, const QString& suggested, const QString& filter,
+                         const QString& defaultSuffix) override;
 
     // Answers used in order; when they run out, the first button of the set is pressed.
     QList<int> answers;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 
 namespace kv {
 
@@ -51,14 +52,21 @@ bool FakeFileSystem::makeDir(const QString& path)
 }
 
 bool FakeFileSystem::copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
-                                  QString* error)
+                                  CopyError* error)
 {
     if (under(to, readOnlyRoot)) {
         if (error)
-            *error = QStringLiteral("Permission denied");
+            *error = CopyError{CopyError::Failed, QStringLiteral("Permission denied")};
         return false;
     }
-    return blockCopy(from, to, progress, error, diskFullAfter, readFailsAfter);
+    if (chunkDelayMs <= 0)
+        return blockCopy(from, to, progress, error, diskFullAfter, readFailsAfter);
+    const int delay = chunkDelayMs;
+    const CopyProgress slow = [&progress, delay](std::int64_t done, std::int64_t size) {
+        QThread::msleep(delay);
+        return !progress || progress(done, size);
+    };
+    return blockCopy(from, to, slow, error, diskFullAfter, readFailsAfter);
 }
 
 } // namespace kv

@@ -18,7 +18,7 @@ public:
     bool canList(const QString& dir) override;
     bool makeDir(const QString& path) override;
     bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
-                      QString* error) override;
+                      CopyError* error) override;
 
     void failDrive(const QString& root) { m_failing.insert(root); }
     // Pretend free space, -1 for the real figure.
@@ -29,6 +29,8 @@ public:
     // A copy fails once this many bytes are written (a full disk), or read (a bad disc); -1: never.
     std::int64_t diskFullAfter = -1;
     std::int64_t readFailsAfter = -1;
+    // A slow disc: each chunk of a block copy takes at least this long.
+    int chunkDelayMs = 0;
 
 private:
     QSet<QString> m_failing;

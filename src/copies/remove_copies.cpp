@@ -1,0 +1,97 @@
+#include "copies/copy_routines.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/window_helpers.h"
+#include "copies/disc_guard.h"
+#include "media/movie_list.h"
+#include "platform/busy_pointer.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+
+#include <QDir>
+
+namespace kv {
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+
+// Deletes the local copies of one kind, then their folder when nothing else is left in it.
+// False, with the system's reason, when a copy could not be deleted.
+bool removeLocal(AppContext& c, const QString& folder, const QString& pattern, QString& why)
+{
+    c.state.CopyTarget = folder + pattern;
+    if (c.files().removeMatching(folder, pattern, &why) < 0)
+        return false;
+    c.files().removeDir(folder);
+    return true;
+}
+
+void reportRemovalFailure(AppContext& c, const QString& what, const QString& folder, const QString& why)
+{
+    c.state.MsgText = QStringLiteral("Unable to remove the Kel-Vardo Folivra ") + what
+        + QStringLiteral(" from your hard drive.") + CrLf + CrLf + why + CrLf + CrLf
+        + QDir::toNativeSeparators(folder);
+    c.dialogs().messageBox(c.state.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
+}
+} // namespace
+
+void mnuRemove_Click(AppContext& c)
+{
+    AppState& s = c.state;
+    closePhotoWindow(c);
+    if (refuseOnDiscFolder(c, QStringLiteral("photos"), PhotoFolder))
+        return;
+    const int answer = c.dialogs().messageBox(
+        QStringLiteral("Would you like to remove all Kel-Vardo Folivra photos from your hard drive?"),
+        Buttons::YesNo, Icon::Question, ProductTitle);
+    s.QuestionAnswer = static_cast<std::int16_t>(answer);
+    if (answer != Yes)
+        return;
+    c.busy().busy();
+    QString why;
+    const QString folder = localPhotoFolder(c);
+    const bool removed = removeLocal(c, folder, QStringLiteral("*.jpg"), why);
+    c.busy().normal();
+    if (!removed) {
+        // The copies are still there and still read; the program goes on.
+        reportRemovalFailure(c, QStringLiteral("photos"), folder, why);
+        return;
+    }
+    s.PhotoDir = s.CdDrive;
+    s.MsgText = QStringLiteral("All Photos Successfully Removed!") + CrLf + CrLf
+        + QStringLiteral("You must now exit and re-enter the Kel-Vardo Folivra to allow ") + CrLf
+        + QStringLiteral("the software to find the photos on the cdrom drive.") + CrLf + CrLf
+        + QStringLiteral("You must also re-install the Kel-Vardo Folivra Screen Saver ") + CrLf
+        + QStringLiteral("if you have previously installed it.");
+    c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::None, ProductTitle);
+    if (c.form1)
+        c.form1->close();
+}
+
+void mnuRemoveMovies_Click(AppContext& c)
+{
+    AppState& s = c.state;
+    closePhotoWindow(c);
+    if (refuseOnDiscFolder(c, QStringLiteral("movies"), MovieFolder))
+        return;
+    const int answer = c.dialogs().messageBox(
+        QStringLiteral("Would you like to remove all Kel-Vardo Folivra movies from your hard drive?"),
+        Buttons::YesNo, Icon::Question, ProductTitle);
+    s.QuestionAnswer = static_cast<std::int16_t>(answer);
+    if (answer != Yes)
+        return;
+    c.busy().busy();
+    QString why;
+    const QString folder = localMovieFolder(c);
+    if (!removeLocal(c, folder, QStringLiteral("*.avi"), why)) {
+        c.busy().normal();
+        reportRemovalFailure(c, QStringLiteral("movies"), folder, why);
+        return;
+    }
+    s.MsgText = QStringLiteral("All movies successfully removed!");
+    c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::None, ProductTitle);
+    c.busy().normal();
+}
+
+} // namespace kv

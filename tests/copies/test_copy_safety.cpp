@@ -1,0 +1,205 @@
+#include "app/form1.h"
+#include "app/widgets/flood_gauge.h"
+#include "copies/copy_panel.h"
+#include "copies/copy_routines.h"
+#include "copies/saver_install.h"
+#include "photos/frm_ssphoto.h"
+#include "photos/photo_window.h"
+#include "startup/startup.h"
+#include "support/fixture.h"
+#include "support/small_disk.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+using namespace kv;
+
+namespace {
+// Ends the test run with a message when the program has not come back in time: a hang
+// would otherwise hold the suite until ctest gives up.
+class Watchdog
+{
+public:
+    Watchdog(std::chrono::seconds limit, const char* what)
+        : m_thread([this, limit, what] {
+            std::unique_lock lock(m_lock);
+            if (!m_done.wait_for(lock, limit, [this] { return m_disarmed; }))
+                qFatal("%s", what);
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_disarmed = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_done;
+    bool m_disarmed = false;
+    std::thread m_thread;
+};
+
+// A disc of photos and the main window open on it, with room to copy.
+struct Disc
+{
+    Fixture fx;
+    QString disc = fx.disc();
+
+    explicit Disc(int photos = 3, int bytes = 30000)
+    {
+        for (int i = 1; i <= photos; ++i)
+            Fixture::writePhoto(disc + QString("/Murvos/55%1.jpg").arg(i, 3, 10, QChar('0')), QByteArray(bytes, char('a' + i)));
+        fx.openMain(disc);
+        fx.t.files->freeSpace = std::int64_t(1) << 40;
+    }
+    AppContext& c() { return *fx.c; }
+    FakeDialogs& dialogs() { return *fx.t.dialogs; }
+    CopyPanel& panel() { return copyPanel(*fx.c); }
+    // Listed on the disc, gone when opened.
+    void vanish(const QString& name)
+    {
+        QFile::remove(disc + "/Murvos/" + name);
+        QFile::link(disc + "/Murvos/gone.jpg", disc + "/Murvos/" + name);
+    }
+};
+
+// Every file under `folder`, hidden ones too.
+QStringList filesUnder(const QString& folder)
+{
+    QStringList out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << it.next();
+    return out;
+}
+} // namespace
+
+class TestCopySafety : public QObject
+{
+    Q_OBJECT
+private slots:
+    void closingTheWindowDuringACopyEndsTheProgram()
+    {
+        // A slow disc whose last photo cannot be read; the user closes the main window while
+        // the first photo is under way.
+        Disc t;
+        t.fx.t.files->chunkDelayMs = 200;
+        t.vanish("55003.jpg");
+        Form1& f = *t.c().form1;
+        f.show();
+        t.c().quitApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
+        mnuCopy_Click(t.c());
+        QTimer::singleShot(0, t.panel().cmdCopy, &QPushButton::click);
+        QTimer::singleShot(50, &f, &QWidget::close);
+        {
+            Watchdog dog(std::chrono::seconds(20), "the program did not end after its window closed during a copy");
+            QCoreApplication::exec();
+        }
+        QVERIFY(!f.isVisible());
+        QVERIFY2(t.dialogs().boxes.isEmpty(), qPrintable(t.dialogs().lastText()));
+        // The photo in flight was given up whole: nothing half-written, no partial copy.
+        QCOMPARE(filesUnder(t.fx.programDir()), QStringList());
+    }
+
+    void fullDiskIsReportedOnceAsAFullDisk()
+    {
+        Disc t(5, 600000);
+        const QString data = t.fx.dir.path() + "/small";
+        SmallDisk disk(data);
+        if (!disk.mounted())
+            QSKIP("a small file system needs root");
+        t.fx.t.files->setDataDir(data);
+        mnuCopy_Click(t.c());
+        t.fx.t.files->freeSpace = -1; // from here on, the real volume
+        t.panel().cmdCopy->click();
+
+        QCOMPARE(t.dialogs().boxes.size(), 1);
+        const FakeDialogs::Box& box = t.dialogs().boxes.first();
+        QCOMPARE(box.icon, Icon::Critical);
+        const std::int64_t have = QStorageInfo(data).bytesAvailable() / 1024 * 1000;
+        QVERIFY2(box.text.startsWith("Not enough available hard disk space to copy photos.\r\n\r\n"
+                                     "Free some up and try again.\r\n\r\nYou have:  "
+                                     + formatBytes(have) + " bytes\r\n"),
+                 qPrintable(box.text));
+        QVERIFY2(box.text.contains("For a total of:   3,000,000 bytes free."), qPrintable(box.text));
+        QCOMPARE(filesUnder(data), QStringList());
+        QCOMPARE(t.c().state.PhotoDir, t.disc);
+    }
+
+    void unfinishedCopyIsNeverTakenForComplete()
+    {
+        // "Copy the photos first" for the screen saver, and one photo cannot be read.
+        Disc t;
+        Fixture::writeText(t.fx.programDir() + "/KelVardo.scr", "saver program");
+        t.vanish("55002.jpg");
+        mnuSaver_Click(t.c());
+        t.dialogs().answers = {Yes};
+        InstallSaver(t.c());
+        t.panel().cmdCopy->click();
+        QCOMPARE(t.fx.t.settings->values.value("SCRNSAVE: The Kel-Vardo Folivra/Settings/KelVardosDir"),
+                 discPhotosFolder(t.c()));
+
+        // The next start reads the photos from the disc.
+        t.c().state.PhotoDir.clear();
+        t.fx.t.files->setDrives({t.disc});
+        QVERIFY(Form2_Load(t.c()));
+        QCOMPARE(t.c().state.PhotoDir, t.disc);
+    }
+
+    void failedRemovalIsReported_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("photos from the hard drive") << "photos";
+        QTest::newRow("all photos of the saver set") << "set";
+    }
+    void failedRemovalIsReported()
+    {
+        QFETCH(QString, what);
+        Disc t;
+        Form1& f = *t.c().form1;
+        f.show();
+        const QString folder = t.fx.programDir() + (what == "photos" ? "/Murvos" : "/ssKel-Vardos");
+        SmallDisk disk(folder);
+        Fixture::writePhoto(folder + "/57053.JPG");
+        if (!disk.makeReadOnly())
+            QSKIP("cannot make a read-only folder here");
+        t.dialogs().answers = {Yes};
+        if (what == "photos") {
+            t.c().state.PhotoDir = t.fx.programDir();
+            mnuRemove_Click(t.c());
+        } else {
+            mnuCopyPhoto_Click(t.c());
+            auto* w = qobject_cast<FrmSSPhoto*>(t.c().frmSSPhoto.data());
+            QVERIFY(w);
+            w->SSCommand2_Click();
+            // Still in the set, and the buttons say so.
+            QVERIFY(!w->SSCommand7->isEnabled());
+            QVERIFY(w->SSCommand8->isEnabled());
+            QVERIFY(w->SSCommand2->isEnabled());
+        }
+        const FakeDialogs::Box& box = t.dialogs().boxes.last();
+        QCOMPARE(box.icon, Icon::Critical);
+        const QString reason = disk.mounted() ? "Read-only file system" : "Permission denied";
+        QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+        QVERIFY(QFile::exists(folder + "/57053.JPG"));
+        QVERIFY(f.isVisible());
+    }
+};
+
+QTEST_MAIN(TestCopySafety)
+#include "test_copy_safety.moc"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace kv {
+
+// A real small file system (tmpfs) mounted on a folder for the test's lifetime. Mounting
+// needs root; mounted() tells whether it worked.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString& folder, const QString& size = QStringLiteral("2m"));
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    // Makes the folder read-only: the mount when there is one, else its permissions (which
+    // bind everyone but root). False when neither holds.
+    bool makeReadOnly();
+
+private:
+    QString m_folder;
+    QString m_size;
+    bool m_mounted = false;
+};
+
+} // namespace kv
