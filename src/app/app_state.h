@@ -35,7 +35,6 @@ struct AppState
     QString TaskbarClass;
     bool CopyingPhotos = false;
     bool CopyDeclined = false;
-    bool CopyBusy = false;
     std::int16_t MovieCount = 0;
     List1 MovieList;
     QString MovieDir;

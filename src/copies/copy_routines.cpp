@@ -132,10 +132,8 @@ QString formatBytes(std::int64_t bytes)
 bool GetDiskSpace(AppContext& c, std::int64_t& total, std::int64_t& free, QString& drive)
 {
     // Measured where the copies go, in 64 bits: the old 32-bit figure overflowed on large disks.
-    drive = c.files().dataDir();
     // The data folder may not exist yet: measure the nearest folder that does.
-    while (!c.files().exists(drive) && QDir(drive).cdUp())
-        drive = QDir::cleanPath(drive + QStringLiteral("/.."));
+    drive = c.files().nearestExisting(c.files().dataDir());
     const std::int64_t freeBytes = c.files().freeBytes(drive);
     const std::int64_t totalBytes = c.files().totalBytes(drive);
     if (freeBytes < 0 || totalBytes < 0) {
@@ -438,7 +436,6 @@ void cmdCopy_Click(AppContext& c)
         BuildPhotoList(c);
     }
     c.form1->pnlProgress->hide();
-    s.CopyBusy = false;
     emit p.copyEnded(end == CopyEnd::Complete ? CopyOutcome::Copied
                      : end == CopyEnd::Incomplete ? CopyOutcome::Incomplete
                                                   : CopyOutcome::Stopped);

@@ -65,7 +65,7 @@ void FrmSSPhoto::SSCommand4_Click()
     DialogOwner owner(c.dialogs(), this);
     IFileSystem& files = c.files();
     const QString source = photoWindowSource(c);
-    const QString suggested = joinPath(QDir::homePath(), photoWindowName(c));
+    const QString suggested = joinPath(files.homeDir(), photoWindowName(c));
     QString chosen;
     for (;;) {
         chosen = c.dialogs().saveFileName(QStringLiteral("Copy Kel-Vardo photo to disk"), suggested,

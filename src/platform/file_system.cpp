@@ -342,6 +342,20 @@ QString QtFileSystem::systemDir() const
 #endif
 }
 
+QString IFileSystem::nearestExisting(const QString& path)
+{
+    QString at = QDir::cleanPath(path);
+    while (!at.isEmpty() && !exists(at)) {
+        const qsizetype slash = at.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0)
+            return {};
+        at = slash == 0 ? QStringLiteral("/") : at.left(slash);
+        if (at == QLatin1String("/"))
+            break;
+    }
+    return at;
+}
+
 QString QtFileSystem::homeDir() const
 {
     return m_homeDir.isEmpty() ? QDir::homePath() : m_homeDir;

@@ -19,6 +19,8 @@ public:
     // Existing path for `path`, matching each component ignoring case; empty when none.
     virtual QString resolve(const QString& path) = 0;
     bool exists(const QString& path) { return !resolve(path).isEmpty(); }
+    // `path` itself or, when it does not exist yet, the nearest folder above it that does.
+    QString nearestExisting(const QString& path);
     // Names (not paths) of the files in `dir` matching a wildcard such as "*.jpg", ignoring case,
     // in the order the directory gives them. A missing folder gives an empty list.
     virtual QStringList list(const QString& dir, const QString& pattern) = 0;
