@@ -16,6 +16,9 @@ Panel3D::Panel3D(const QString& caption, QWidget* parent)
     setAlignment(Qt::AlignCenter);
     setWordWrap(true);
     setAutoFillBackground(true);
+    // The panel fills itself: a new caption (a photo number on every step) then repaints only
+    // the panel, not the window's gradient behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 int Panel3D::textFlags() const
@@ -66,6 +69,10 @@ QFont Panel3D::fittedFont() const
 
 void Panel3D::paintEvent(QPaintEvent* event)
 {
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        QPainter p(this);
+        p.fillRect(rect(), palette().brush(backgroundRole()));
+    }
     const QFont f = captionFont();
     if (f == font()) {
         QLabel::paintEvent(event);
