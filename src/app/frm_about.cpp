@@ -2,7 +2,6 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/main_window.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "platform/screen.h"
@@ -125,7 +124,6 @@ void FrmAbout::SSCommand1_Click()
 
 void FrmAbout::SSCommand2_Click()
 {
-    ShowTaskbar(m_context);
     m_context.shell().openUrl(makerWebSite());
 }
 

@@ -7,7 +7,6 @@
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
-#include "platform/shell.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -99,23 +98,14 @@ void ApplyCompactLayout(AppContext& c)
     f.cmdExit->move(f.ssCmdSlide->x() + f.ssCmdSlide->width() + gap, f.cmdExit->y());
 }
 
-void ShowTaskbar(AppContext& c)
-{
-    c.state.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(c.state.TaskbarWnd, true));
-}
-
 void ToggleTaskbar(AppContext& c)
 {
-    AppState& s = c.state;
+    // No desktop here lets a program hide its taskbar: the entry sizes the window alone.
     Form1& f = *c.form1;
-    s.TaskbarClass = QStringLiteral("Shell_TrayWnd");
-    s.TaskbarWnd = static_cast<std::int32_t>(c.shell().findWindow(s.TaskbarClass));
     if (f.mnuHideStatus->text() != HideCaption) {
-        ShowTaskbar(c);
         f.mnuHideStatus->setText(HideCaption);
         return;
     }
-    s.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(s.TaskbarWnd, false));
     const QSize screen = c.screen().sizePixels();
     // The window system reports this resize later; it must not undo the hiding.
     f.setProperty(OwnResize, screen);
@@ -134,10 +124,8 @@ void Form1_Resize(AppContext& c)
         if (own.toSize() == f.size())
             return;
     }
-    if (f.mnuHideStatus->text() != HideCaption) {
-        ShowTaskbar(c);
+    if (f.mnuHideStatus->text() != HideCaption)
         f.mnuHideStatus->setText(HideCaption);
-    }
 }
 
 void Form1_QueryUnload(AppContext& c)
@@ -145,7 +133,6 @@ void Form1_QueryUnload(AppContext& c)
     Form1& f = *c.form1;
     if (f.MMControl1)
         f.MMControl1->command(QStringLiteral("close"));
-    ShowTaskbar(c);
     if (!f.isMinimized()) {
         const bool maximized = f.isMaximized();
         const QSize screen = c.screen().sizePixels();

@@ -5,7 +5,6 @@
 #include "app/form1.h"
 #include "app/frm_about.h"
 #include "app/help.h"
-#include "app/main_window.h"
 #include "app/window_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -30,7 +29,6 @@ QString str(int n)
 void openMakerPage(AppContext& c, const QString& url)
 {
     closePhotoWindow(c);
-    ShowTaskbar(c);
     c.shell().openUrl(url);
 }
 } // namespace
