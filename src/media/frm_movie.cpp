@@ -4,7 +4,7 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
-#include "app/window_helpers.h"
+#include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "media/movie_list.h"
 #include "media/movie_media_controls.h"
@@ -16,8 +16,6 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,52 +29,6 @@ const QString CrLf = QStringLiteral("\r\n");
 const QString Caption = QStringLiteral("Kel-Vardo Movies");
 const QString InstallerPath = QStringLiteral("/IndeoVideo/iv5play.exe");
 
-// The film strip shown in PicMovie before a film is open.
-QImage moviePicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = img.rect();
-    QLinearGradient bg(r.topLeft(), r.bottomLeft());
-    bg.setColorAt(0, QColor(0x1d, 0x2b, 0x3a));
-    bg.setColorAt(1, QColor(0x0b, 0x11, 0x17));
-    p.fillRect(r, bg);
-    const double w = r.width(), h = r.height();
-    const QRectF strip(w * 0.08, h * 0.22, w * 0.84, h * 0.5);
-    p.fillRect(strip, QColor(0x14, 0x14, 0x14));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xe8, 0xe0, 0xc8));
-    const int holes = 12;
-    for (int i = 0; i < holes; ++i) {
-        const double x = strip.left() + (i + 0.3) * strip.width() / holes;
-        p.drawRoundedRect(QRectF(x, strip.top() + h * 0.03, strip.width() / holes * 0.4, h * 0.05), 2, 2);
-        p.drawRoundedRect(QRectF(x, strip.bottom() - h * 0.08, strip.width() / holes * 0.4, h * 0.05), 2, 2);
-    }
-    for (int i = 0; i < 3; ++i) {
-        const QRectF frame(strip.left() + w * 0.03 + i * strip.width() / 3, strip.top() + h * 0.11,
-                           strip.width() / 3 - w * 0.06, strip.height() - h * 0.22);
-        QLinearGradient sky(frame.topLeft(), frame.bottomLeft());
-        sky.setColorAt(0, QColor(0x3d, 0x6b, 0x9a));
-        sky.setColorAt(1, QColor(0xd9, 0x8a, 0x4e));
-        p.fillRect(frame, sky);
-    }
-    QFont f(QStringLiteral("DejaVu Serif"));
-    f.setBold(true);
-    f.setPixelSize(qMax(10, int(h * 0.08)));
-    p.setFont(f);
-    p.setPen(QColor(0xf4, 0xea, 0xd2));
-    p.drawText(QRectF(0, h * 0.76, w, h * 0.2), Qt::AlignCenter, Caption);
-    return img;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
-}
 
 // The movie window's device, kept by the main window for every opening.
 IMediaDevice* sharedMovieDevice(AppContext& c)
@@ -142,15 +94,15 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     PicMovie = new PictureView(this);
     PicMovie->setObjectName(QStringLiteral("PicMovie"));
     PicMovie->setGeometry(110, 112, 320, 240);
-    PicMovie->setImage(moviePicture(PicMovie->size()));
+    PicMovie->setImage(moviePicture(PicMovie->size(), Caption));
     PicMovie->setAccessibleName(QStringLiteral("Movie"));
 
     MMControl1 = new MovieBar(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     MMControl1->setGeometry(10, 362, 520, 36);
 
-    SSCommand2 = makeButton(this, "SSCommand2", QStringLiteral("Help"), QRect(10, 410, 120, 34));
-    SSCommand1 = makeButton(this, "SSCommand1", QStringLiteral("Exit"), QRect(410, 410, 120, 34));
+    SSCommand2 = makeButton(this, QStringLiteral("SSCommand2"), QStringLiteral("Help"), QRect(10, 410, 120, 34));
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("Exit"), QRect(410, 410, 120, 34));
 
     setTabOrder(optMovie[0], optMovie[1]);
     setTabOrder(optMovie[1], optMovie[5]);

@@ -11,6 +11,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "app/widgets/title_widgets.h"
 #include "photos/frm_slide.h"
 #include "photos/photo_cursor.h"
 #include "photos/photo_list.h"
@@ -510,13 +511,13 @@ FrmSlide* prepareSlideShow(AppContext& c)
     } else {
         moveSlideCursor(c, s.PhotoIndex);
         if (!w->loadSlide(s.PhotoCursor))
-            w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
+            w->Image1->setImage(titlePicture(w->Image1->size()));
         w->panYear->show();
         w->setPositionCaption(s.PhotoCursor);
         w->pnlPhotoNumber->show();
     }
     if (!w->Image1->hasImage())
-        w->Image1->setImage(Form1::titlePicture(w->Image1->size()));
+        w->Image1->setImage(titlePicture(w->Image1->size()));
     SlideCaption(c);
     moveSlideCursor(c, s.PhotoIndex);
     bool numeric = false;
