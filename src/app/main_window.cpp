@@ -2,8 +2,13 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/form2.h"
+#include "app/help_menu.h"
+#include "app/utilities.h"
 #include "app/widgets/picture_view.h"
+#include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
@@ -151,6 +156,7 @@ void wireMainWindow(AppContext& c)
 {
     Form1& f = *c.form1;
     QObject::connect(f.mnuHideStatus, &QAction::triggered, &f, [&c] { ToggleTaskbar(c); });
+    QObject::connect(f.mnuCheckResolution, &QAction::triggered, &f, [&c] { mnuCheckResolution_Click(c); });
     QObject::connect(&f, &Form1::resized, &f, [&c] { Form1_Resize(c); });
     QObject::connect(f.cmdExit, &QPushButton::clicked, &f, [&f] { f.close(); });
     QObject::connect(f.mnuExit, &QAction::triggered, &f, [&f] { f.close(); });
@@ -159,6 +165,28 @@ void wireMainWindow(AppContext& c)
         if (c.quitApplication)
             c.quitApplication();
     });
+    wireHelpMenu(c);
+}
+
+void openMainWindow(AppContext& c, void (*wire)(AppContext&))
+{
+    AppState& s = c.state;
+    if (!c.form1) {
+        c.form1 = new Form1(c);
+        wire(c);
+    }
+    Form1& f = *c.form1;
+    c.dialogs().setParent(&f);
+    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/richtext/desc.rtf"));
+    c.busy().normal();
+    if (c.form2) {
+        c.form2->close();
+        c.form2->deleteLater();
+        c.form2 = nullptr;
+    }
+    f.Frame1->raise();
+    restoreGeometry(c);
+    f.show();
 }
 
 } // namespace kv

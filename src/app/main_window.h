@@ -19,7 +19,12 @@ void ToggleTaskbar(AppContext& c);
 void Form1_Resize(AppContext& c);
 // The main window closes: sound off, geometry stored.
 void Form1_QueryUnload(AppContext& c);
-// The window's own controls: HideStatusBar, Exit, resizing and closing.
+// The window's own controls: HideStatusBar, Check Screen Resolution, the Help menu, Exit,
+// resizing and closing.
 void wireMainWindow(AppContext& c);
+
+// Makes the main window on its first opening, with `wire` connecting its controls, closes the
+// splash and shows the window where it was left.
+void openMainWindow(AppContext& c, void (*wire)(AppContext&));
 
 } // namespace kv

@@ -7,12 +7,9 @@
 #include "app/utilities.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
-#include "browse/txt_form.h"
-#include "platform/richtext/rich_text_box.h"
 #include "support/fixture.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -199,27 +196,6 @@ private slots:
         QCOMPARE(a.fx.t.shell->urls, QStringList{url});
         QVERIFY(!a.fx.c->frmSSPhoto);
         QCOMPARE(a.f.mnuHideStatus->text(), QStringLiteral("ShowStatusBar"));
-    }
-
-    void registrationForm()
-    {
-        App a;
-        Fixture::writeText(a.cd + "/richtext/register.rtf", "{\\rtf1\\ansi Registration form\\par}");
-        QString caption, text;
-        whileModal([&](QWidget* w) {
-            caption = w->windowTitle();
-            text = w->findChild<RichTextBox*>("rtbText")->toPlainText();
-        });
-        a.f.mnuRegister->trigger();
-        QCOMPARE(caption, QStringLiteral("Orvanta Software Registration Form"));
-        QCOMPARE(text, QStringLiteral("Registration form"));
-        QVERIFY(a.dialogs().boxes.isEmpty());
-
-        QFile::remove(a.cd + "/richtext/register.rtf");
-        a.f.mnuRegister->trigger();
-        QCOMPARE(a.fx.c->state.ErrCode, QStringLiteral("ER008"));
-        QCOMPARE(a.dialogs().lastText(), errorMessageText("ER008"));
-        QVERIFY(!a.fx.c->txtForm);
     }
 
     void contentsShowsTheHelpFileBesideTheProgram()

@@ -38,9 +38,9 @@ struct Copies
     {
         disc = fx.disc();
         for (const char* name : {"55001.jpg", "56001.jpg", "57053.jpg"})
-            Fixture::writePhoto(disc + "/Murvos/" + name, bytes(30000, name[1]));
-        Fixture::writeText(disc + "/movies/Film1.avi", bytes(60000, 'm'));
-        Fixture::writeText(disc + "/movies/Film2.avi", bytes(1000, 'n'));
+            writePhoto(disc + "/Murvos/" + name, bytes(30000, name[1]));
+        writeText(disc + "/movies/Film1.avi", bytes(60000, 'm'));
+        writeText(disc + "/movies/Film2.avi", bytes(1000, 'n'));
         fx.openMain(disc);
         fx.t.files->freeSpace = std::int64_t(1) << 40;
         // The movie list as the movie window leaves it.
@@ -110,7 +110,7 @@ private slots:
         QFETCH(QStringList, captions);
         QFETCH(int, remainingDrop);
         Copies t;
-        Fixture::writeText(t.disc + "/Murvos/99001.jpg", bytes(size));
+        writeText(t.disc + "/Murvos/99001.jpg", bytes(size));
         t.c().CopyingPhotos = true;
         QVERIFY(ShowCopyPanel(t.ctx()));
         QDir().mkpath(t.fx.programDir() + "/Murvos");
@@ -139,7 +139,7 @@ private slots:
     void windowsKeepRunningDuringACopy()
     {
         Copies t;
-        Fixture::writeText(t.disc + "/movies/Big.avi", bytes(48 * 1000 * 1000));
+        writeText(t.disc + "/movies/Big.avi", bytes(48 * 1000 * 1000));
         t.c().CopyingPhotos = false;
         QVERIFY(ShowCopyPanel(t.ctx()));
         QDir().mkpath(t.fx.programDir() + "/movies");
@@ -163,7 +163,7 @@ private slots:
     {
         QFETCH(int, answer);
         Copies t;
-        Fixture::writeText(t.local("55001.JPG"), "old");
+        writeText(t.local("55001.JPG"), "old");
         mnuCopy_Click(t.ctx());
         t.dialogs().answers = {answer};
         QSignalSpy ended(&t.panel(), &CopyPanel::copyEnded);
@@ -208,7 +208,7 @@ private slots:
         QFETCH(QString, error);
         Copies t;
         const QByteArray old = bytes(40000, 'o');
-        Fixture::writeText(t.local("56001.JPG"), old);
+        writeText(t.local("56001.JPG"), old);
         FakeFileSystem& fs = *t.fx.t.files;
         if (fault == "full")
             fs.diskFullAfter = 1000;
@@ -274,7 +274,7 @@ private slots:
         Copies t;
         Form1& f = *t.fx.c->form1;
         f.show();
-        Fixture::writeText(t.local("55001.JPG"), "x");
+        writeText(t.local("55001.JPG"), "x");
         t.c().PhotoDir = t.fx.programDir();
         t.dialogs().answers = {Yes};
         mnuRemove_Click(t.ctx());
@@ -289,7 +289,7 @@ private slots:
     {
         // Started with "HWI": the disc's photos are the program folder's, never removed.
         Copies t;
-        Fixture::writePhoto(t.fx.programDir() + "/Murvos/55001.jpg");
+        writePhoto(t.fx.programDir() + "/Murvos/55001.jpg");
         t.c().CdDrive = t.fx.programDir();
         t.dialogs().answers = {Yes};
         mnuRemove_Click(t.ctx());
