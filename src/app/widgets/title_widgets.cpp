@@ -7,6 +7,32 @@
 
 namespace kv {
 
+namespace {
+// A transparent picture to paint a decoration on.
+QImage clearPicture(const QSize& size)
+{
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+// Painting with smooth edges.
+class SmoothPainter : public QPainter
+{
+public:
+    explicit SmoothPainter(QPaintDevice* device) : QPainter(device) { setRenderHint(QPainter::Antialiasing); }
+};
+
+// A car's two wheels: hubs of `hub` in silver rims `rim` wide.
+void drawWheels(QPainter& p, const QPointF& rear, const QPointF& front, double radius, const QColor& hub, double rim)
+{
+    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), rim));
+    p.setBrush(hub);
+    p.drawEllipse(rear, radius, radius);
+    p.drawEllipse(front, radius, radius);
+}
+} // namespace
+
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
 {
     auto* b = new QPushButton(caption, parent);
@@ -19,8 +45,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 QImage titlePicture(const QSize& size)
 {
     QImage img(size.isValid() ? size : QSize(541, 406), QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    SmoothPainter p(&img);
     const QRectF r = img.rect();
     QLinearGradient sky(r.topLeft(), r.bottomLeft());
     sky.setColorAt(0, QColor(0x1d, 0x3b, 0x5a));
@@ -37,10 +62,8 @@ QImage titlePicture(const QSize& size)
     car.lineTo(w * 0.08, h * 0.74);
     car.closeSubpath();
     p.fillPath(car, QColor(0x12, 0x12, 0x16));
-    p.setBrush(QColor(0x30, 0x30, 0x36));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), qMax(1.0, w / 200)));
-    p.drawEllipse(QPointF(w * 0.24, h * 0.74), w * 0.06, w * 0.06);
-    p.drawEllipse(QPointF(w * 0.76, h * 0.74), w * 0.06, w * 0.06);
+    drawWheels(p, QPointF(w * 0.24, h * 0.74), QPointF(w * 0.76, h * 0.74), w * 0.06, QColor(0x30, 0x30, 0x36),
+               qMax(1.0, w / 200));
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setBold(true);
     title.setPixelSize(qMax(10, int(h * 0.09)));
@@ -58,10 +81,8 @@ QImage titlePicture(const QSize& size)
 
 QImage makerLogo(const QSize& size)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
     const QRectF r = QRectF(img.rect()).adjusted(4, 4, -4, -4);
     p.setPen(QPen(QColor(0x8c, 0x2a, 0x22), r.width() / 9));
     p.setBrush(QColor(0xf4, 0xea, 0xd2));
@@ -76,10 +97,8 @@ QImage makerLogo(const QSize& size)
 
 QImage speakerPicture(const QSize& size)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
     const double w = size.width(), h = size.height();
     QPainterPath cone;
     cone.moveTo(w * 0.06, h * 0.38);
@@ -102,18 +121,14 @@ QImage speakerPicture(const QSize& size)
     car.cubicTo(w * 0.94, h * 0.56, w * 0.97, h * 0.60, w * 0.97, h * 0.70);
     car.closeSubpath();
     p.fillPath(car, QColor(0x8c, 0x2a, 0x22));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), 2));
-    p.setBrush(QColor(0x20, 0x20, 0x24));
-    p.drawEllipse(QPointF(w * 0.64, h * 0.71), h * 0.07, h * 0.07);
-    p.drawEllipse(QPointF(w * 0.89, h * 0.71), h * 0.07, h * 0.07);
+    drawWheels(p, QPointF(w * 0.64, h * 0.71), QPointF(w * 0.89, h * 0.71), h * 0.07, QColor(0x20, 0x20, 0x24), 2);
     return img;
 }
 
 QImage roadPicture(const QSize& size)
 {
     QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    SmoothPainter p(&img);
     const double w = size.width(), h = size.height();
     QLinearGradient sky(0, 0, 0, h * 0.55);
     sky.setColorAt(0, QColor(0x1d, 0x3b, 0x7a));
@@ -141,8 +156,7 @@ QImage roadPicture(const QSize& size)
 QImage moviePicture(const QSize& size, const QString& caption)
 {
     QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    SmoothPainter p(&img);
     const QRectF r = img.rect();
     QLinearGradient bg(r.topLeft(), r.bottomLeft());
     bg.setColorAt(0, QColor(0x1d, 0x2b, 0x3a));
@@ -195,10 +209,8 @@ QPixmap printerPicture()
 
 QImage carPicture(const QSize& size)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
     const double w = size.width(), h = size.height();
     QPainterPath body;
     body.moveTo(w * 0.03, h * 0.70);
@@ -221,19 +233,14 @@ QImage carPicture(const QSize& size)
     p.drawRect(QRectF(w * 0.51, h * 0.30, w * 0.12, h * 0.13));
     p.setPen(QPen(QColor(0xc8, 0xc8, 0xd0), 2));
     p.drawLine(QPointF(w * 0.05, h * 0.62), QPointF(w * 0.95, h * 0.62));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), 2));
-    p.setBrush(QColor(0x20, 0x20, 0x24));
-    p.drawEllipse(QPointF(w * 0.22, h * 0.76), h * 0.17, h * 0.17);
-    p.drawEllipse(QPointF(w * 0.78, h * 0.76), h * 0.17, h * 0.17);
+    drawWheels(p, QPointF(w * 0.22, h * 0.76), QPointF(w * 0.78, h * 0.76), h * 0.17, QColor(0x20, 0x20, 0x24), 2);
     return img;
 }
 
 QImage saverPicture(const QSize& size)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
     const double w = size.width(), h = size.height();
     const QRectF screen(w * 0.28, h * 0.08, w * 0.44, h * 0.62);
     for (int i = 2; i >= 1; --i) {
