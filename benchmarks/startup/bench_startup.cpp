@@ -75,8 +75,6 @@ public:
     }
     bool openUrl(const QString&) override { return true; }
     bool runAndWait(const QString&) override { return true; }
-    long findWindow(const QString&) override { return 0; }
-    long showWindow(long, bool) override { return 0; }
     void endProgram() override {}
 };
 

@@ -30,9 +30,6 @@ private:
 // The one record all windows share. Field names keep the product's vocabulary.
 struct AppState
 {
-    std::int32_t TaskbarShowResult = 0;
-    std::int32_t TaskbarWnd = 0;
-    QString TaskbarClass;
     bool CopyingPhotos = false;
     bool CopyDeclined = false;
     std::int16_t MovieCount = 0;

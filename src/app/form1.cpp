@@ -5,6 +5,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "app/widgets/title_widgets.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
 
@@ -13,10 +14,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -45,14 +43,6 @@ const char* const StageStyle = R"(
 #stage #Frame1 { background: rgba(0,0,0,60); border: 1px solid #3d4d5c; border-radius: 6px; }
 #stage QLabel#txtFile { background: #fff8dc; color: #202020; font-weight: 700; border: 1px solid #7a6a3a; padding: 0 3px; }
 )";
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    return b;
-}
 
 QAction* makeAction(QMenu* menu, const QString& name, const QString& caption)
 {
@@ -264,46 +254,6 @@ void Form1::buildControls()
     Frame1->raise();
 }
 
-QImage Form1::titlePicture(const QSize& size)
-{
-    QImage img(size.isValid() ? size : QSize(541, 406), QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = img.rect();
-    QLinearGradient sky(r.topLeft(), r.bottomLeft());
-    sky.setColorAt(0, QColor(0x1d, 0x3b, 0x5a));
-    sky.setColorAt(0.6, QColor(0xd9, 0x8a, 0x4e));
-    sky.setColorAt(1, QColor(0x2a, 0x1a, 0x12));
-    p.fillRect(r, sky);
-    // A long, low coupe in silhouette: our own emblem of the title.
-    const double w = r.width(), h = r.height();
-    QPainterPath car;
-    car.moveTo(w * 0.08, h * 0.72);
-    car.cubicTo(w * 0.10, h * 0.62, w * 0.22, h * 0.60, w * 0.32, h * 0.58);
-    car.cubicTo(w * 0.40, h * 0.47, w * 0.58, h * 0.46, w * 0.66, h * 0.56);
-    car.cubicTo(w * 0.80, h * 0.57, w * 0.92, h * 0.60, w * 0.93, h * 0.70);
-    car.lineTo(w * 0.93, h * 0.74);
-    car.lineTo(w * 0.08, h * 0.74);
-    car.closeSubpath();
-    p.fillPath(car, QColor(0x12, 0x12, 0x16));
-    p.setBrush(QColor(0x30, 0x30, 0x36));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), qMax(1.0, w / 200)));
-    p.drawEllipse(QPointF(w * 0.24, h * 0.74), w * 0.06, w * 0.06);
-    p.drawEllipse(QPointF(w * 0.76, h * 0.74), w * 0.06, w * 0.06);
-    QFont title(QStringLiteral("DejaVu Serif"));
-    title.setBold(true);
-    title.setPixelSize(qMax(10, int(h * 0.09)));
-    p.setFont(title);
-    p.setPen(QColor(0xf4, 0xea, 0xd2));
-    p.drawText(QRectF(0, h * 0.08, w, h * 0.3), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("The Kel-Vardo Folivra"));
-    QFont sub = title;
-    sub.setBold(false);
-    sub.setPixelSize(qMax(8, int(h * 0.045)));
-    p.setFont(sub);
-    p.drawText(QRectF(0, h * 0.82, w, h * 0.15), Qt::AlignCenter, QStringLiteral("1955 \u00b7 1956 \u00b7 1957"));
-    return img;
-}
 
 int Form1::focusedYearButton() const
 {
@@ -433,6 +383,5 @@ void Form1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     emit resized();
 }
-
 
 } // namespace kv

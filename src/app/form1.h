@@ -111,8 +111,6 @@ public:
     // Index 1..3 of the year button that has the focus, 0 when none.
     int focusedYearButton() const;
     void focusYearButton(int index);
-    // The built-in picture shown before any choice.
-    static QImage titlePicture(const QSize& size);
 
 signals:
     void backgroundClicked();

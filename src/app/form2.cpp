@@ -1,8 +1,8 @@
 #include "app/form2.h"
 
 #include "app/app_context.h"
-#include "app/form1.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 #include "platform/media_device.h"
 
 #include <QCoreApplication>
@@ -35,7 +35,7 @@ Form2::Form2(AppContext& context, QWidget* parent)
     Picture3 = new PictureView(SSPanel1);
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setStretch(true);
-    Picture3->setImage(Form1::titlePicture(QSize(548, 368)));
+    Picture3->setImage(titlePicture(QSize(548, 368)));
     inner->addWidget(Picture3);
     Image1 = new PictureView(SSPanel1);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -2,38 +2,16 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/main_window.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/twips.h"
 
-#include <QPainter>
 #include <QPushButton>
 
 namespace kv {
-
-namespace {
-// The maker's mark: an "O" ring around a stylised road.
-QImage makerLogo(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(img.rect()).adjusted(4, 4, -4, -4);
-    p.setPen(QPen(QColor(0x8c, 0x2a, 0x22), r.width() / 9));
-    p.setBrush(QColor(0xf4, 0xea, 0xd2));
-    p.drawEllipse(r);
-    p.setPen(QPen(QColor(0x24, 0x31, 0x3f), r.width() / 14));
-    p.drawLine(QPointF(r.center().x() - r.width() / 6, r.bottom() - r.height() / 6),
-               QPointF(r.center().x() - r.width() / 40, r.top() + r.height() / 4));
-    p.drawLine(QPointF(r.center().x() + r.width() / 6, r.bottom() - r.height() / 6),
-               QPointF(r.center().x() + r.width() / 40, r.top() + r.height() / 4));
-    return img;
-}
-} // namespace
 
 QString makerWebSite()
 {
@@ -62,7 +40,7 @@ FrmAbout::FrmAbout(AppContext& context, QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("The Kel-Vardo Folivra title picture"));
     Image1->setGeometry(twipRect(180, 180, 2400, 1800));
-    Image1->setImage(Form1::titlePicture(Image1->size() * 2));
+    Image1->setImage(titlePicture(Image1->size() * 2));
 
     SSPanel1 = new Panel3D(QStringLiteral("Kel-Vardo Folivra"), this);
     SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
@@ -88,15 +66,11 @@ FrmAbout::FrmAbout(AppContext& context, QWidget* parent)
     SSPanel2->setWordWrap(true);
     SSPanel2->setGeometry(twipRect(180, 2820, 6240, 660));
 
-    SSCommand2 = new QPushButton(QStringLiteral("&Web Site"), this);
-    SSCommand2->setObjectName(QStringLiteral("SSCommand2"));
+    SSCommand2 = makeButton(this, QStringLiteral("SSCommand2"), QStringLiteral("&Web Site"), twipRect(180, 3720, 2400, 495));
     SSCommand2->setToolTip(makerWebSite());
-    SSCommand2->setGeometry(twipRect(180, 3720, 2400, 495));
 
-    SSCommand1 = new QPushButton(QStringLiteral("OK"), this);
-    SSCommand1->setObjectName(QStringLiteral("SSCommand1"));
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("OK"), twipRect(4020, 3720, 2400, 495));
     SSCommand1->setDefault(true);
-    SSCommand1->setGeometry(twipRect(4020, 3720, 2400, 495));
 
     setTabOrder(SSCommand1, SSCommand2);
     connect(SSCommand1, &QPushButton::clicked, this, &FrmAbout::SSCommand1_Click);
@@ -125,7 +99,6 @@ void FrmAbout::SSCommand1_Click()
 
 void FrmAbout::SSCommand2_Click()
 {
-    ShowTaskbar(m_context);
     m_context.shell().openUrl(makerWebSite());
 }
 

@@ -2,12 +2,16 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
+#include "app/form2.h"
+#include "app/help_menu.h"
+#include "app/utilities.h"
 #include "app/widgets/picture_view.h"
+#include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
 #include "platform/settings_store.h"
-#include "platform/shell.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -99,23 +103,14 @@ void ApplyCompactLayout(AppContext& c)
     f.cmdExit->move(f.ssCmdSlide->x() + f.ssCmdSlide->width() + gap, f.cmdExit->y());
 }
 
-void ShowTaskbar(AppContext& c)
-{
-    c.state.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(c.state.TaskbarWnd, true));
-}
-
 void ToggleTaskbar(AppContext& c)
 {
-    AppState& s = c.state;
+    // No desktop here lets a program hide its taskbar: the entry sizes the window alone.
     Form1& f = *c.form1;
-    s.TaskbarClass = QStringLiteral("Shell_TrayWnd");
-    s.TaskbarWnd = static_cast<std::int32_t>(c.shell().findWindow(s.TaskbarClass));
     if (f.mnuHideStatus->text() != HideCaption) {
-        ShowTaskbar(c);
         f.mnuHideStatus->setText(HideCaption);
         return;
     }
-    s.TaskbarShowResult = static_cast<std::int32_t>(c.shell().showWindow(s.TaskbarWnd, false));
     const QSize screen = c.screen().sizePixels();
     // The window system reports this resize later; it must not undo the hiding.
     f.setProperty(OwnResize, screen);
@@ -134,10 +129,8 @@ void Form1_Resize(AppContext& c)
         if (own.toSize() == f.size())
             return;
     }
-    if (f.mnuHideStatus->text() != HideCaption) {
-        ShowTaskbar(c);
+    if (f.mnuHideStatus->text() != HideCaption)
         f.mnuHideStatus->setText(HideCaption);
-    }
 }
 
 void Form1_QueryUnload(AppContext& c)
@@ -145,7 +138,6 @@ void Form1_QueryUnload(AppContext& c)
     Form1& f = *c.form1;
     if (f.MMControl1)
         f.MMControl1->command(QStringLiteral("close"));
-    ShowTaskbar(c);
     if (!f.isMinimized()) {
         const bool maximized = f.isMaximized();
         const QSize screen = c.screen().sizePixels();
@@ -164,6 +156,7 @@ void wireMainWindow(AppContext& c)
 {
     Form1& f = *c.form1;
     QObject::connect(f.mnuHideStatus, &QAction::triggered, &f, [&c] { ToggleTaskbar(c); });
+    QObject::connect(f.mnuCheckResolution, &QAction::triggered, &f, [&c] { mnuCheckResolution_Click(c); });
     QObject::connect(&f, &Form1::resized, &f, [&c] { Form1_Resize(c); });
     QObject::connect(f.cmdExit, &QPushButton::clicked, &f, [&f] { f.close(); });
     QObject::connect(f.mnuExit, &QAction::triggered, &f, [&f] { f.close(); });
@@ -175,6 +168,28 @@ void wireMainWindow(AppContext& c)
         if (c.quitApplication)
             c.quitApplication();
     });
+    wireHelpMenu(c);
+}
+
+void openMainWindow(AppContext& c, void (*wire)(AppContext&))
+{
+    AppState& s = c.state;
+    if (!c.form1) {
+        c.form1 = new Form1(c);
+        wire(c);
+    }
+    Form1& f = *c.form1;
+    c.dialogs().setParent(&f);
+    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/richtext/desc.rtf"));
+    c.busy().normal();
+    if (c.form2) {
+        c.form2->close();
+        c.form2->deleteLater();
+        c.form2 = nullptr;
+    }
+    f.Frame1->raise();
+    restoreGeometry(c);
+    f.show();
 }
 
 } // namespace kv

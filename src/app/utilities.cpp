@@ -1,20 +1,11 @@
 #include "app/utilities.h"
 
 #include "app/app_context.h"
-#include "app/error_reporter.h"
-#include "app/form1.h"
-#include "app/frm_about.h"
-#include "app/help.h"
-#include "app/main_window.h"
 #include "app/window_helpers.h"
 #include "platform/dialogs.h"
-#include "platform/file_system.h"
 #include "platform/screen.h"
-#include "platform/shell.h"
 
-#include <QAction>
-#include <QKeySequence>
-#include <QPointer>
+#include <QStringList>
 
 namespace kv {
 
@@ -26,39 +17,7 @@ QString str(int n)
 {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }
-
-void openMakerPage(AppContext& c, const QString& url)
-{
-    closePhotoWindow(c);
-    ShowTaskbar(c);
-    c.shell().openUrl(url);
-}
 } // namespace
-
-void mnuContents_Click(AppContext& c)
-{
-    closePhotoWindow(c);
-    showHelpContents(c, c.form1);
-}
-
-void mnuAbout_Click(AppContext& c)
-{
-    closePhotoWindow(c);
-    QPointer<FrmAbout> about = new FrmAbout(c, c.form1);
-    about->exec();
-    // The main window may have taken the box with it while it was open.
-    delete about.data();
-}
-
-void mnuorvanta_Click(AppContext& c)
-{
-    openMakerPage(c, makerWebSite());
-}
-
-void mnuRegisterOL_Click(AppContext& c)
-{
-    openMakerPage(c, registrationPage());
-}
 
 QString resolutionAdvice(int widthPixels, int heightPixels)
 {
@@ -97,21 +56,6 @@ void mnuCheckResolution_Click(AppContext& c)
     const QSize screen = c.screen().sizePixels();
     c.dialogs().messageBox(resolutionAdvice(screen.width(), screen.height()), Buttons::Ok, Icon::Exclamation,
                            QString());
-}
-
-void wireUtilities(AppContext& c)
-{
-    Form1& f = *c.form1;
-    c.helpFile = helpFilePath(c);
-    f.mnuContents->setShortcut(QKeySequence::HelpContents);
-    auto onTrigger = [&c, &f](QAction* action, void (*handler)(AppContext&)) {
-        QObject::connect(action, &QAction::triggered, &f, [&c, handler] { handler(c); });
-    };
-    onTrigger(f.mnuContents, mnuContents_Click);
-    onTrigger(f.mnuAbout, mnuAbout_Click);
-    onTrigger(f.mnuorvanta, mnuorvanta_Click);
-    onTrigger(f.mnuRegisterOL, mnuRegisterOL_Click);
-    onTrigger(f.mnuCheckResolution, mnuCheckResolution_Click);
 }
 
 } // namespace kv

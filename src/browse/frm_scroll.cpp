@@ -4,6 +4,7 @@
 #include "app/picture_read_ahead.h"
 #include "app/form1.h"
 #include "app/widgets/spin_button.h"
+#include "app/widgets/title_widgets.h"
 #include "browse/page_files.h"
 #include "browse/page_widgets.h"
 #include "platform/busy_pointer.h"
@@ -112,8 +113,7 @@ void FrmScroll::buildControls()
     Text1->setAccessibleDescription(QStringLiteral("Page number"));
     Text1->setStyleSheet(QStringLiteral("QLabel { padding: 0; border: 1px solid #808080; background: #ffffff; color: #000000; }"));
 
-    sscommand1 = new QPushButton(this);
-    sscommand1->setObjectName(QStringLiteral("sscommand1"));
+    sscommand1 = makeButton(this, QStringLiteral("sscommand1"), QString());
     sscommand1->setAccessibleName(QStringLiteral("Close"));
     sscommand1->setToolTip(QStringLiteral("Close"));
     sscommand1->setDefault(true);

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
@@ -14,8 +15,6 @@
 #include "platform/twips.h"
 
 #include <QEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 
@@ -25,23 +24,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 constexpr int OneInch = 1440;
 
-// The 16 by 16 printer on the print button.
-QPixmap printerPicture()
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(QColor(0x30, 0x30, 0x30));
-    p.setBrush(Qt::white);
-    p.drawRect(4, 1, 7, 5);   // paper going in
-    p.setBrush(QColor(0xc0, 0xc0, 0xc0));
-    p.drawRect(1, 6, 13, 6);  // body
-    p.setBrush(Qt::white);
-    p.drawRect(4, 10, 7, 5);  // paper coming out
-    p.setPen(QColor(0x20, 0x90, 0x20));
-    p.drawPoint(12, 8);       // power light
-    return pm;
-}
 } // namespace
 
 TxtForm::TxtForm(AppContext& context, QWidget* parent)
@@ -58,13 +40,9 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
     rtbText->setAccessibleName(QStringLiteral("Document text"));
     rtbText->setGeometry(twipRect(120, 120, 7695, 6135));
 
-    SSCommand1 = new QPushButton(QStringLiteral("OK"), this);
-    SSCommand1->setObjectName(QStringLiteral("SSCommand1"));
-    SSCommand1->setGeometry(twipRect(120, 6360, 7316, 375));
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("OK"), twipRect(120, 6360, 7316, 375));
 
-    cmdPrint = new QPushButton(this);
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(twipRect(7440, 6360, 375, 375));
+    cmdPrint = makeButton(this, QStringLiteral("cmdPrint"), QString(), twipRect(7440, 6360, 375, 375));
     cmdPrint->setIcon(printerPicture());
     cmdPrint->setIconSize(QSize(16, 16));
     cmdPrint->setToolTip(QStringLiteral("Print"));

@@ -37,7 +37,7 @@ void copyPhotosForSaver(AppContext& c, std::function<void(PhotoCopyEnd)> done)
 
 } // namespace
 
-void wireCopies(AppContext& c)
+void wireCopies(AppContext& c, void (*showSaverHelp)(AppContext&))
 {
     Form1& f = *c.form1;
     QObject::connect(f.mnuCopy, &QAction::triggered, &f, [&c] { mnuCopy_Click(c); });
@@ -47,7 +47,7 @@ void wireCopies(AppContext& c)
     CopyPanel& p = copyPanel(c);
     QObject::connect(p.cmdCopy, &QPushButton::clicked, &p, [&c] { cmdCopy_Click(c); });
     QObject::connect(p.cmdCancel, &QPushButton::clicked, &p, [&c] { cmdCancel_Click(c); });
-    wireSaverPanel(c, copyPhotosForSaver);
+    wireSaverPanel(c, copyPhotosForSaver, showSaverHelp);
 }
 
 } // namespace kv

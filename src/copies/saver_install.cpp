@@ -6,7 +6,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/window_helpers.h"
-#include "photos/slide_show.h"
+#include "photos/slide_delay.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/settings_store.h"

@@ -37,7 +37,7 @@ struct SaverActivation
 // The message shown after an installation.
 QString saverInstalledMessage(const SaverActivation& how);
 
-// Connects the File menu entry and the panel's controls.
-void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos);
+// Connects the File menu entry and the panel's controls; `showHelp` opens the panel's help.
+void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos, void (*showHelp)(AppContext&));
 
 } // namespace kv

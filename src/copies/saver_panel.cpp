@@ -5,65 +5,15 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "app/widgets/title_widgets.h"
 #include "platform/twips.h"
 
 #include <QLabel>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 namespace kv {
-
-namespace {
-
-// A monitor showing a photo of the car line, with the next ones fanned behind it.
-QImage saverPicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width(), h = size.height();
-    const QRectF screen(w * 0.28, h * 0.08, w * 0.44, h * 0.62);
-    for (int i = 2; i >= 1; --i) {
-        p.save();
-        p.translate(screen.center());
-        p.rotate(i * 6.0);
-        p.translate(-screen.center());
-        p.setPen(QPen(QColor(0x40, 0x40, 0x48), 1));
-        p.setBrush(QColor::fromHsv(20 + i * 25, 120, 200));
-        p.drawRect(screen.adjusted(w * 0.03 * i, -h * 0.02 * i, w * 0.03 * i, -h * 0.02 * i));
-        p.restore();
-    }
-    p.setPen(QPen(QColor(0x30, 0x30, 0x38), 3));
-    p.setBrush(QColor(0x20, 0x20, 0x26));
-    p.drawRoundedRect(screen.adjusted(-8, -8, 8, 8), 6, 6);
-    QLinearGradient sky(screen.topLeft(), screen.bottomLeft());
-    sky.setColorAt(0, QColor(0x6f, 0xa8, 0xdc));
-    sky.setColorAt(0.6, QColor(0xf4, 0xd8, 0xa8));
-    sky.setColorAt(1, QColor(0x55, 0x55, 0x5a));
-    p.setPen(Qt::NoPen);
-    p.setBrush(sky);
-    p.drawRect(screen);
-    // A low two-tone coupe in profile.
-    const double cx = screen.center().x(), base = screen.bottom() - screen.height() * 0.18;
-    const double len = screen.width() * 0.7, ht = screen.height() * 0.16;
-    p.setBrush(QColor(0x8c, 0x2a, 0x22));
-    p.drawRoundedRect(QRectF(cx - len / 2, base - ht, len, ht), ht / 3, ht / 3);
-    p.setBrush(QColor(0xf4, 0xea, 0xd2));
-    p.drawRoundedRect(QRectF(cx - len * 0.22, base - ht * 1.9, len * 0.42, ht), ht / 3, ht / 3);
-    p.setBrush(QColor(0x18, 0x18, 0x18));
-    for (double x : {cx - len * 0.3, cx + len * 0.3})
-        p.drawEllipse(QPointF(x, base), ht * 0.45, ht * 0.45);
-    p.setBrush(QColor(0x30, 0x30, 0x38));
-    p.drawRect(QRectF(cx - w * 0.04, screen.bottom() + 8, w * 0.08, h * 0.1));
-    p.drawRoundedRect(QRectF(cx - w * 0.14, screen.bottom() + 8 + h * 0.1, w * 0.28, h * 0.05), 3, 3);
-    return img;
-}
-
-} // namespace
 
 QSize SaverPanel::designSize()
 {
@@ -139,10 +89,8 @@ SaverPanel::SaverPanel(QWidget* parent)
         {&SSCommand5, "SSCommand5", "Help", twipRect(3960, 4560, 1815, 375)},
     }};
     for (const auto& [slot, name, caption, rect] : buttons) {
-        *slot = new QPushButton(QString::fromLatin1(caption), this);
-        (*slot)->setObjectName(QString::fromLatin1(name));
         // The designed buttons touch; a small gap keeps each one readable as a button.
-        (*slot)->setGeometry(rect.adjusted(3, 0, -3, 0));
+        *slot = makeButton(this, QString::fromLatin1(name), QString::fromLatin1(caption), rect.adjusted(3, 0, -3, 0));
     }
     SSCommand6->setShortcut(Qt::Key_Escape);
 

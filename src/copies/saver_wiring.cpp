@@ -1,7 +1,6 @@
 #include "app/app_context.h"
 #include "app/form1.h"
 #include "app/widgets/spin_button.h"
-#include "browse/document_catalogue.h"
 #include "copies/saver_install.h"
 
 #include <QAction>
@@ -9,7 +8,7 @@
 
 namespace kv {
 
-void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos)
+void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos, void (*showHelp)(AppContext&))
 {
     Form1& f = *c.form1;
     SaverPanel& panel = saverPanel(c);
@@ -19,7 +18,7 @@ void wireSaverPanel(AppContext& c, PhotoCopyStarter copyPhotos)
     QObject::connect(panel.SpinInterval, &SpinButton::spinDown, &panel, [&c] { SpinInterval_SpinDown(c); });
     QObject::connect(panel.SSCommand4, &QPushButton::clicked, &panel, [&c] { InstallSaver(c); });
     QObject::connect(panel.SSCommand6, &QPushButton::clicked, &panel, [&c] { SSCommand6_Click(c); });
-    QObject::connect(panel.SSCommand5, &QPushButton::clicked, &panel, [&c] { SSCommand5_Click(c); });
+    QObject::connect(panel.SSCommand5, &QPushButton::clicked, &panel, [&c, showHelp] { showHelp(c); });
 }
 
 } // namespace kv

@@ -4,20 +4,16 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
-#include "app/window_helpers.h"
+#include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "media/movie_list.h"
 #include "media/movie_media_controls.h"
-#include "platform/busy_pointer.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
+#include "media/video_software.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,79 +21,6 @@
 #include <QToolButton>
 
 namespace kv {
-
-namespace {
-const QString CrLf = QStringLiteral("\r\n");
-const QString Caption = QStringLiteral("Kel-Vardo Movies");
-const QString InstallerPath = QStringLiteral("/IndeoVideo/iv5play.exe");
-
-// The film strip shown in PicMovie before a film is open.
-QImage moviePicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = img.rect();
-    QLinearGradient bg(r.topLeft(), r.bottomLeft());
-    bg.setColorAt(0, QColor(0x1d, 0x2b, 0x3a));
-    bg.setColorAt(1, QColor(0x0b, 0x11, 0x17));
-    p.fillRect(r, bg);
-    const double w = r.width(), h = r.height();
-    const QRectF strip(w * 0.08, h * 0.22, w * 0.84, h * 0.5);
-    p.fillRect(strip, QColor(0x14, 0x14, 0x14));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xe8, 0xe0, 0xc8));
-    const int holes = 12;
-    for (int i = 0; i < holes; ++i) {
-        const double x = strip.left() + (i + 0.3) * strip.width() / holes;
-        p.drawRoundedRect(QRectF(x, strip.top() + h * 0.03, strip.width() / holes * 0.4, h * 0.05), 2, 2);
-        p.drawRoundedRect(QRectF(x, strip.bottom() - h * 0.08, strip.width() / holes * 0.4, h * 0.05), 2, 2);
-    }
-    for (int i = 0; i < 3; ++i) {
-        const QRectF frame(strip.left() + w * 0.03 + i * strip.width() / 3, strip.top() + h * 0.11,
-                           strip.width() / 3 - w * 0.06, strip.height() - h * 0.22);
-        QLinearGradient sky(frame.topLeft(), frame.bottomLeft());
-        sky.setColorAt(0, QColor(0x3d, 0x6b, 0x9a));
-        sky.setColorAt(1, QColor(0xd9, 0x8a, 0x4e));
-        p.fillRect(frame, sky);
-    }
-    QFont f(QStringLiteral("DejaVu Serif"));
-    f.setBold(true);
-    f.setPixelSize(qMax(10, int(h * 0.08)));
-    p.setFont(f);
-    p.setPen(QColor(0xf4, 0xea, 0xd2));
-    p.drawText(QRectF(0, h * 0.76, w, h * 0.2), Qt::AlignCenter, Caption);
-    return img;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
-}
-
-// The movie window's device, kept by the main window for every opening.
-IMediaDevice* sharedMovieDevice(AppContext& c)
-{
-    struct Holder : QObject
-    {
-        std::unique_ptr<IMediaDevice> device;
-    };
-    if (!c.form1)
-        return nullptr;
-    const QString name = QStringLiteral("movieDevice");
-    auto* holder = static_cast<Holder*>(c.form1->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
-    if (!holder) {
-        holder = new Holder;
-        holder->setObjectName(name);
-        holder->setParent(c.form1);
-        holder->device = c.media().create();
-    }
-    return holder->device.get();
-}
-} // namespace
 
 const std::array<MovieEntry, 6>& movieTable()
 {
@@ -117,7 +40,7 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmMovie"));
-    setWindowTitle(Caption);
+    setWindowTitle(MovieWindowCaption);
     setModal(true);
     setFixedSize(540, 456);
 
@@ -142,15 +65,15 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     PicMovie = new PictureView(this);
     PicMovie->setObjectName(QStringLiteral("PicMovie"));
     PicMovie->setGeometry(110, 112, 320, 240);
-    PicMovie->setImage(moviePicture(PicMovie->size()));
+    PicMovie->setImage(moviePicture(PicMovie->size(), MovieWindowCaption));
     PicMovie->setAccessibleName(QStringLiteral("Movie"));
 
     MMControl1 = new MovieBar(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     MMControl1->setGeometry(10, 362, 520, 36);
 
-    SSCommand2 = makeButton(this, "SSCommand2", QStringLiteral("Help"), QRect(10, 410, 120, 34));
-    SSCommand1 = makeButton(this, "SSCommand1", QStringLiteral("Exit"), QRect(410, 410, 120, 34));
+    SSCommand2 = makeButton(this, QStringLiteral("SSCommand2"), QStringLiteral("Help"), QRect(10, 410, 120, 34));
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("Exit"), QRect(410, 410, 120, 34));
 
     setTabOrder(optMovie[0], optMovie[1]);
     setTabOrder(optMovie[1], optMovie[5]);
@@ -162,44 +85,15 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     setTabOrder(SSCommand2, SSCommand1);
 
     connect(MMControl1, &MovieBar::clicked, this, &FrmMovie::MMControl1_Click);
-    connect(MMControl1, &MovieBar::seekRequested, this, [this](qint64 ms) {
-        if (m_device)
-            m_device->seek(ms);
-    });
     connect(SSCommand1, &QPushButton::clicked, this, &FrmMovie::SSCommand1_Click);
     connect(SSCommand2, &QPushButton::clicked, this, &FrmMovie::SSCommand2_Click);
 
-    m_device = sharedMovieDevice(m_context);
-    if (!m_device) {
-        m_ownDevice = m_context.media().create();
-        m_device = m_ownDevice.get();
-    }
-    m_device->setDisplay(PicMovie);
-    m_device->onProgress = [this] { showProgress(); };
-    m_device->onError = [this](const QString&) {
-        // The film broke off while playing: say so and offer the others.
-        closeFilm();
-        m_context.state.ErrCode = QStringLiteral("ER045");
-        ErrorReporter(m_context, Failure::Caught);
-    };
+    attachDevice();
 }
 
 FrmMovie::~FrmMovie()
 {
     releaseDevice();
-}
-
-void FrmMovie::releaseDevice()
-{
-    if (!m_device)
-        return;
-    m_device->command(QStringLiteral("close"));
-    // The device outlives this window: nothing of it may point here any more.
-    m_device->setDisplay(nullptr);
-    m_device->onProgress = nullptr;
-    m_device->onError = nullptr;
-    m_device = nullptr;
-    m_ownDevice.reset();
 }
 
 void FrmMovie::Form_Load()
@@ -215,75 +109,6 @@ void FrmMovie::Form_Load()
     optMovie_Click(0);
     m_context.state.NextYearButton = 0;
     optMovie[0]->setFocus(Qt::OtherFocusReason);
-}
-
-void FrmMovie::closeFilm()
-{
-    if (m_device)
-        m_device->command(QStringLiteral("close"));
-    MMControl1->hide();
-    MMControl1->setProgress(0, 0);
-}
-
-void FrmMovie::showProgress()
-{
-    if (m_device)
-        MMControl1->setProgress(m_device->position(), m_device->duration());
-}
-
-void FrmMovie::optMovie_Click(int index)
-{
-    if (index < 0 || index >= int(movieTable().size()) || !m_device)
-        return;
-    AppState& s = m_context.state;
-    IBusyPointer& busy = m_context.busy();
-    busy.busy();
-    s.ErrCode = QStringLiteral("ER045");
-    PicMovie->show();
-    setWindowTitle(Caption);
-    const QString path = m_context.files().resolve(s.MovieDir + movieTable()[index].file);
-    if (path.isEmpty()) {
-        // The bar must not go on offering the film chosen before.
-        closeFilm();
-        busy.normal();
-        ErrorReporter(m_context, Failure::Detected);
-        return;
-    }
-    m_device->setWait(true);
-    MMControl1->show();
-    m_device->command(QStringLiteral("close"));
-    m_device->setDeviceType(QStringLiteral("AVIVideo"));
-    m_device->setFileName(path);
-    m_opening = true;
-    const bool opened = m_device->command(QStringLiteral("open"));
-    m_opening = false;
-    busy.normal();
-    if (!opened) {
-        closeFilm();
-        ErrorReporter(m_context, Failure::Caught);
-        return;
-    }
-    showProgress();
-}
-
-void FrmMovie::MMControl1_Click(MovieBar::Button button)
-{
-    if (!m_device)
-        return;
-    switch (button) {
-    case MovieBar::Back: m_device->command(QStringLiteral("back")); break;
-    case MovieBar::Next: m_device->command(QStringLiteral("next")); break;
-    case MovieBar::Play: m_device->command(QStringLiteral("play")); break;
-    case MovieBar::Stop:
-        m_device->command(QStringLiteral("stop"));
-        m_device->command(QStringLiteral("prev"));
-        break;
-    case MovieBar::Prev: m_device->command(QStringLiteral("prev")); break;
-    case MovieBar::Pause: m_device->command(QStringLiteral("pause")); break;
-    case MovieBar::Step: m_device->command(QStringLiteral("step")); break;
-    case MovieBar::ButtonCount: break;
-    }
-    showProgress();
 }
 
 void FrmMovie::SSCommand1_Click()
@@ -346,37 +171,6 @@ void mnuMovies_Click(AppContext& c)
         again = w && w->reopenRequested() && !c.ended;
         delete w.data();
     }
-}
-
-bool OfferVideoSoftware(AppContext& c)
-{
-    AppState& s = c.state;
-    s.MsgText = QStringLiteral("If you are experiencing difficulties running the Kel-Vardo movies,") + CrLf
-        + QStringLiteral("you may need to install the Intel Indeo Video Software.") + CrLf + CrLf
-        + QStringLiteral("Would you like to install this software now?");
-    const int answer = c.dialogs().messageBox(s.MsgText, Buttons::YesNo, Icon::Question);
-    s.MsgAnswer = QString::number(answer);
-    if (answer != Yes)
-        return false;
-    s.ErrCode = QStringLiteral("ER003");
-    const QString path = joinPath(s.CdDrive, InstallerPath);
-    const QString found = c.files().resolve(path);
-    if (c.form1)
-        c.form1->setEnabled(false);
-    const bool ran = !found.isEmpty() && RunAndWait(c, QLatin1Char('"') + found + QLatin1Char('"'));
-    if (c.form1)
-        c.form1->setEnabled(true);
-    if (!ran) {
-        ErrorReporter(c, Failure::Caught);
-        return false;
-    }
-    return true;
-}
-
-void mnuVideo_Click(AppContext& c)
-{
-    closePhotoWindow(c);
-    OfferVideoSoftware(c);
 }
 
 } // namespace kv

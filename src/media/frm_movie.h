@@ -24,9 +24,11 @@ struct MovieEntry
 };
 // The six films in option-button order.
 const std::array<MovieEntry, 6>& movieTable();
+inline const QString MovieWindowCaption = QStringLiteral("Kel-Vardo Movies");
 
 // The movie window: six option buttons choose a film, which opens on the bar's device and
-// plays inside PicMovie. A new window, with its own device, is made for every opening.
+// plays inside PicMovie. A new window is made for every opening. Its layout and closing live in
+// frm_movie.cpp, the device behind the bar in movie_playback.cpp.
 class FrmMovie : public QDialog
 {
     Q_OBJECT
@@ -61,6 +63,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Takes the main window's movie device (or one of its own) and shows films in PicMovie.
+    void attachDevice();
     void closeFilm();
     void showProgress();
     void releaseDevice();
@@ -78,10 +82,5 @@ FrmMovie* OpenMovieWindow(AppContext& c);
 // "Movies": the photo window goes, MovieDir is set and the movie window runs modally
 // (again, with the films opened afresh, after the codec installer ran from it).
 void mnuMovies_Click(AppContext& c);
-// "Install Intel Video Software": the codec installer offer from the main window.
-void mnuVideo_Click(AppContext& c);
-// Asks, runs the installer and waits; false when the user said No or the installer failed
-// (reported as ER003).
-bool OfferVideoSoftware(AppContext& c);
 
 } // namespace kv

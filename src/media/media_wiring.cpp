@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "media/frm_movie.h"
 #include "media/sound_panels.h"
+#include "media/video_software.h"
 #include "platform/media_device.h"
 
 #include <QAction>

@@ -4,14 +4,13 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "platform/file_system.h"
 #include "platform/media_device.h"
 #include "platform/twips.h"
 
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QStyle>
 
@@ -24,14 +23,6 @@ QLabel { color: #f4ead2; background: transparent; }
 QLabel#Label10, QLabel#Label11 { color: #f0c75e; font-size: 13pt; font-weight: 700; }
 )";
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    return b;
-}
-
 QLabel* makeTitle(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
@@ -40,71 +31,7 @@ QLabel* makeTitle(QWidget* parent, const char* name, const QString& text)
     return l;
 }
 
-// A loudspeaker sending waves towards a car: the sound-effects decoration.
-QImage speakerPicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width(), h = size.height();
-    QPainterPath cone;
-    cone.moveTo(w * 0.06, h * 0.38);
-    cone.lineTo(w * 0.14, h * 0.38);
-    cone.lineTo(w * 0.26, h * 0.18);
-    cone.lineTo(w * 0.26, h * 0.82);
-    cone.lineTo(w * 0.14, h * 0.62);
-    cone.lineTo(w * 0.06, h * 0.62);
-    cone.closeSubpath();
-    p.fillPath(cone, QColor(0xf0, 0xc7, 0x5e));
-    p.setPen(QPen(QColor(0xf0, 0xc7, 0x5e), qMax(2.0, w / 80), Qt::SolidLine, Qt::RoundCap));
-    for (int i = 1; i <= 3; ++i) {
-        const double r = h * 0.14 * i;
-        p.drawArc(QRectF(w * 0.26 - r, h * 0.5 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
-    }
-    QPainterPath car;
-    car.moveTo(w * 0.56, h * 0.70);
-    car.cubicTo(w * 0.57, h * 0.58, w * 0.64, h * 0.56, w * 0.70, h * 0.55);
-    car.cubicTo(w * 0.74, h * 0.44, w * 0.84, h * 0.44, w * 0.88, h * 0.54);
-    car.cubicTo(w * 0.94, h * 0.56, w * 0.97, h * 0.60, w * 0.97, h * 0.70);
-    car.closeSubpath();
-    p.fillPath(car, QColor(0x8c, 0x2a, 0x22));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), 2));
-    p.setBrush(QColor(0x20, 0x20, 0x24));
-    p.drawEllipse(QPointF(w * 0.64, h * 0.71), h * 0.07, h * 0.07);
-    p.drawEllipse(QPointF(w * 0.89, h * 0.71), h * 0.07, h * 0.07);
-    return img;
-}
 
-// A road running to the horizon under a starry band: the song's decoration.
-QImage roadPicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width(), h = size.height();
-    QLinearGradient sky(0, 0, 0, h * 0.55);
-    sky.setColorAt(0, QColor(0x1d, 0x3b, 0x7a));
-    sky.setColorAt(1, QColor(0xe8, 0x9a, 0x5e));
-    p.fillRect(QRectF(0, 0, w, h * 0.55), sky);
-    p.fillRect(QRectF(0, h * 0.55, w, h * 0.45), QColor(0x3a, 0x5a, 0x2a));
-    for (int i = 0; i < 7; ++i)
-        p.fillRect(QRectF(0, h * 0.03 * i * 2, w, h * 0.03), i % 2 ? QColor(0xf4, 0xf0, 0xe8, 60) : QColor(0xb2, 0x22, 0x34, 70));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    for (int i = 0; i < 12; ++i)
-        p.drawEllipse(QPointF(w * (0.05 + 0.08 * i), h * (0.08 + 0.05 * (i % 3))), 2, 2);
-    QPainterPath road;
-    road.moveTo(w * 0.47, h * 0.55);
-    road.lineTo(w * 0.53, h * 0.55);
-    road.lineTo(w * 0.85, h);
-    road.lineTo(w * 0.15, h);
-    road.closeSubpath();
-    p.fillPath(road, QColor(0x30, 0x30, 0x34));
-    p.setPen(QPen(QColor(0xf0, 0xc7, 0x5e), 3, Qt::DashLine));
-    p.drawLine(QPointF(w * 0.5, h * 0.57), QPointF(w * 0.5, h));
-    return img;
-}
 
 // Left of a panel over the photo: centred between the window's left edge and the right end of Exit.
 int panelLeft(const Form1& f, int width)

@@ -7,6 +7,7 @@
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
+#include "app/widgets/title_widgets.h"
 #include "photos/slide_bar.h"
 #include "platform/twips.h"
 
@@ -52,14 +53,6 @@ Panel3D* makePanel(QWidget* parent, const char* name, const QString& caption = {
     p->setAlignment(Qt::AlignCenter);
     return p;
 }
-
-QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, const char* tip)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(QString::fromLatin1(tip));
-    return b;
-}
 } // namespace
 
 FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
@@ -100,9 +93,11 @@ void FrmSlide::buildControls()
     panYear->hide();
     pnlPhotoNumber->hide();
 
-    SSCommand1 = makeButton(this, "SSCommand1", "Beginning", "Jump to Slide 1");
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("Beginning"));
+    SSCommand1->setToolTip(QStringLiteral("Jump to Slide 1"));
     place(SSCommand1, QRect(3500, RowA, 1500, RowHeight));
-    SSCommand2 = makeButton(this, "SSCommand2", "Middle", "Jump to Middle");
+    SSCommand2 = makeButton(this, QStringLiteral("SSCommand2"), QStringLiteral("Middle"));
+    SSCommand2->setToolTip(QStringLiteral("Jump to Middle"));
     place(SSCommand2, QRect(5060, RowA, 1500, RowHeight));
     SSCommand1->installEventFilter(this);
 
@@ -136,7 +131,7 @@ void FrmSlide::buildControls()
     place(StatusDay, QRect(6240, RowC, 1800, RowHeight));
     StatusTime = makePanel(this, "StatusTime");
     place(StatusTime, QRect(8100, RowC, 2200, RowHeight));
-    cmdExit = makeButton(this, "cmdExit", "Exit", "");
+    cmdExit = makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("Exit"));
     place(cmdExit, QRect(10420, RowC, 1400, RowHeight));
 
     for (QWidget* w : {static_cast<QWidget*>(panYear), static_cast<QWidget*>(PnlCoStar),

@@ -20,7 +20,8 @@ class PictureView;
 class SlideBar;
 class SpinButton;
 
-// The slide-show window. Its handlers live in slide_show.cpp.
+// The slide-show window. Its handlers live beside it: playing and stepping in slide_steps.cpp,
+// the clock, the delay and the hand-back to the main window each in a file of its own.
 class FrmSlide : public QDialog
 {
     Q_OBJECT

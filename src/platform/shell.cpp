@@ -73,16 +73,6 @@ bool QtShell::runAndWait(const QString& commandLine)
     return true;
 }
 
-long QtShell::findWindow(const QString&)
-{
-    return 0; // no system taskbar window to find here
-}
-
-long QtShell::showWindow(long handle, bool)
-{
-    return handle == 0 ? 0 : 1;
-}
-
 void QtShell::endProgram()
 {
     if (m_lock)

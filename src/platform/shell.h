@@ -18,10 +18,6 @@ public:
     virtual bool openUrl(const QString& url) = 0;
     // Starts a program and waits for its end while events run. False when it cannot start.
     virtual bool runAndWait(const QString& commandLine) = 0;
-    // Top-level window by class name: 0 when there is none.
-    virtual long findWindow(const QString& className) = 0;
-    // Shows or hides a window found above; returns the platform's result (0 when nothing happened).
-    virtual long showWindow(long handle, bool show) = 0;
     // Ends the program at once (Cancel in a Retry/Cancel box, second copy).
     virtual void endProgram() = 0;
 };
@@ -35,8 +31,6 @@ public:
     bool claimSingleInstance() override;
     bool openUrl(const QString& url) override;
     bool runAndWait(const QString& commandLine) override;
-    long findWindow(const QString& className) override;
-    long showWindow(long handle, bool show) override;
     void endProgram() override;
 
 private:

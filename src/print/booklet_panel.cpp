@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/topics.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "platform/printer/printer.h"
 #include "platform/richtext/rich_text_box.h"
@@ -15,8 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 
 namespace kv {
@@ -35,41 +34,6 @@ const char* const PanelStyle = R"(
 #pnlPrint QLabel#Label3 { color: #c00000; }
 )";
 
-// The panel's car: a low two-tone coupe seen from the side.
-QImage carPicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width(), h = size.height();
-    QPainterPath body;
-    body.moveTo(w * 0.03, h * 0.70);
-    body.cubicTo(w * 0.04, h * 0.50, w * 0.18, h * 0.46, w * 0.30, h * 0.45);
-    body.cubicTo(w * 0.38, h * 0.18, w * 0.62, h * 0.16, w * 0.70, h * 0.42);
-    body.cubicTo(w * 0.86, h * 0.44, w * 0.97, h * 0.50, w * 0.97, h * 0.66);
-    body.lineTo(w * 0.97, h * 0.76);
-    body.lineTo(w * 0.03, h * 0.76);
-    body.closeSubpath();
-    QLinearGradient paint(0, 0, 0, h);
-    paint.setColorAt(0, QColor(0xf4, 0xea, 0xd2));
-    paint.setColorAt(0.55, QColor(0xf4, 0xea, 0xd2));
-    paint.setColorAt(0.56, QColor(0x8c, 0x2a, 0x22));
-    paint.setColorAt(1, QColor(0x5a, 0x16, 0x11));
-    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
-    p.setBrush(paint);
-    p.drawPath(body);
-    p.setBrush(QColor(0x9c, 0xc4, 0xe4));
-    p.drawRect(QRectF(w * 0.38, h * 0.30, w * 0.11, h * 0.13));
-    p.drawRect(QRectF(w * 0.51, h * 0.30, w * 0.12, h * 0.13));
-    p.setPen(QPen(QColor(0xc8, 0xc8, 0xd0), 2));
-    p.drawLine(QPointF(w * 0.05, h * 0.62), QPointF(w * 0.95, h * 0.62));
-    p.setPen(QPen(QColor(0xc0, 0xc0, 0xc8), 2));
-    p.setBrush(QColor(0x20, 0x20, 0x24));
-    p.drawEllipse(QPointF(w * 0.22, h * 0.76), h * 0.17, h * 0.17);
-    p.drawEllipse(QPointF(w * 0.78, h * 0.76), h * 0.17, h * 0.17);
-    return img;
-}
 
 QCheckBox* checkBox(QWidget* parent, int index, const char* caption, const QRect& geometry)
 {
@@ -85,14 +49,6 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, const QRec
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(geometry);
     return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
 }
 
 // Unchecks everything and leaves both year lists without a chosen year.
@@ -164,9 +120,9 @@ BookletPanel::BookletPanel(QFrame* panel)
     Label4->setBuddy(List1[0]);
     Label6->setBuddy(List1[1]);
 
-    cmdPrint = button(panel, "cmdPrint", PrintCaption, twipRect(4200, 4200, 1455, 375));
-    SSCommand7 = button(panel, "SSCommand7", QStringLiteral("Clear"), twipRect(4200, 4560, 1455, 375));
-    cmdOK = button(panel, "cmdOK", CancelCaption, twipRect(4200, 4920, 1455, 375));
+    cmdPrint = makeButton(panel, QStringLiteral("cmdPrint"), PrintCaption, twipRect(4200, 4200, 1455, 375));
+    SSCommand7 = makeButton(panel, QStringLiteral("SSCommand7"), QStringLiteral("Clear"), twipRect(4200, 4560, 1455, 375));
+    cmdOK = makeButton(panel, QStringLiteral("cmdOK"), CancelCaption, twipRect(4200, 4920, 1455, 375));
 
     rtbText = new RichTextBox(panel);
     rtbText->setObjectName(QStringLiteral("rtbText"));

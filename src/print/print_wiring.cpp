@@ -2,7 +2,6 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/utilities.h"
 #include "print/booklet_panel.h"
 #include "print/registration_form.h"
 
@@ -13,7 +12,6 @@ namespace kv {
 void wirePrint(AppContext& c)
 {
     wireBookletPanel(c);
-    wireUtilities(c);
     QObject::connect(c.form1->mnuRegister, &QAction::triggered, c.form1, [&c] { mnuRegister_Click(c); });
 }
 

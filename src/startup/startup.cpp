@@ -16,7 +16,6 @@
 #include "platform/shell.h"
 #include "startup/wiring.h"
 
-#include <QFrame>
 #include <QTimer>
 
 namespace kv {
@@ -120,23 +119,7 @@ void Timer1_Timer(AppContext& c)
 
 void Form1_Load(AppContext& c)
 {
-    AppState& s = c.state;
-    if (!c.form1) {
-        c.form1 = new Form1(c);
-        wireForm1(c);
-    }
-    Form1& f = *c.form1;
-    c.dialogs().setParent(&f);
-    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/richtext/desc.rtf"));
-    c.busy().normal();
-    if (c.form2) {
-        c.form2->close();
-        c.form2->deleteLater();
-        c.form2 = nullptr;
-    }
-    f.Frame1->raise();
-    restoreGeometry(c);
-    f.show();
+    openMainWindow(c, wireForm1);
 }
 
 } // namespace kv

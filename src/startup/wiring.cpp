@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "browse/browse_wiring.h"
+#include "browse/document_catalogue.h"
 #include "browse/find_wiring.h"
 #include "copies/copies_wiring.h"
 #include "media/media_wiring.h"
@@ -16,7 +17,7 @@ void wireForm1(AppContext& c)
     wireBrowse(c);
     wirePhotos(c);
     wireMedia(c);
-    wireCopies(c);
+    wireCopies(c, SSCommand5_Click);
     wirePrint(c);
     wireFind(c);
 }

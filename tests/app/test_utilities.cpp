@@ -7,12 +7,9 @@
 #include "app/utilities.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
-#include "browse/txt_form.h"
-#include "platform/richtext/rich_text_box.h"
 #include "support/fixture.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -172,13 +169,11 @@ private slots:
         QVERIFY(photoClosed);
     }
 
-    void aboutWebSiteButtonShowsTheTaskbarFirst()
+    void aboutWebSiteButtonOpensTheMakersPage()
     {
         App a;
-        a.fx.t.shell->taskbarShown = false;
         FrmAbout about(*a.fx.c, &a.f);
         about.SSCommand2->click();
-        QVERIFY(a.fx.t.shell->taskbarShown);
         QCOMPARE(a.fx.t.shell->urls, QStringList{makerWebSite()});
     }
 
@@ -195,35 +190,12 @@ private slots:
         QFETCH(QString, url);
         App a;
         a.openPhotoWindow();
-        a.f.mnuHideStatus->trigger(); // taskbar hidden
+        a.f.mnuHideStatus->trigger(); // the window on the whole screen
         QCOMPARE(a.f.mnuHideStatus->text(), QStringLiteral("ShowStatusBar"));
-        a.fx.t.shell->taskbarShown = false;
         a.f.findChild<QAction*>(entry)->trigger();
-        QVERIFY(a.fx.t.shell->taskbarShown);
         QCOMPARE(a.fx.t.shell->urls, QStringList{url});
         QVERIFY(!a.fx.c->frmSSPhoto);
         QCOMPARE(a.f.mnuHideStatus->text(), QStringLiteral("ShowStatusBar"));
-    }
-
-    void registrationForm()
-    {
-        App a;
-        Fixture::writeText(a.cd + "/richtext/register.rtf", "{\\rtf1\\ansi Registration form\\par}");
-        QString caption, text;
-        whileModal([&](QWidget* w) {
-            caption = w->windowTitle();
-            text = w->findChild<RichTextBox*>("rtbText")->toPlainText();
-        });
-        a.f.mnuRegister->trigger();
-        QCOMPARE(caption, QStringLiteral("Orvanta Software Registration Form"));
-        QCOMPARE(text, QStringLiteral("Registration form"));
-        QVERIFY(a.dialogs().boxes.isEmpty());
-
-        QFile::remove(a.cd + "/richtext/register.rtf");
-        a.f.mnuRegister->trigger();
-        QCOMPARE(a.fx.c->state.ErrCode, QStringLiteral("ER008"));
-        QCOMPARE(a.dialogs().lastText(), errorMessageText("ER008"));
-        QVERIFY(!a.fx.c->txtForm);
     }
 
     void contentsShowsTheHelpFileBesideTheProgram()

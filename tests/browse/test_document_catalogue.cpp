@@ -32,7 +32,7 @@ const QStringList DiscDocuments = {
 void writeDocuments(const QString& disc, const QStringList& names)
 {
     for (const QString& name : names)
-        Fixture::writeText(disc + "/richtext/" + name, rtfSaying("This is " + name));
+        writeText(disc + "/richtext/" + name, rtfSaying("This is " + name));
 }
 
 void press(AppContext& c, const QString& what)
@@ -198,7 +198,7 @@ private slots:
         QFETCH(bool, shown);
         QFETCH(QString, text);
         Opened o({});
-        Fixture::writeText(o.disc + "/richtext/notice.rtf", bytes);
+        writeText(o.disc + "/richtext/notice.rtf", bytes);
         const ViewerSeen seen = runWithViewer(o.fx, [&] { mnuNotice_Click(*o.fx.c); });
         QCOMPARE(seen.opened, shown ? 1 : 0);
         if (shown) {
@@ -244,7 +244,7 @@ private slots:
     void lookedUpNameIsTheDiscsSpelling()
     {
         Opened o({});
-        Fixture::writeText(o.disc + "/RichText/INTRODUCTION.RTF", rtfSaying("Welcome"));
+        writeText(o.disc + "/RichText/INTRODUCTION.RTF", rtfSaying("Welcome"));
         const ViewerSeen seen = runWithViewer(o.fx, [&] { o.form->cmdDesc->click(); });
         QCOMPARE(seen.text.trimmed(), QString("Welcome"));
         QCOMPARE(o.fx.c->state.DocPath.section('/', -1), QString("INTRODUCTION.RTF"));

@@ -41,7 +41,7 @@ struct Viewer
         fx.openMain(disc);
         printer = std::make_shared<PdfPrinter>(fx.dir.path() + "/printed.pdf");
         fx.c->services.printer = printer;
-        Fixture::writeText(disc + "/richtext/doc.rtf", rtf);
+        writeText(disc + "/richtext/doc.rtf", rtf);
         fx.c->state.DocTitle = Caption;
         // Opened non-modally so the test can drive it.
         form = std::make_unique<TxtForm>(*fx.c);
@@ -192,7 +192,7 @@ private slots:
         fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "57001.jpg"});
         Form1& f = fx.openMain(disc);
         f.activateWindow();
-        Fixture::writeText(disc + "/richtext/56desc.rtf", rtfSaying("Words to click on."));
+        writeText(disc + "/richtext/56desc.rtf", rtfSaying("Words to click on."));
         cmdYR_Click(*fx.c, 2);
         f.cmdYR[1]->setFocus();
         const ViewerSeen seen = runWithViewer(fx, [&] { cmdDesc_Click(*fx.c); }, [&](TxtForm& viewer) {
@@ -212,7 +212,7 @@ private slots:
         const QString disc = fx.disc();
         fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "57001.jpg"});
         Form1& f = fx.openMain(disc);
-        Fixture::writeText(disc + "/richtext/notice.rtf", rtfSaying("Notice"));
+        writeText(disc + "/richtext/notice.rtf", rtfSaying("Notice"));
         const ViewerSeen seen = runWithViewer(fx, [&] { mnuNotice_Click(*fx.c); },
                                               [&](TxtForm&) { cmdYR_Click(*fx.c, 1); });
         QCOMPARE(seen.opened, 1);
@@ -233,7 +233,7 @@ private slots:
         const QString disc = fx.disc();
         fx.writePhotos(disc, {"55001.jpg"});
         fx.openMain(disc);
-        Fixture::writeText(disc + "/richtext/credits.rtf", rtfSaying("Credits"));
+        writeText(disc + "/richtext/credits.rtf", rtfSaying("Credits"));
         QPointer<QWidget> photo = new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
         photo->setObjectName("frmSSPhoto");
         photo->show();

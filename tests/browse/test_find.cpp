@@ -34,7 +34,7 @@ struct Found
             if (it.value().isNull())
                 QDir().mkpath(disc + "/richtext/" + it.key());
             else
-                Fixture::writeText(disc + "/richtext/" + it.key(), it.value());
+                writeText(disc + "/richtext/" + it.key(), it.value());
         }
         form = &fx.openMain(disc);
         auto* indexer = form->findChild<FindIndexer*>("findIndexer");

@@ -34,7 +34,7 @@ void writePages(const QString& folder, const QString& stem, const QList<int>& pa
     for (int n : pages) {
         const QString path = folder + QStringLiteral("/%1%2.jpg").arg(stem).arg(n, 2, 10, QLatin1Char('0'));
         if (n == damaged) {
-            Fixture::writeText(path, "not a picture");
+            writeText(path, "not a picture");
             continue;
         }
         QImage page(100 + n, 150, QImage::Format_RGB32);
@@ -397,7 +397,7 @@ private slots:
             bytes[sof + 7] = char(claimed.width() >> 8);
             bytes[sof + 8] = char(claimed.width() & 0xFF);
         }
-        Fixture::writeText(page, bytes);
+        writeText(page, bytes);
         openYear(fx, disc, 1);
         cmdBrochure_Click(*fx.c);
         FrmScroll* v = viewer(fx);

@@ -268,7 +268,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, AllPhotos);
-        fx.writeText(disc + "/richtext/55desc.rtf", "{\\rtf1 The 1955 cars}");
+        writeText(disc + "/richtext/55desc.rtf", "{\\rtf1 The 1955 cars}");
         Form1& f = fx.openMain(disc);
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));

@@ -40,9 +40,9 @@ struct Copies
     {
         disc = fx.disc();
         for (const char* name : {"55001.jpg", "56001.jpg", "57053.jpg"})
-            Fixture::writePhoto(disc + "/Murvos/" + name, bytes(30000, name[1]));
-        Fixture::writeText(disc + "/movies/Film1.avi", bytes(60000, 'm'));
-        Fixture::writeText(disc + "/movies/Film2.avi", bytes(1000, 'n'));
+            writePhoto(disc + "/Murvos/" + name, bytes(30000, name[1]));
+        writeText(disc + "/movies/Film1.avi", bytes(60000, 'm'));
+        writeText(disc + "/movies/Film2.avi", bytes(1000, 'n'));
         fx.openMain(disc);
         fx.t.files->freeSpace = std::int64_t(1) << 40;
         // The movie list as the movie window leaves it.
@@ -112,7 +112,7 @@ private slots:
         QFETCH(QStringList, captions);
         QFETCH(int, remainingDrop);
         Copies t;
-        Fixture::writeText(t.disc + "/Murvos/99001.jpg", bytes(size));
+        writeText(t.disc + "/Murvos/99001.jpg", bytes(size));
         t.c().CopyingPhotos = true;
         QVERIFY(ShowCopyPanel(t.ctx()));
         QDir().mkpath(t.fx.programDir() + "/Murvos");
@@ -141,7 +141,7 @@ private slots:
     void windowsKeepRunningDuringACopy()
     {
         Copies t;
-        Fixture::writeText(t.disc + "/movies/Big.avi", bytes(48 * 1000 * 1000));
+        writeText(t.disc + "/movies/Big.avi", bytes(48 * 1000 * 1000));
         t.c().CopyingPhotos = false;
         QVERIFY(ShowCopyPanel(t.ctx()));
         QDir().mkpath(t.fx.programDir() + "/movies");
@@ -165,7 +165,7 @@ private slots:
     {
         QFETCH(int, answer);
         Copies t;
-        Fixture::writeText(t.local("55001.JPG"), "old");
+        writeText(t.local("55001.JPG"), "old");
         mnuCopy_Click(t.ctx());
         t.dialogs().answers = {answer};
         QSignalSpy ended(&t.panel(), &CopyPanel::copyEnded);
@@ -210,7 +210,7 @@ private slots:
         QFETCH(QString, error);
         Copies t;
         const QByteArray old = bytes(40000, 'o');
-        Fixture::writeText(t.local("56001.JPG"), old);
+        writeText(t.local("56001.JPG"), old);
         FakeFileSystem& fs = *t.fx.t.files;
         if (fault == "full")
             fs.diskFullAfter = 1000;
@@ -279,7 +279,7 @@ private slots:
         Copies t;
         Form1& f = *t.fx.c->form1;
         f.show();
-        Fixture::writeText(t.local("55001.JPG"), "x");
+        writeText(t.local("55001.JPG"), "x");
         t.c().PhotoDir = t.fx.programDir();
         t.dialogs().answers = {Yes};
         mnuRemove_Click(t.ctx());
@@ -301,7 +301,7 @@ private slots:
         // The disc's photos are the program folder's, never removed, however the disc is named.
         QFETCH(bool, throughLink);
         Copies t;
-        Fixture::writePhoto(t.fx.programDir() + "/Murvos/55001.jpg");
+        writePhoto(t.fx.programDir() + "/Murvos/55001.jpg");
         t.c().CdDrive = t.fx.programDir();
         if (throughLink) {
             t.c().CdDrive = t.fx.dir.path() + "/link";

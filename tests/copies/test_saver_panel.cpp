@@ -60,7 +60,7 @@ void TestSaverPanel::init()
     fx = std::make_unique<Fixture>();
     disc = fx->disc();
     fx->writePhotos(disc, {QStringLiteral("55001.jpg"), QStringLiteral("56001.jpg")});
-    Fixture::writeText(fx->programDir() + QStringLiteral("/KelVardo.scr"), QByteArrayLiteral("saver program"));
+    writeText(fx->programDir() + QStringLiteral("/KelVardo.scr"), QByteArrayLiteral("saver program"));
     Form1& f = fx->openMain(disc);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -97,7 +97,7 @@ void TestSaverPanel::opening()
     QVERIFY(!f.pnlSSaver->isVisible());
     open();
     QVERIFY(p.Option1[1]->isChecked() && !p.Option1[1]->isEnabled());
-    Fixture::writePhoto(fx->programDir() + QStringLiteral("/ssKel-Vardos/55001.jpg"));
+    writePhoto(fx->programDir() + QStringLiteral("/ssKel-Vardos/55001.jpg"));
     fx->t.files->invalidate();
     open();
     QVERIFY(p.Option1[1]->isEnabled());
@@ -162,9 +162,9 @@ void TestSaverPanel::install()
     const QString prog = fx->dir.path() + QStringLiteral("/data");
     fx->t.files->setDataDir(prog);
     if (setup == QLatin1String("selected"))
-        Fixture::writePhoto(prog + QStringLiteral("/ssKel-Vardos/56001.jpg"));
+        writePhoto(prog + QStringLiteral("/ssKel-Vardos/56001.jpg"));
     if (setup == QLatin1String("local"))
-        Fixture::writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
+        writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
     if (answer)
         fx->t.dialogs->answers << answer;
 
@@ -177,7 +177,7 @@ void TestSaverPanel::install()
         QTimer::singleShot(10, [&, done] {
             QVERIFY(!p.SSCommand4->isEnabled());
             if (copyEnd == int(PhotoCopyEnd::Finished))
-                Fixture::writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
+                writePhoto(prog + QStringLiteral("/Murvos/55001.jpg"));
             done(PhotoCopyEnd(copyEnd));
         });
     };
@@ -213,7 +213,7 @@ void TestSaverPanel::install()
 void TestSaverPanel::missingSaverIsER049AfterTheSettings()
 {
     QVERIFY(QFile::remove(fx->programDir() + QStringLiteral("/KelVardo.scr")));
-    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
     SaverPanel& p = open();
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
     QCOMPARE(fx->c->state.ErrCode, QStringLiteral("ER049"));
@@ -244,9 +244,9 @@ void TestSaverPanel::reinstallKeepsAWorkingSaver()
         fx->t.files->setSystemDir(fx->programDir());
     } else {
         installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
-        Fixture::writeText(installed, QByteArrayLiteral("older saver"));
+        writeText(installed, QByteArrayLiteral("older saver"));
     }
-    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
     SaverPanel& p = open();
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
@@ -325,8 +325,8 @@ void TestSaverPanel::xscreensaverListGainsTheSaver()
     const QString home = fx->dir.path() + QStringLiteral("/home");
     const QString file = home + QStringLiteral("/.xscreensaver");
     if (!settings.isEmpty())
-        Fixture::writeText(file, settings);
-    Fixture::writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+        writeText(file, settings);
+    writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
     const QString installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
     SaverPanel& p = open();
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton);

@@ -34,7 +34,7 @@ struct Movies
         disc = fx.disc();
         fx.writePhotos(disc, {"55001.jpg", "56001.jpg"});
         for (const QString& name : onDisc)
-            Fixture::writeText(disc + "/movies/" + name, "RIFF film");
+            writeText(disc + "/movies/" + name, "RIFF film");
         fx.openMain(disc);
         fx.c->form1->show();
     }
@@ -122,7 +122,7 @@ private slots:
     {
         // One local film is enough for the window to read all of them from the local folder.
         Movies m;
-        Fixture::writeText(m.fx.programDir() + "/Movies/57Murvo.avi", "RIFF local");
+        writeText(m.fx.programDir() + "/Movies/57Murvo.avi", "RIFF local");
         std::unique_ptr<FrmMovie> w(m.open());
         QCOMPARE(m.fx.c->state.MovieDir, m.fx.programDir() + "/movies/");
         QCOMPARE(m.dialogs().boxes.size(), 1);
@@ -146,7 +146,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         Movies m({"55Motoramic.avi"});
         if (!bytes.isEmpty())
-            Fixture::writeText(m.disc + "/movies/56Parts.avi", bytes);
+            writeText(m.disc + "/movies/56Parts.avi", bytes);
         std::unique_ptr<FrmMovie> w(m.open());
         choose(w->optMovie[2]);
         QCOMPARE(m.dialogs().boxes.size(), 1);
@@ -199,7 +199,7 @@ private slots:
         QFETCH(QString, reported);
         Movies m;
         if (installerOnDisc)
-            Fixture::writeText(m.disc + "/IndeoVideo/IV5PLAY.EXE", "MZ");
+            writeText(m.disc + "/IndeoVideo/IV5PLAY.EXE", "MZ");
         m.dialogs().answers = {answer};
         m.fx.c->form1->mnuVideo->trigger();
         QCOMPARE(m.dialogs().boxes.first().text,
@@ -220,7 +220,7 @@ private slots:
     void installerFromTheWindowOpensItAfresh()
     {
         Movies m;
-        Fixture::writeText(m.disc + "/IndeoVideo/iv5play.exe", "MZ");
+        writeText(m.disc + "/IndeoVideo/iv5play.exe", "MZ");
         m.dialogs().answers = {Yes};
         QList<QPointer<FrmMovie>> seen;
         std::function<void()> step = [&] {
@@ -256,7 +256,7 @@ private slots:
     void movieListTakesTheDiscsNames()
     {
         Movies m({"55Motoramic.avi", "Extra.AVI"});
-        Fixture::writeText(m.disc + "/movies/notes.txt", "not a film");
+        writeText(m.disc + "/movies/notes.txt", "not a film");
         AppState& s = m.fx.c->state;
         BuildMovieList(*m.fx.c);
         QStringList names = s.MovieList.items();

@@ -23,8 +23,8 @@ struct Sounds
         disc = fx.disc();
         fx.writePhotos(disc, {"55001.jpg", "55002.jpg", "56001.jpg"});
         for (const SoundEntry& e : soundTable())
-            Fixture::writeText(disc + "/wav/" + e.file, "RIFF sound");
-        Fixture::writeText(disc + "/wav/see the usa.WAV", "RIFF song");
+            writeText(disc + "/wav/" + e.file, "RIFF sound");
+        writeText(disc + "/wav/see the usa.WAV", "RIFF song");
         fx.openMain(disc);
         fx.c->form1->show();
     }
@@ -97,7 +97,7 @@ private slots:
         QFile::remove(s.disc + "/wav/taxi.wav");
         s.fx.t.files->invalidate();
         if (!bytes.isEmpty())
-            Fixture::writeText(s.disc + "/wav/taxi.wav", bytes);
+            writeText(s.disc + "/wav/taxi.wav", bytes);
         QTest::mouseClick(s.panel().SSCommand2[1], Qt::LeftButton);
         QTest::mouseClick(s.panel().SSCommand2[5], Qt::LeftButton);
         QCOMPARE(s.dialogs().boxes.size(), 1);

@@ -14,7 +14,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, {"55002.JPG", "57001.jpg", "55001.JPG", "PT001.JPG", "56001.JPG"});
-        fx.writeText(disc + "/Murvos/readme.txt", "not a photo");
+        writeText(disc + "/Murvos/readme.txt", "not a photo");
         fx.c->state.PhotoDir = disc;
         BuildPhotoList(*fx.c);
         const AppState& s = fx.c->state;

@@ -187,7 +187,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(fx.programDir(), {"56011.jpg", "56012.jpg"});
-        fx.writeText(disc + "/RichText/56012.RTF", "{\\rtf1 Caption of twelve}");
+        writeText(disc + "/RichText/56012.RTF", "{\\rtf1 Caption of twelve}");
         Form1& f = fx.openMain(disc);
         fx.c->state.PhotoDir = fx.programDir();
         BuildPhotoList(*fx.c);
@@ -219,7 +219,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, {"57001.jpg", "57003.jpg"});
-        fx.writePhoto(disc + "/Murvos/57002.jpg", bytes);
+        writePhoto(disc + "/Murvos/57002.jpg", bytes);
         Form1& f = fx.openMain(disc);
         cmdYR_Click(*fx.c, 3);
         const QImage first = f.Image4->image();

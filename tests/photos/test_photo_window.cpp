@@ -270,7 +270,7 @@ private slots:
         FrmSSPhoto& w = t.open();
         t.fx.c->services.dialogs = std::make_shared<QtDialogs>();
         const QString out = t.fx.dir.path() + "/out";
-        Fixture::writeText(out + "/mine2.jpg", "mine");
+        writeText(out + "/mine2.jpg", "mine");
         QStringList asked;
         bool typed = false;
         ScreenUser user(

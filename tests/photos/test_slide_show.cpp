@@ -7,6 +7,9 @@
 #include "photos/photo_cursor.h"
 #include "photos/photo_stepping.h"
 #include "photos/slide_bar.h"
+#include "photos/slide_clock.h"
+#include "photos/slide_delay.h"
+#include "photos/slide_order.h"
 #include "photos/slide_show.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
@@ -406,7 +409,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, numbered("55", 5));
-        Fixture::writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
+        writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
         fx.openMain(disc);
         cmdYR_Click(*fx.c, 1);
         FrmSlide* w = OpenSlideShow(*fx.c);
@@ -651,7 +654,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, numbered("55", 12));
-        Fixture::writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
+        writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
         fx.openMain(disc);
         cmdYR_Click(*fx.c, 1);
         fx.c->state.PhotoIndex = button == SlideBar::Back ? 13 : button == SlideBar::Prev ? 4 : 2;
@@ -678,7 +681,7 @@ private slots:
         Fixture fx;
         const QString disc = fx.disc();
         fx.writePhotos(disc, numbered("55", 5));
-        Fixture::writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
+        writePhoto(disc + "/Murvos/55003.jpg", "not a picture");
         fx.openMain(disc);
         cmdYR_Click(*fx.c, 1);
         FrmSlide* w = OpenSlideShow(*fx.c);

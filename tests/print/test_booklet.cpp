@@ -3,9 +3,7 @@
 
 #include "app/error_reporter.h"
 #include "app/form1.h"
-#include "startup/startup.h"
 #include "app/widgets/picture_view.h"
-#include "photos/photo_list.h"
 #include "platform/printer/pdf_inspect.h"
 #include "print/booklet_panel.h"
 #include "support/fixture.h"
@@ -41,22 +39,20 @@ struct Booklet
         fx.writePhotos(cd, {"55001.jpg"});
         for (const char* picture : {"/graphics/title.jpg", "/ClipArt/1957.jpg", "/graphics/bklettxt.jpg",
                                     "/graphics/orvanta3.jpg"})
-            Fixture::writePhoto(cd + QString::fromLatin1(picture));
+            writePhoto(cd + QString::fromLatin1(picture));
         writeDoc("Introduction.rtf", {"IntroA", "IntroB"});
         for (const char* year : {"55", "56", "57"}) {
             for (const char* part : {"desc", "opts", "stats", "colors"})
                 writeDoc(QString::fromLatin1(year) + part + ".rtf", {QStringLiteral("Doc%1%2").arg(year, part)});
         }
-        // The splash tick opens the main window and fills the year lists.
-        fx.c->state.CdDrive = cd;
-        fx.c->state.PhotoDir = cd;
-        BuildPhotoList(*fx.c);
-        Timer1_Timer(*fx.c);
+        // The year lists are filled as the splash tick fills them once the main window is open.
+        fx.openMain(cd);
+        fillYearLists(*fx.c);
         fx.c->form1->mnuPrnt->trigger();
     }
     void writeDoc(const QString& name, const QStringList& pages)
     {
-        Fixture::writeText(cd + "/richtext/" + name, rtfPages(pages));
+        writeText(cd + "/richtext/" + name, rtfPages(pages));
     }
     BookletPanel& panel() { return bookletPanel(*fx.c); }
     void choose(const QList<int>& boxes, int from, int to)
@@ -204,7 +200,7 @@ private slots:
     void damagedPictureIsER040()
     {
         Booklet b;
-        Fixture::writePhoto(b.cd + "/graphics/bklettxt.jpg", "not a picture");
+        writePhoto(b.cd + "/graphics/bklettxt.jpg", "not a picture");
         b.choose({0, 1}, -1, -1);
         b.print();
         QCOMPARE(b.fx.c->state.ErrCode, QStringLiteral("ER040"));

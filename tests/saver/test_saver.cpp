@@ -7,7 +7,7 @@
 #include "saver/saver_settings.h"
 #include "saver/saver_show.h"
 #include "saver/saver_view.h"
-#include "support/fixture.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -104,7 +104,7 @@ void TestSaver::photoOrderIgnoresCaseAndOtherFiles()
 {
     QTemporaryDir tmp;
     for (const char* n : {"b.JPG", "A.jpg", "c.jpeg", "notes.txt", "d.png", "C.Jpg"})
-        Fixture::writePhoto(tmp.path() + QLatin1Char('/') + QLatin1String(n));
+        writePhoto(tmp.path() + QLatin1Char('/') + QLatin1String(n));
     FakeFileSystem files;
     QStringList names;
     for (const QString& p : saverPhotos(files, tmp.path()))
@@ -153,9 +153,9 @@ void TestSaver::stepsInOrderSkippingDamagedAndWraps()
     QStringList photos;
     for (const char* n : {"1.jpg", "2.jpg", "3.jpg"})
         photos.append(tmp.path() + QLatin1Char('/') + QLatin1String(n));
-    Fixture::writePhoto(photos[0]);
-    Fixture::writePhoto(photos[1], QByteArrayLiteral("\xff\xd8\xff\xe0 broken"));
-    Fixture::writePhoto(photos[2]);
+    writePhoto(photos[0]);
+    writePhoto(photos[1], QByteArrayLiteral("\xff\xd8\xff\xe0 broken"));
+    writePhoto(photos[2]);
     SaverShow show(photos, 40);
     QSignalSpy shown(&show, &SaverShow::photoReady);
     QSignalSpy skipped(&show, &SaverShow::skipped);
@@ -174,7 +174,7 @@ void TestSaver::nothingReadableIsReported()
 {
     QTemporaryDir tmp;
     const QString bad = tmp.path() + QStringLiteral("/x.jpg");
-    Fixture::writePhoto(bad, QByteArrayLiteral("nothing"));
+    writePhoto(bad, QByteArrayLiteral("nothing"));
     SaverShow show({bad}, 40);
     QSignalSpy none(&show, &SaverShow::nothingReadable);
     QSignalSpy shown(&show, &SaverShow::photoReady);

@@ -2,7 +2,7 @@
 // through the same store the title uses.
 #include "platform/settings_store.h"
 #include "saver/saver_settings.h"
-#include "support/fixture.h"
+#include "support/test_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -76,8 +76,8 @@ QStringList TestSaverRun::shown() const
 void TestSaverRun::showsPhotosEveryIntervalSkippingDamaged()
 {
     for (const char* n : {"55001.jpg", "56002.JPG", "57003.jpg"})
-        Fixture::writePhoto(m_photos.path() + QLatin1Char('/') + QLatin1String(n));
-    Fixture::writePhoto(m_photos.path() + QStringLiteral("/56100.jpg"), QByteArrayLiteral("\xff\xd8 torn off"));
+        writePhoto(m_photos.path() + QLatin1Char('/') + QLatin1String(n));
+    writePhoto(m_photos.path() + QStringLiteral("/56100.jpg"), QByteArrayLiteral("\xff\xd8 torn off"));
     QtSettingsStore store;
     // As the installer writes it on this system: a native path ending in a separator.
     QVERIFY(store.setValue(SaverAppName, SaverSection, QStringLiteral("KelVardosDir"), m_photos.path() + QLatin1Char('/')));

@@ -1,10 +1,13 @@
 #include "startup/command_line.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/widgets/picture_view.h"
 #include "startup/startup.h"
 #include "support/fixture.h"
 
+#include <QFrame>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -239,7 +242,7 @@ private slots:
     {
         Fixture fx;
         fx.c->arguments = {"HWI"};
-        fx.writeText(fx.programDir() + "/PassBy.WAV", "RIFF");
+        writeText(fx.programDir() + "/PassBy.WAV", "RIFF");
         QVERIFY(Form2_Load(*fx.c));
         const QStringList log = *fx.t.media->log;
         QCOMPARE(log.size(), 3);
@@ -280,6 +283,25 @@ private slots:
         QCOMPARE(f.size(), QSize(600, 400));
         QCOMPARE(fx.c->state.DocPath, fx.programDir() + "/richtext/desc.rtf");
         QVERIFY(f.mnuHideStatus->isVisible()); // exactly 800 by 600 keeps the design
+    }
+
+    void compactLayoutOnOtherScreens()
+    {
+        Fixture fx;
+        fx.t.screen->size = QSize(1024, 768);
+        fx.c->arguments = {"HWI"};
+        QVERIFY(Form2_Load(*fx.c));
+        Timer1_Timer(*fx.c);
+        Form1& f = *fx.c->form1;
+        QVERIFY(!f.mnuHideStatus->isVisible());
+        QCOMPARE(f.size(), QSize(800, 607)); // 11994 by 9100 twips
+        QCOMPARE(f.Frame1->y(), f.Image4->y() + f.Image4->height());
+        QCOMPARE(f.cmdYR[2]->x(), f.cmdYR[1]->x() + f.cmdYR[1]->width() + 16);
+        QCOMPARE(f.cmdYR[3]->x(), f.cmdYR[2]->x() + f.cmdYR[2]->width() + 16);
+        QCOMPARE(f.ssCmdSlide->width(), 96);
+        QCOMPARE(f.ssCmdSlide->x(), f.cmdYR[3]->x() + f.cmdYR[3]->width() + 16);
+        QCOMPARE(f.cmdExit->x(), f.ssCmdSlide->x() + f.ssCmdSlide->width() + 16);
+        QVERIFY(f.cmdExit->geometry().right() < f.Frame1->width());
     }
 };
 

@@ -49,7 +49,7 @@ void writeDisc(const QString& root)
             return file.relPath.startsWith(part, Qt::CaseInsensitive);
         });
         if (wanted)
-            Fixture::writeText(root + QLatin1Char('/') + file.relPath, file.make());
+            writeText(root + QLatin1Char('/') + file.relPath, file.make());
     }
 }
 

@@ -2,15 +2,10 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/main_window.h"
 #include "app/widgets/keyboard_polish.h"
-#include "startup/startup.h"
-#include "photos/photo_list.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QPainter>
 
 namespace kv {
 
@@ -37,26 +32,6 @@ QString Fixture::disc(const QString& name) const
     return path;
 }
 
-void Fixture::writePhoto(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    if (!bytes.isNull()) {
-        writeText(path, bytes);
-        return;
-    }
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv(qHash(QFileInfo(path).fileName()) % 360, 200, 200));
-    image.save(path, "JPG");
-}
-
-void Fixture::writeText(const QString& path, const QByteArray& text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(text);
-}
-
 void Fixture::writePhotos(const QString& root, const QStringList& names)
 {
     for (const QString& n : names)
@@ -74,8 +49,8 @@ Form1& Fixture::openMain(const QString& root)
     c->state.CdDrive = root;
     c->state.PhotoDir = root;
     c->state.AwaitingFirstClick = true;
-    BuildPhotoList(*c);
-    Form1_Load(*c);
+    prepareTestedArea(*c);
+    openMainWindow(*c, wireTestedArea);
     return *c->form1;
 }
 

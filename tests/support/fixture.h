@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "platform/doubles/test_services.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 
@@ -10,6 +11,11 @@
 namespace kv {
 
 class Form1;
+
+// The area under test's share of opening the main window. A test program is built with one
+// area piece (support/areas), which defines both.
+void prepareTestedArea(AppContext& c); // what start-up builds for the area before the window
+void wireTestedArea(AppContext& c);    // the area's controls, wired once when the window is made
 
 // A fresh application on test doubles, with a program folder and room for discs in a temp dir.
 struct Fixture
@@ -21,12 +27,9 @@ struct Fixture
     // A disc folder under the temp dir, created on first use.
     QString disc(const QString& name = QStringLiteral("cd")) const;
 
-    // A small JPEG, or `bytes` as the file when given.
-    static void writePhoto(const QString& path, const QByteArray& bytes = {});
-    static void writeText(const QString& path, const QByteArray& text);
     void writePhotos(const QString& root, const QStringList& names);
 
-    // Disc and photo folder set as start-up leaves them, photo list built, main window open.
+    // Disc and photo folder set as start-up leaves them, the area prepared, main window open.
     Form1& openMain(const QString& root);
     // The same on disc() holding these photos.
     Form1& openMainWith(const QStringList& photos);

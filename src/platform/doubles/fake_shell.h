@@ -20,18 +20,10 @@ public:
         commands.append(commandLine);
         return runSucceeds;
     }
-    long findWindow(const QString&) override { return taskbarHandle; }
-    long showWindow(long handle, bool show) override
-    {
-        taskbarShown = show;
-        return handle == 0 ? 0 : 1;
-    }
     void endProgram() override { ++endCount; }
 
     bool anotherCopyRunning = false;
     bool runSucceeds = true;
-    long taskbarHandle = 0;
-    bool taskbarShown = true;
     int endCount = 0;
     QStringList urls;
     QStringList commands;

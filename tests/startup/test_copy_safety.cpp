@@ -63,7 +63,7 @@ struct Disc
     explicit Disc(int photos = 3, int bytes = 30000)
     {
         for (int i = 1; i <= photos; ++i)
-            Fixture::writePhoto(disc + QString("/Murvos/55%1.jpg").arg(i, 3, 10, QChar('0')), QByteArray(bytes, char('a' + i)));
+            writePhoto(disc + QString("/Murvos/55%1.jpg").arg(i, 3, 10, QChar('0')), QByteArray(bytes, char('a' + i)));
         fx.openMain(disc);
         fx.t.files->freeSpace = std::int64_t(1) << 40;
     }
@@ -145,7 +145,7 @@ private slots:
     {
         // "Copy the photos first" for the screen saver, and one photo cannot be read.
         Disc t;
-        Fixture::writeText(t.fx.programDir() + "/KelVardo.scr", "saver program");
+        writeText(t.fx.programDir() + "/KelVardo.scr", "saver program");
         t.vanish("55002.jpg");
         mnuSaver_Click(t.c());
         t.dialogs().answers = {Yes};
@@ -175,7 +175,7 @@ private slots:
         f.show();
         const QString folder = t.fx.programDir() + (what == "photos" ? "/Murvos" : "/ssKel-Vardos");
         SmallDisk disk(folder);
-        Fixture::writePhoto(folder + "/57053.JPG");
+        writePhoto(folder + "/57053.JPG");
         if (!disk.makeReadOnly())
             QSKIP("cannot make a read-only folder here");
         t.dialogs().answers = {Yes};

@@ -114,7 +114,7 @@ private slots:
         Fixture fx;
         fx.openMainWith({QStringLiteral("55001.jpg")});
         for (const char* film : {"55Motoramic.avi", "57Murvo.avi"})
-            Fixture::writeText(fx.disc() + QStringLiteral("/movies/") + QLatin1String(film), "RIFF film");
+            writeText(fx.disc() + QStringLiteral("/movies/") + QLatin1String(film), "RIFF film");
         fx.c->services.controls = std::make_shared<MprisMediaControls>(QStringLiteral("The Kel-Vardo Folivra"),
                                                                       QStringLiteral("org.kelvardo.Folivra"));
         Desktop desktop;

@@ -1,15 +1,17 @@
 #include "app/form1.h"
 #include "app/form2.h"
-#include "app/utilities.h"
+#include "app/help_menu.h"
 #include "browse/artwork_panels.h"
 #include "browse/document_catalogue.h"
 #include "browse/frm_scroll.h"
 #include "browse/topic_selection.h"
+#include "browse/txt_form.h"
 #include "copies/copy_routines.h"
 #include "copies/saver_install.h"
 #include "disc_generator.h"
 #include "media/frm_movie.h"
 #include "media/sound_panels.h"
+#include "photos/frm_slide.h"
 #include "photos/photo_stepping.h"
 #include "photos/photo_window.h"
 #include "photos/slide_show.h"
@@ -24,7 +26,9 @@
 #include <QLineEdit>
 #include <QMovie>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -173,6 +177,34 @@ private slots:
         }
         found.removeDuplicates();
         QVERIFY2(found.isEmpty(), qPrintable(QLatin1Char('\n') + found.join(QLatin1Char('\n'))));
+    }
+
+    void everyControlHasANameAndEnterPressesTheFocusedButton()
+    {
+        Fixture fx;
+        Form1& f = fx.openMain(fx.disc());
+        TxtForm viewer(*fx.c, &f);
+        QWidget* slides = OpenSlideShow(*fx.c);
+        QStringList nameless;
+        for (QWidget* window : {static_cast<QWidget*>(&f), static_cast<QWidget*>(&viewer), slides}) {
+            window->ensurePolished();
+            for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+                if (b->text().isEmpty() && b->accessibleName().isEmpty() && !b->objectName().startsWith("qt_"))
+                    nameless << window->objectName() + "/" + b->objectName();
+            }
+            for (QScrollBar* b : window->findChildren<QScrollBar*>()) {
+                if (b->accessibleName().isEmpty())
+                    nameless << window->objectName() + "/scroll bar";
+            }
+        }
+        slides->close();
+        QCOMPARE(nameless, QStringList());
+
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        QCOMPARE(viewer.focusWidget(), viewer.SSCommand1);
+        QTest::keyClick(viewer.SSCommand1, Qt::Key_Return);
+        QVERIFY(!viewer.isVisible());
     }
 };
 
