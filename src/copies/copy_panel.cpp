@@ -4,54 +4,13 @@
 #include "app/form1.h"
 #include "app/widgets/flood_gauge.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 #include "platform/twips.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 namespace kv {
-
-namespace {
-// A disc, an arrow and a drive: what the panel does, at a glance.
-QImage discToDrivePicture(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double h = size.height(), w = size.width();
-    const double r = h * 0.38;
-    const QPointF disc(w * 0.22, h * 0.5);
-    QRadialGradient shine(disc, r);
-    shine.setColorAt(0, QColor(0xf4, 0xf4, 0xfa));
-    shine.setColorAt(0.6, QColor(0xb8, 0xc4, 0xdc));
-    shine.setColorAt(1, QColor(0xd8, 0xb8, 0xe0));
-    p.setPen(QPen(QColor(0x60, 0x60, 0x70), 1.5));
-    p.setBrush(shine);
-    p.drawEllipse(disc, r, r);
-    p.setBrush(QColor(0xe8, 0xe2, 0xd0));
-    p.drawEllipse(disc, r * 0.18, r * 0.18);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x8c, 0x2a, 0x22));
-    QPolygonF arrow;
-    const double ay = h * 0.5, ax0 = w * 0.40, ax1 = w * 0.60;
-    arrow << QPointF(ax0, ay - h * 0.08) << QPointF(ax1 - h * 0.16, ay - h * 0.08)
-          << QPointF(ax1 - h * 0.16, ay - h * 0.2) << QPointF(ax1, ay)
-          << QPointF(ax1 - h * 0.16, ay + h * 0.2) << QPointF(ax1 - h * 0.16, ay + h * 0.08)
-          << QPointF(ax0, ay + h * 0.08);
-    p.drawPolygon(arrow);
-
-    const QRectF drive(w * 0.66, h * 0.3, w * 0.26, h * 0.4);
-    p.setPen(QPen(QColor(0x40, 0x40, 0x48), 1.5));
-    p.setBrush(QColor(0x9a, 0x9a, 0xa4));
-    p.drawRoundedRect(drive, 4, 4);
-    p.setBrush(QColor(0x30, 0xc0, 0x40));
-    p.drawEllipse(QPointF(drive.right() - 10, drive.bottom() - 9), 3, 3);
-    return img;
-}
-} // namespace
 
 QSize CopyPanel::designSize()
 {

@@ -4,57 +4,13 @@
 #include "app/form1.h"
 #include "app/widgets/flood_gauge.h"
 #include "app/widgets/picture_view.h"
+#include "app/widgets/title_widgets.h"
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 namespace kv {
-
-namespace {
-// A camera over a strip of film: the window's own decoration.
-QImage decoration(const QSize& size)
-{
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double w = size.width(), h = size.height();
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x20, 0x20, 0x24));
-    const QRectF strip(0, h * 0.3, w, h * 0.4);
-    p.drawRect(strip);
-    p.setBrush(QColor(0xec, 0xe6, 0xd6));
-    for (double x = 6; x < w; x += 16) {
-        p.drawRect(QRectF(x, strip.top() + 3, 8, 5));
-        p.drawRect(QRectF(x, strip.bottom() - 8, 8, 5));
-    }
-    const QColor frames[] = {QColor(0xd9, 0x8a, 0x4e), QColor(0x1d, 0x3b, 0x5a), QColor(0x8c, 0x2a, 0x22)};
-    const double fw = w / 3 - 12;
-    for (int i = 0; i < 3; ++i) {
-        p.setBrush(frames[i]);
-        p.drawRect(QRectF(6 + i * (fw + 12), strip.top() + 11, fw, strip.height() - 22));
-    }
-    const QRectF body(w * 0.5 - h * 0.45, h * 0.12, h * 0.9, h * 0.76);
-    p.setPen(QPen(QColor(0x10, 0x10, 0x10), 2));
-    p.setBrush(QColor(0x50, 0x50, 0x58));
-    p.drawRoundedRect(body, 6, 6);
-    p.setBrush(QColor(0xb8, 0xc4, 0xdc));
-    p.drawEllipse(body.center(), h * 0.24, h * 0.24);
-    p.setBrush(QColor(0x20, 0x30, 0x48));
-    p.drawEllipse(body.center(), h * 0.13, h * 0.13);
-    return img;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
-}
-} // namespace
 
 FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
@@ -78,17 +34,17 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     Picture1 = new PictureView(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(10, 44, 310, 64);
-    Picture1->setImage(decoration(Picture1->size() * 2));
+    Picture1->setImage(cameraPicture(Picture1->size() * 2));
     Picture1->setAccessibleName(QStringLiteral("Camera and film"));
 
     const int left = 10, width = 310, height = 30, step = 35;
     int y = 116;
-    SSCommand4 = button(this, "SSCommand4", "Copy this photo to disk", QRect(left, y, width, height));
-    SSCommand3 = button(this, "SSCommand3", "Copy this photo to Clipboard", QRect(left, y += step, width, height));
-    SSCommand5 = button(this, "SSCommand5", "Print this photo", QRect(left, y += step, width, height));
-    SSCommand7 = button(this, "SSCommand7", "Add this photo to SS list", QRect(left, y += step, width, height));
-    SSCommand8 = button(this, "SSCommand8", "Remove this photo from SS list", QRect(left, y += step, width, height));
-    SSCommand2 = button(this, "SSCommand2", "Remove all photos from the SS list", QRect(left, y += step, width, height));
+    SSCommand4 = makeButton(this, QStringLiteral("SSCommand4"), QStringLiteral("Copy this photo to disk"), QRect(left, y, width, height));
+    SSCommand3 = makeButton(this, QStringLiteral("SSCommand3"), QStringLiteral("Copy this photo to Clipboard"), QRect(left, y += step, width, height));
+    SSCommand5 = makeButton(this, QStringLiteral("SSCommand5"), QStringLiteral("Print this photo"), QRect(left, y += step, width, height));
+    SSCommand7 = makeButton(this, QStringLiteral("SSCommand7"), QStringLiteral("Add this photo to SS list"), QRect(left, y += step, width, height));
+    SSCommand8 = makeButton(this, QStringLiteral("SSCommand8"), QStringLiteral("Remove this photo from SS list"), QRect(left, y += step, width, height));
+    SSCommand2 = makeButton(this, QStringLiteral("SSCommand2"), QStringLiteral("Remove all photos from the SS list"), QRect(left, y += step, width, height));
 
     ProgressGuage = new FloodGauge(this);
     ProgressGuage->setObjectName(QStringLiteral("ProgressGuage"));
@@ -96,8 +52,8 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     ProgressGuage->setAccessibleName(QStringLiteral("Copy progress"));
 
     y += 28;
-    SSCommand1 = button(this, "SSCommand1", "Help", QRect(left, y, width / 2 - 4, height));
-    SSCommand9 = button(this, "SSCommand9", "Exit", QRect(left + width / 2 + 4, y, width / 2 - 4, height));
+    SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("Help"), QRect(left, y, width / 2 - 4, height));
+    SSCommand9 = makeButton(this, QStringLiteral("SSCommand9"), QStringLiteral("Exit"), QRect(left + width / 2 + 4, y, width / 2 - 4, height));
 
     connect(SSCommand4, &QPushButton::clicked, this, &FrmSSPhoto::SSCommand4_Click);
     connect(SSCommand3, &QPushButton::clicked, this, &FrmSSPhoto::SSCommand3_Click);

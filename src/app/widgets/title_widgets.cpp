@@ -279,4 +279,71 @@ QImage saverPicture(const QSize& size)
     return img;
 }
 
+QImage cameraPicture(const QSize& size)
+{
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
+    const double w = size.width(), h = size.height();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x20, 0x24));
+    const QRectF strip(0, h * 0.3, w, h * 0.4);
+    p.drawRect(strip);
+    p.setBrush(QColor(0xec, 0xe6, 0xd6));
+    for (double x = 6; x < w; x += 16) {
+        p.drawRect(QRectF(x, strip.top() + 3, 8, 5));
+        p.drawRect(QRectF(x, strip.bottom() - 8, 8, 5));
+    }
+    const QColor frames[] = {QColor(0xd9, 0x8a, 0x4e), QColor(0x1d, 0x3b, 0x5a), QColor(0x8c, 0x2a, 0x22)};
+    const double fw = w / 3 - 12;
+    for (int i = 0; i < 3; ++i) {
+        p.setBrush(frames[i]);
+        p.drawRect(QRectF(6 + i * (fw + 12), strip.top() + 11, fw, strip.height() - 22));
+    }
+    const QRectF body(w * 0.5 - h * 0.45, h * 0.12, h * 0.9, h * 0.76);
+    p.setPen(QPen(QColor(0x10, 0x10, 0x10), 2));
+    p.setBrush(QColor(0x50, 0x50, 0x58));
+    p.drawRoundedRect(body, 6, 6);
+    p.setBrush(QColor(0xb8, 0xc4, 0xdc));
+    p.drawEllipse(body.center(), h * 0.24, h * 0.24);
+    p.setBrush(QColor(0x20, 0x30, 0x48));
+    p.drawEllipse(body.center(), h * 0.13, h * 0.13);
+    return img;
+}
+
+QImage discToDrivePicture(const QSize& size)
+{
+    QImage img = clearPicture(size);
+    SmoothPainter p(&img);
+    const double h = size.height(), w = size.width();
+    const double r = h * 0.38;
+    const QPointF disc(w * 0.22, h * 0.5);
+    QRadialGradient shine(disc, r);
+    shine.setColorAt(0, QColor(0xf4, 0xf4, 0xfa));
+    shine.setColorAt(0.6, QColor(0xb8, 0xc4, 0xdc));
+    shine.setColorAt(1, QColor(0xd8, 0xb8, 0xe0));
+    p.setPen(QPen(QColor(0x60, 0x60, 0x70), 1.5));
+    p.setBrush(shine);
+    p.drawEllipse(disc, r, r);
+    p.setBrush(QColor(0xe8, 0xe2, 0xd0));
+    p.drawEllipse(disc, r * 0.18, r * 0.18);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x8c, 0x2a, 0x22));
+    QPolygonF arrow;
+    const double ay = h * 0.5, ax0 = w * 0.40, ax1 = w * 0.60;
+    arrow << QPointF(ax0, ay - h * 0.08) << QPointF(ax1 - h * 0.16, ay - h * 0.08)
+          << QPointF(ax1 - h * 0.16, ay - h * 0.2) << QPointF(ax1, ay)
+          << QPointF(ax1 - h * 0.16, ay + h * 0.2) << QPointF(ax1 - h * 0.16, ay + h * 0.08)
+          << QPointF(ax0, ay + h * 0.08);
+    p.drawPolygon(arrow);
+
+    const QRectF drive(w * 0.66, h * 0.3, w * 0.26, h * 0.4);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x48), 1.5));
+    p.setBrush(QColor(0x9a, 0x9a, 0xa4));
+    p.drawRoundedRect(drive, 4, 4);
+    p.setBrush(QColor(0x30, 0xc0, 0x40));
+    p.drawEllipse(QPointF(drive.right() - 10, drive.bottom() - 9), 3, 3);
+    return img;
+}
+
 } // namespace kv

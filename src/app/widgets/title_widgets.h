@@ -33,5 +33,9 @@ QPixmap printerPicture();
 QImage carPicture(const QSize& size);
 // A monitor showing a photo of the car line, with the next ones fanned behind it.
 QImage saverPicture(const QSize& size);
+// A camera over a strip of film: the photo window's decoration.
+QImage cameraPicture(const QSize& size);
+// A disc, an arrow and a drive: what the copy panel does, at a glance.
+QImage discToDrivePicture(const QSize& size);
 
 } // namespace kv
