@@ -36,28 +36,39 @@ void reportRemovalFailure(AppContext& c, const QString& what, const QString& fol
 }
 } // namespace
 
+namespace {
+// The question, then the removal under the busy pointer. False, with a failure reported, when
+// nothing was removed; the busy pointer is still on when it returns true.
+bool confirmAndRemove(AppContext& c, const QString& what, const QString& folderName, const QString& folder,
+                      const QString& pattern)
+{
+    closePhotoWindow(c);
+    if (refuseOnDiscFolder(c, what, folderName))
+        return false;
+    const int answer = c.dialogs().messageBox(QStringLiteral("Would you like to remove all Kel-Vardo Folivra ") + what
+                                                  + QStringLiteral(" from your hard drive?"),
+                                              Buttons::YesNo, Icon::Question, ProductTitle);
+    c.state.QuestionAnswer = static_cast<std::int16_t>(answer);
+    if (answer != Yes)
+        return false;
+    c.busy().busy();
+    QString why;
+    if (!removeLocal(c, folder, pattern, why)) {
+        // The copies are still there and still read; the program goes on.
+        c.busy().normal();
+        reportRemovalFailure(c, what, folder, why);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 void mnuRemove_Click(AppContext& c)
 {
     AppState& s = c.state;
-    closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("photos"), PhotoFolder))
+    if (!confirmAndRemove(c, QStringLiteral("photos"), PhotoFolder, localPhotoFolder(c), QStringLiteral("*.jpg")))
         return;
-    const int answer = c.dialogs().messageBox(
-        QStringLiteral("Would you like to remove all Kel-Vardo Folivra photos from your hard drive?"),
-        Buttons::YesNo, Icon::Question, ProductTitle);
-    s.QuestionAnswer = static_cast<std::int16_t>(answer);
-    if (answer != Yes)
-        return;
-    c.busy().busy();
-    QString why;
-    const QString folder = localPhotoFolder(c);
-    const bool removed = removeLocal(c, folder, QStringLiteral("*.jpg"), why);
     c.busy().normal();
-    if (!removed) {
-        // The copies are still there and still read; the program goes on.
-        reportRemovalFailure(c, QStringLiteral("photos"), folder, why);
-        return;
-    }
     s.PhotoDir = s.CdDrive;
     s.MsgText = QStringLiteral("All Photos Successfully Removed!") + CrLf + CrLf
         + QStringLiteral("You must now exit and re-enter the Kel-Vardo Folivra to allow ") + CrLf
@@ -72,23 +83,8 @@ void mnuRemove_Click(AppContext& c)
 void mnuRemoveMovies_Click(AppContext& c)
 {
     AppState& s = c.state;
-    closePhotoWindow(c);
-    if (refuseOnDiscFolder(c, QStringLiteral("movies"), MovieFolder))
+    if (!confirmAndRemove(c, QStringLiteral("movies"), MovieFolder, localMovieFolder(c), QStringLiteral("*.avi")))
         return;
-    const int answer = c.dialogs().messageBox(
-        QStringLiteral("Would you like to remove all Kel-Vardo Folivra movies from your hard drive?"),
-        Buttons::YesNo, Icon::Question, ProductTitle);
-    s.QuestionAnswer = static_cast<std::int16_t>(answer);
-    if (answer != Yes)
-        return;
-    c.busy().busy();
-    QString why;
-    const QString folder = localMovieFolder(c);
-    if (!removeLocal(c, folder, QStringLiteral("*.avi"), why)) {
-        c.busy().normal();
-        reportRemovalFailure(c, QStringLiteral("movies"), folder, why);
-        return;
-    }
     s.MsgText = QStringLiteral("All movies successfully removed!");
     c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::None, ProductTitle);
     c.busy().normal();
