@@ -11,6 +11,8 @@
 
 #include <QLabel>
 
+#include <QTimer>
+
 #include <algorithm>
 #include <utility>
 
@@ -56,12 +58,16 @@ int nextInSelection(const AppContext& c, bool forward)
 }
 
 // Decoding takes most of a step: the photo after this one is decoded while the user looks.
+// It starts once this step's picture is painted and sent to the screen, so that the decode does
+// not compete with them for the processor.
 void readAhead(AppContext& c, bool forward)
 {
-    const int next = nextInSelection(c, forward);
-    if (next < 1 || next == c.state.PhotoIndex)
-        return;
-    photoReadAhead(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
+    QTimer::singleShot(0, c.form1, [&c, forward] {
+        const int next = nextInSelection(c, forward);
+        if (next < 1 || next == c.state.PhotoIndex)
+            return;
+        photoReadAhead(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
+    });
 }
 } // namespace
 
