@@ -1,7 +1,9 @@
 #include "app/form1.h"
+#include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/topic_selection.h"
+#include "photos/photo_cursor.h"
 #include "photos/photo_list.h"
 #include "photos/photo_stepping.h"
 #include "support/fixture.h"
@@ -161,7 +163,8 @@ private slots:
         fx.writePhotos(disc, {"56001.jpg", "56002.jpg", "56003.jpg"});
         Form1& f = fx.openMain(disc);
         cmdYR_Click(*fx.c, 2);
-        NextPhoto(*fx.c); // 2 on show, 3 read ahead
+        NextPhoto(*fx.c); // 2 on show, 3 read ahead once it is painted
+        QTRY_VERIFY(photoReadAhead(f).active());
         QThreadPool::globalInstance()->waitForDone();
         const QString third = disc + "/Murvos/56003.jpg";
         QImage red(64, 48, QImage::Format_RGB32);
@@ -173,6 +176,7 @@ private slots:
         QVERIFY2(shown.red() > 200 && shown.green() < 60, qPrintable(shown.name()));
 
         PreviousPhoto(*fx.c); // 2 on show, 1 read ahead
+        QTRY_VERIFY(photoReadAhead(f).active());
         QThreadPool::globalInstance()->waitForDone();
         QVERIFY(QFile::remove(disc + "/Murvos/56001.jpg"));
         const QImage second = f.Image4->image();
