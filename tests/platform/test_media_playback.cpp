@@ -32,6 +32,27 @@ QString writeDiscFile(const QTemporaryDir& dir, const QString& relPath)
     return {};
 }
 
+// The sample disc's first film, on a display on screen, ready to open.
+struct SampleFilm
+{
+    SampleFilm()
+    {
+        avi = writeDiscFile(dir, QStringLiteral("movies/55Motoramic.avi"));
+        display.resize(320, 240);
+        display.show();
+        device.setDisplay(&display);
+        device.setDeviceType(QStringLiteral("AVIVideo"));
+        device.setFileName(avi);
+        device.setWait(true);
+    }
+    bool open() { return device.command(QStringLiteral("open")); }
+
+    QTemporaryDir dir;
+    QString avi;
+    QWidget display;
+    QtMediaDevice device;
+};
+
 // Why real playback cannot be tried here, or empty when it can. The backend does not list
 // Motion JPEG among its codecs; its decoder ships in the same plugin set as the AVI reader.
 QString missingBackend(QMediaFormat::FileFormat container)
@@ -112,14 +133,10 @@ private slots:
         const QString why = missingBackend(QMediaFormat::AVI);
         if (!why.isEmpty())
             QSKIP(qPrintable(why));
-        QTemporaryDir dir;
-        const QString avi = writeDiscFile(dir, QStringLiteral("movies/55Motoramic.avi"));
-        QVERIFY(!avi.isEmpty());
-        QWidget display;
-        display.resize(320, 240);
-        display.show();
-        QtMediaDevice device;
-        device.setDisplay(&display);
+        SampleFilm film;
+        QVERIFY(!film.avi.isEmpty());
+        QWidget& display = film.display;
+        QtMediaDevice& device = film.device;
         int frames = 0;
         QObject::connect(device.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, &display,
                          [&](const QVideoFrame& f) { frames += f.isValid() ? 1 : 0; });
@@ -127,10 +144,7 @@ private slots:
         QString error;
         device.onFinished = [&] { finished = true; };
         device.onError = [&](const QString& e) { error = e; };
-        device.setDeviceType(QStringLiteral("AVIVideo"));
-        device.setFileName(avi);
-        device.setWait(true);
-        QVERIFY2(device.command(QStringLiteral("open")), qPrintable(device.lastError()));
+        QVERIFY2(film.open(), qPrintable(device.lastError()));
         QVERIFY(device.videoSurface()->isVisible());
         QCOMPARE(device.duration(), 2000);
         // The first picture shows before play is pressed.
@@ -148,14 +162,10 @@ private slots:
         const QString why = missingBackend(QMediaFormat::AVI);
         if (!why.isEmpty())
             QSKIP(qPrintable(why));
-        QTemporaryDir dir;
-        const QString avi = writeDiscFile(dir, QStringLiteral("movies/55Motoramic.avi"));
-        QVERIFY(!avi.isEmpty());
-        QWidget display;
-        display.resize(320, 240);
-        display.show();
-        QtMediaDevice device;
-        device.setDisplay(&display);
+        SampleFilm film;
+        QVERIFY(!film.avi.isEmpty());
+        QWidget& display = film.display;
+        QtMediaDevice& device = film.device;
         // Where the picture on screen ends, in ms: frames of 100 ms, so 100 for the first
         // and 2000 for the last; -1 for a black screen.
         qint64 shownEnd = 0;
@@ -163,10 +173,7 @@ private slots:
                          [&](const QVideoFrame& f) { shownEnd = f.isValid() ? f.endTime() / 1000 : -1; });
         bool finished = false;
         device.onFinished = [&] { finished = true; };
-        device.setDeviceType(QStringLiteral("AVIVideo"));
-        device.setFileName(avi);
-        device.setWait(true);
-        QVERIFY2(device.command(QStringLiteral("open")), qPrintable(device.lastError()));
+        QVERIFY2(film.open(), qPrintable(device.lastError()));
         QVERIFY(device.command(QStringLiteral("play")));
         QTRY_VERIFY_WITH_TIMEOUT(shownEnd >= 600, 10000);
         QVERIFY(device.command(QStringLiteral("pause")));
