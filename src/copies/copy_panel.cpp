@@ -39,7 +39,6 @@ CopyPanel::CopyPanel(QWidget* parent)
     Text1 = new QLabel(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipRect(1440, 600, 5415, 255).adjusted(0, -2, 0, 2));
-    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Text1->setAccessibleDescription(QStringLiteral("Copying file"));
 
     ProgressGuage = new FloodGauge(this);
@@ -66,6 +65,12 @@ CopyPanel::CopyPanel(QWidget* parent)
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(twipRect(3600, 4320, 3255, 375));
     setTabOrder(cmdCopy, cmdCancel);
+}
+
+void CopyPanel::showFile(const QString& path)
+{
+    Text1->setText(path);
+    Text1->setTextInteractionFlags(path.trimmed().isEmpty() ? Qt::NoTextInteraction : Qt::TextSelectableByMouse);
 }
 
 CopyPanel& copyPanel(AppContext& c)

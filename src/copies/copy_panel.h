@@ -45,6 +45,9 @@ public:
     std::int64_t CopyEstimate = 0;
     std::int64_t CopyRemaining = 0;
 
+    // Puts the file under way into Text1. Blank, it is no stop for a screen reader's focus.
+    void showFile(const QString& path);
+
     // The designed size of the panel, in pixels.
     static QSize designSize();
 

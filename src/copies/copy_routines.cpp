@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -30,6 +31,8 @@ const QString CrLf = QStringLiteral("\r\n");
 constexpr std::int64_t PhotoEstimate = 30000000;
 constexpr std::int64_t MovieEstimate = 525000000;
 constexpr std::int64_t PanelBlock = 25000;
+const QString PhotoPattern = QStringLiteral("*.jpg");
+const QString MoviePattern = QStringLiteral("*.avi");
 
 // The name after the given folder piece in a path ("/Murvos/57053.JPG" gives "57053.JPG").
 QString nameAfter(const QString& path, const QString& folder)
@@ -197,6 +200,9 @@ void AskCopyAgain(AppContext& c, const QString& folder)
         s.CopyDeclined = true;
         return;
     }
+    // A folder without copies is what a copy cut short leaves: there is nothing to copy again.
+    if (c.files().list(folder, s.CopyingPhotos ? PhotoPattern : MoviePattern).isEmpty())
+        return;
     const QString question = QStringLiteral("These files have already been copied") + CrLf
         + QStringLiteral("to your hard drive.") + CrLf + CrLf + QStringLiteral("Would you like to copy them again?");
     const int answer = c.dialogs().messageBox(question, Buttons::OkCancel, Icon::Question, ProductTitle);
@@ -210,12 +216,22 @@ struct PanelRun
 {
     int failed = 0;
     bool diskFull = false; // stopped at the first file that found no room
+    bool discGone = false; // stopped at the first file after the disc went away (reported)
     bool stopped = false;  // the program is closing
 };
 
+// Whether the folder a failed file came from is gone or cannot be read: the disc has left.
+bool sourceGone(AppContext& c, const QString& file)
+{
+    c.files().invalidate();
+    const QString folder = QFileInfo(file).path();
+    return !c.files().exists(folder) || !c.files().canList(folder);
+}
+
 // The panel's steps for each file of `jobs` (CopySource, CopyTarget, the file name, both
-// gauges); `onStart` runs as each file begins. Each failure is reported as it happens, except
-// a full disk, which ends the copy: the files after it cannot be written either.
+// gauges); `onStart` runs as each file begins. Each failure is reported as it happens, naming
+// the file. A full disk, or a disc that has gone, ends the copy: the files after it would
+// only fail the same way.
 PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart = {})
 {
     AppState& s = c.state;
@@ -232,7 +248,7 @@ PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::fun
         s.CopyTarget = jobs.at(index).to;
         if (onStart)
             onStart(index);
-        p.Text1->setText(QDir::toNativeSeparators(s.CopySource));
+        p.showFile(QDir::toNativeSeparators(s.CopySource));
     };
     run.stopped = !runBlockCopies(c, jobs,
         [&](int index, std::int64_t done, std::int64_t size) {
@@ -262,7 +278,15 @@ PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::fun
                 run.diskFull = true;
                 return false;
             }
-            c.dialogs().messageBox(error->text, Buttons::Ok, Icon::None, ProductTitle);
+            const QString file = QDir::toNativeSeparators(jobs.at(index).from);
+            if (sourceGone(c, jobs.at(index).from)) {
+                run.discGone = true;
+                s.MsgText = QStringLiteral("The CD-ROM can no longer be read, so the copy has stopped.") + CrLf
+                    + CrLf + file + CrLf + error->text;
+                c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
+                return false;
+            }
+            c.dialogs().messageBox(error->text + CrLf + CrLf + file, Buttons::Ok, Icon::None, ProductTitle);
             return true;
         });
     return run;
@@ -287,7 +311,7 @@ void discard(AppContext& c, const QString& folder)
 // copies (the next start, the movie window, the screen saver) can take part of a copy for
 // all of it. Reports as it goes and at the end.
 CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, const QStringList& names,
-                   const QString& kind, const QString& done, const QString& note)
+                   const QString& pattern, const QString& kind, const QString& done, const QString& note)
 {
     AppState& s = c.state;
     IFileSystem& files = c.files();
@@ -311,7 +335,10 @@ CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, 
         s.CopyTarget = target + names.at(index);
     });
     s.LoopIndex = static_cast<std::int16_t>(count + 1);
-    int failed = run.failed;
+    // Files the list cannot name are on the disc all the same: they count as not copied.
+    const QStringList unnamed = run.stopped || run.diskFull || run.discGone ? QStringList()
+                                                                            : files.unnamedFiles(source, pattern);
+    int failed = run.failed + int(unnamed.size());
     QString why;
     if (!run.stopped && failed == 0 && !files.moveFilesInto(staging, target, &why)) {
         failed = count;
@@ -325,16 +352,22 @@ CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, 
         c.busy().normal();
         return CopyEnd::Stopped;
     }
-    if (!run.diskFull)
+    if (!run.diskFull && !run.discGone)
         copyPanel(c).ProgressGuage2->setFloodWithCaption(100);
     c.busy().normal();
+    if (run.discGone)
+        return CopyEnd::Incomplete;
     if (run.diskFull) {
         std::int64_t needed = 0;
         for (const QString& name : names)
             needed += std::max<std::int64_t>(0, files.fileSize(source + name));
         reportLackOfSpace(c, freeForReport(c), needed);
     } else {
-        finishMessage(c, failed, count, done, kind, note);
+        QString after = note;
+        if (!unnamed.isEmpty())
+            after = QStringLiteral("These names cannot be read on this system:") + CrLf + unnamed.join(CrLf) + CrLf
+                + CrLf + note;
+        finishMessage(c, failed, count + int(unnamed.size()), done, kind, after);
     }
     return failed == 0 ? CopyEnd::Complete : CopyEnd::Incomplete;
 }
@@ -362,7 +395,8 @@ CopyEnd CopyAllPhotos(AppContext& c)
         QStringList names;
         for (int i = 1; i <= s.PhotoCount; ++i)
             names.append(nameAfter(s.PhotoList(i), PhotoFolder));
-        end = copyFolder(c, joinPath(s.CdDrive, PhotoFolder), localPhotoFolder(c), names, QStringLiteral("photos"),
+        end = copyFolder(c, joinPath(s.CdDrive, PhotoFolder), localPhotoFolder(c), names, PhotoPattern,
+                         QStringLiteral("photos"),
                          QStringLiteral("Photos successfully copied!"),
                          QStringLiteral("The photos will still be read from the CD-ROM."));
     }
@@ -382,7 +416,8 @@ CopyEnd CopyAllMovies(AppContext& c)
         QStringList names;
         for (int i = 1; i <= s.MovieCount; ++i)
             names.append(s.MovieList(i));
-        end = copyFolder(c, joinPath(s.CdDrive, MovieFolder), localMovieFolder(c), names, QStringLiteral("movies"),
+        end = copyFolder(c, joinPath(s.CdDrive, MovieFolder), localMovieFolder(c), names, MoviePattern,
+                         QStringLiteral("movies"),
                          QStringLiteral("Movies successfully copied!"),
                          QStringLiteral("Those movies will still play from the CD-ROM."));
     }
@@ -396,7 +431,7 @@ void mnuCopy_Click(AppContext& c)
     closePhotoWindow(c);
     if (refuseOnDiscFolder(c, QStringLiteral("photos"), PhotoFolder))
         return;
-    copyPanel(c).Text1->setText(QStringLiteral(" "));
+    copyPanel(c).showFile(QStringLiteral(" "));
     c.state.CopyingPhotos = true;
     ShowCopyPanel(c);
 }
@@ -406,7 +441,7 @@ void mnuCopyMovies_Click(AppContext& c)
     closePhotoWindow(c);
     if (refuseOnDiscFolder(c, QStringLiteral("movies"), MovieFolder))
         return;
-    copyPanel(c).Text1->setText(QStringLiteral(" "));
+    copyPanel(c).showFile(QStringLiteral(" "));
     c.state.CopyingPhotos = false;
     ShowCopyPanel(c);
 }

@@ -5,42 +5,38 @@
 #include "app/window_helpers.h"
 #include "copies/disc_guard.h"
 #include "media/movie_list.h"
+#include "photos/photo_list.h"
 #include "platform/busy_pointer.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 
 #include <QDir>
 
+#include <functional>
+
 namespace kv {
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
-// Deletes the local copies of one kind, then their folder when nothing else is left in it.
-// False, with the system's reason, when a copy could not be deleted.
-bool removeLocal(AppContext& c, const QString& folder, const QString& pattern, QString& why)
-{
-    c.state.CopyTarget = folder + pattern;
-    if (c.files().removeMatching(folder, pattern, &why) < 0)
-        return false;
-    c.files().removeDir(folder);
-    return true;
-}
-
-void reportRemovalFailure(AppContext& c, const QString& what, const QString& folder, const QString& why)
+void reportRemovalFailure(AppContext& c, const QString& what, const QString& folder, const QString& why,
+                          bool fromDisc)
 {
     c.state.MsgText = QStringLiteral("Unable to remove the Kel-Vardo Folivra ") + what
         + QStringLiteral(" from your hard drive.") + CrLf + CrLf + why + CrLf + CrLf
         + QDir::toNativeSeparators(folder);
+    if (fromDisc)
+        c.state.MsgText += CrLf + CrLf + QStringLiteral("The ") + what + QStringLiteral(" will be read from the CD-ROM.");
     c.dialogs().messageBox(c.state.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
 }
 } // namespace
 
 namespace {
 // The question, then the removal under the busy pointer. False, with a failure reported, when
-// nothing was removed; the busy pointer is still on when it returns true.
+// not every copy was removed; the busy pointer is still on when it returns true. A removal cut
+// short has taken the copies out of use all the same: `fromDisc` runs before the report then.
 bool confirmAndRemove(AppContext& c, const QString& what, const QString& folderName, const QString& folder,
-                      const QString& pattern)
+                      const QString& pattern, const std::function<void()>& fromDisc = {})
 {
     closePhotoWindow(c);
     if (refuseOnDiscFolder(c, what, folderName))
@@ -53,20 +49,29 @@ bool confirmAndRemove(AppContext& c, const QString& what, const QString& folderN
         return false;
     c.busy().busy();
     QString why;
-    if (!removeLocal(c, folder, pattern, why)) {
-        // The copies are still there and still read; the program goes on.
-        c.busy().normal();
-        reportRemovalFailure(c, what, folder, why);
-        return false;
-    }
-    return true;
+    c.state.CopyTarget = folder + pattern;
+    const IFileSystem::Removal end = c.files().removeCopies(folder, pattern, &why);
+    if (end == IFileSystem::Removal::Removed)
+        return true;
+    // Untouched: the copies are still whole and still read. Either way the program goes on.
+    const bool partly = end == IFileSystem::Removal::Partly;
+    if (partly && fromDisc)
+        fromDisc();
+    c.busy().normal();
+    reportRemovalFailure(c, what, folder, why, partly);
+    return false;
 }
 } // namespace
 
 void mnuRemove_Click(AppContext& c)
 {
     AppState& s = c.state;
-    if (!confirmAndRemove(c, QStringLiteral("photos"), PhotoFolder, localPhotoFolder(c), QStringLiteral("*.jpg")))
+    const auto readDisc = [&c] {
+        c.state.PhotoDir = c.state.CdDrive;
+        BuildPhotoList(c);
+    };
+    if (!confirmAndRemove(c, QStringLiteral("photos"), PhotoFolder, localPhotoFolder(c), QStringLiteral("*.jpg"),
+                          readDisc))
         return;
     c.busy().normal();
     s.PhotoDir = s.CdDrive;

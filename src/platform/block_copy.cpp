@@ -37,6 +37,13 @@ bool QtFileSystem::blockCopy(const QString& from, const QString& to, const CopyP
         return false;
     };
     auto stopped = [&] { return fail(CopyError::Stopped, QStringLiteral("The copy was stopped.")); };
+    // Opening a named pipe or a device waits for a writer that never comes; only files are read.
+    std::error_code unreadable;
+    const std::filesystem::file_status status = std::filesystem::status(nativePath(from), unreadable);
+    if (unreadable)
+        return fail(CopyError::Failed, QString::fromLocal8Bit(unreadable.message()));
+    if (!std::filesystem::is_regular_file(status))
+        return fail(CopyError::Failed, QStringLiteral("Not a regular file"));
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return fail(CopyError::Failed, source.errorString());
@@ -117,7 +124,10 @@ bool QtFileSystem::blockCopy(const QString& from, const QString& to, const CopyP
     // The temporary file is private to its owner; the copy reads like any file the user writes.
     const QFileDevice::Permissions readable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
         | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    temp.setPermissions(targetInfo.exists() ? QFile::permissions(to) : readable);
+    const QFileDevice::Permissions wanted = targetInfo.exists() ? QFile::permissions(to) : readable;
+    // Some volumes keep their own permissions (FAT); a copy others cannot read is a failure.
+    if (!temp.setPermissions(wanted) && (temp.permissions() & wanted & readable) != (wanted & readable))
+        return fail(CopyError::Failed, temp.errorString());
     temp.close();
     std::error_code failed;
     std::filesystem::rename(nativePath(temp.fileName()), nativePath(to), failed);
@@ -154,18 +164,25 @@ bool QtFileSystem::moveFilesInto(const QString& fromDir, const QString& toDir, Q
     }
     if (!QDir().mkpath(to))
         return fail(QStringLiteral("Unable to create the folder."));
-    for (const QString& name : QDir(from).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    // Read with the system's own listing: a folder that cannot be read is a failure, not empty.
+    failed.clear();
+    std::filesystem::directory_iterator it(nativePath(from), failed);
+    for (; !failed && it != std::filesystem::directory_iterator(); it.increment(failed)) {
+        const std::filesystem::path raw = it->path().filename();
+        const QString name = QFile::decodeName(QByteArray::fromStdString(raw.string()));
         // An old copy spelt in other letters is replaced, not doubled.
         const QString old = resolve(joinPath(to, name));
-        const QString target = old.isEmpty() ? joinPath(to, name) : old;
-        std::filesystem::rename(nativePath(joinPath(from, name)), nativePath(target), failed);
-        if (failed) {
-            invalidate();
-            return fail(QString::fromLocal8Bit(failed.message()));
-        }
+        std::filesystem::path target = nativePath(old.isEmpty() ? joinPath(to, name) : old);
+        if (nativePath(name) != raw) // a name text cannot hold keeps its own bytes
+            target = nativePath(to) / raw;
+        std::filesystem::rename(it->path(), target, failed);
     }
-    QDir().rmdir(from);
     invalidate();
+    if (failed)
+        return fail(QString::fromLocal8Bit(failed.message()));
+    std::filesystem::remove(nativePath(from), failed);
+    if (failed)
+        return fail(QString::fromLocal8Bit(failed.message()));
     return true;
 }
 

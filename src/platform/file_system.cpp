@@ -155,6 +155,25 @@ QStringList QtFileSystem::list(const QString& dir, const QString& pattern)
     return out;
 }
 
+QStringList QtFileSystem::unnamedFiles(const QString& dir, const QString& pattern)
+{
+    const QString real = resolve(dir);
+    if (real.isEmpty())
+        return {};
+    const QRegularExpression re = wildcard(pattern);
+    QStringList out;
+    std::error_code failed;
+    std::filesystem::directory_iterator it(nativePath(real), failed);
+    for (; !failed && it != std::filesystem::directory_iterator(); it.increment(failed)) {
+        const std::filesystem::path raw = it->path().filename();
+        const QString name = QFile::decodeName(QByteArray::fromStdString(raw.string()));
+        std::error_code notDir;
+        if (nativePath(name) != raw && !it->is_directory(notDir) && re.match(name).hasMatch())
+            out.append(name);
+    }
+    return out;
+}
+
 bool QtFileSystem::canList(const QString& dir)
 {
     const QString real = resolve(dir);

@@ -50,6 +50,20 @@ public:
     // Moves every file of `fromDir` into `toDir` (made when missing), replacing files of the same
     // name, then removes `fromDir`. Each file arrives whole; on failure `error` says why.
     virtual bool moveFilesInto(const QString& fromDir, const QString& toDir, QString* error) = 0;
+    // How removeCopies ended.
+    enum class Removal {
+        Removed,   // no file matching the pattern is left
+        Untouched, // nothing was deleted: the folder could not be taken out of use
+        Partly,    // the folder is out of use, but files in it could not be deleted
+    };
+    // Deletes the files of `dir` matching `pattern`, then `dir` when nothing else is left in it.
+    // The folder first leaves its name in one step, so a removal cut short never leaves part of
+    // it where it would be read as whole; what such a removal left before is deleted too. Unless
+    // Removed, `error` says why.
+    virtual Removal removeCopies(const QString& dir, const QString& pattern, QString* error) = 0;
+    // Names (made readable, not exact) of the files in `dir` matching `pattern` whose names are
+    // not text in the system's encoding: list() cannot give them, nor can they be opened by name.
+    virtual QStringList unnamedFiles(const QString& dir, const QString& pattern) = 0;
 
     // Called after each chunk of a block copy with the bytes written so far and the file size;
     // the first call (0, size) comes before any data moves. Returning false stops the copy.
@@ -105,6 +119,8 @@ public:
     bool sameFile(const QString& a, const QString& b) override;
     bool isInside(const QString& path, const QString& folder) override;
     bool moveFilesInto(const QString& fromDir, const QString& toDir, QString* error) override;
+    Removal removeCopies(const QString& dir, const QString& pattern, QString* error) override;
+    QStringList unnamedFiles(const QString& dir, const QString& pattern) override;
     bool copyInBlocks(const QString& from, const QString& to, const CopyProgress& progress,
                       CopyError* error) override;
     QString programDir() const override;

@@ -34,17 +34,18 @@ bool findDisc(AppContext& c)
     AppState& s = c.state;
     s.ErrCode = QStringLiteral("ER001");
     c.files().invalidate(); // a disc may have been put in since the last look
-    if (!c.discFolder.isEmpty()) {
-        // The user named the disc: look nowhere else.
-        if (!hasPhotos(c, c.discFolder))
-            return false;
-        s.CdDrive = c.discFolder;
-        s.PhotoDir = s.CdDrive;
-        return true;
-    }
     const QString localCopy = c.files().dataDir();
     if (hasPhotos(c, localCopy))
         s.PhotoDir = localCopy;
+    if (!c.discFolder.isEmpty()) {
+        // The user named the disc: look nowhere else for it.
+        if (!hasPhotos(c, c.discFolder))
+            return false;
+        s.CdDrive = c.discFolder;
+        if (s.PhotoDir.isEmpty())
+            s.PhotoDir = s.CdDrive;
+        return true;
+    }
     for (s.LoopIndex = 1; s.LoopIndex <= 23; ++s.LoopIndex) {
         const QString root = c.files().driveRoot(DriveLetters.at(s.LoopIndex - 1));
         if (root.isEmpty() || !hasPhotos(c, root))

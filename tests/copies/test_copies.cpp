@@ -4,6 +4,7 @@
 #include "copies/copy_routines.h"
 #include "support/fixture.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -91,6 +92,8 @@ private slots:
         QCOMPARE(t.panel().cmdCopy->text(), QString("Copy Movies"));
         QCOMPARE(t.panel().ProgressGuage2->caption(), QString("0"));
         QCOMPARE(f.pnlProgress->size(), QSize(481, 329));
+        // The blank file box is no stop for a screen reader until a copy names its file.
+        QVERIFY(!QAccessible::queryAccessibleInterface(t.panel().Text1)->state().focusable);
         QTRY_VERIFY(t.panel().cmdCancel->hasFocus());
         t.panel().cmdCancel->click();
         QVERIFY(!f.pnlProgress->isVisible());
@@ -136,6 +139,9 @@ private slots:
         QCOMPARE(allSpy.size(), remainingDrop / 25000);
         QCOMPARE(readAll(t.local("99001.JPG")).size(), size);
         QCOMPARE(p.Text1->text(), QDir::toNativeSeparators(t.c().CopySource));
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(p.Text1);
+        QVERIFY(text->state().focusable);
+        QCOMPARE(text->text(QAccessible::Name), p.Text1->text());
     }
 
     void windowsKeepRunningDuringACopy()

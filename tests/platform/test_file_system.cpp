@@ -5,6 +5,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_LINUX
+#include <sys/fsuid.h>
+#include <unistd.h>
+#endif
+
 using namespace kv;
 
 namespace {
@@ -15,6 +20,28 @@ void touch(const QString& path)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("x");
 }
+// Folder permissions bind this thread while it lives, as they bind an ordinary user: root's
+// file access checks are given up for the time.
+class OrdinaryUser
+{
+public:
+    OrdinaryUser()
+    {
+#ifdef Q_OS_LINUX
+        if (::geteuid() == 0)
+            ::setfsuid(65534);
+#endif
+    }
+    ~OrdinaryUser()
+    {
+#ifdef Q_OS_LINUX
+        if (::geteuid() == 0)
+            ::setfsuid(0);
+#endif
+    }
+    OrdinaryUser(const OrdinaryUser&) = delete;
+    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
+};
 } // namespace
 
 class TestFileSystem : public QObject
@@ -74,6 +101,31 @@ private slots:
         QVERIFY(fs.makeDir(dir.path() + "/new"));
         QVERIFY(!fs.makeDir(dir.path() + "/NEW"));
         QVERIFY(fs.removeDir(dir.path() + "/New"));
+    }
+
+    void folderThatCannotBeReadIsNotMovedAsEmpty()
+    {
+        QTemporaryDir dir;
+        const QString from = dir.path() + "/from";
+        touch(from + "/55001.jpg");
+        touch(dir.path() + "/to/55002.jpg");
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+            | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QFile::setPermissions(dir.path(), all);
+        QFile::setPermissions(dir.path() + "/to", all);
+        QFile::setPermissions(from, QFile::WriteOwner | QFile::ExeOwner | QFile::WriteGroup | QFile::ExeGroup
+                                        | QFile::WriteOther | QFile::ExeOther);
+        QtFileSystem fs;
+        QString why;
+        bool moved = true;
+        {
+            OrdinaryUser user;
+            moved = fs.moveFilesInto(from, dir.path() + "/to", &why);
+        }
+        QFile::setPermissions(from, all);
+        QVERIFY(!moved);
+        QCOMPARE(why, QString("Permission denied"));
+        QVERIFY(QFile::exists(from + "/55001.jpg"));
     }
 
     void driveTableMapsLettersFromD()

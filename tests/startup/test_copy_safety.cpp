@@ -4,11 +4,13 @@
 #include "copies/copy_routines.h"
 #include "copies/saver_install.h"
 #include "photos/frm_ssphoto.h"
+#include "photos/photo_list.h"
 #include "photos/photo_window.h"
 #include "startup/startup.h"
 #include "support/fixture.h"
 #include "support/small_disk.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QPushButton>
@@ -16,8 +18,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <thread>
 
@@ -161,37 +167,178 @@ private slots:
         QCOMPARE(t.c().state.PhotoDir, t.disc);
     }
 
-    void failedRemovalIsReported_data()
+    void discThatVanishesStopsTheCopyOnce()
     {
-        QTest::addColumn<QString>("what");
-        QTest::newRow("photos from the hard drive") << "photos";
-        QTest::newRow("all photos of the saver set") << "set";
+        Fixture fx;
+        const QString disc = fx.disc();
+        SmallDisk drive(disc, "4m");
+        if (!drive.mounted())
+            QSKIP("mounting a disc needs root");
+        for (int i = 1; i <= 8; ++i)
+            writePhoto(disc + QString("/Murvos/55%1.jpg").arg(i, 3, 10, QChar('0')), QByteArray(30000, 'p'));
+        fx.openMain(disc);
+        fx.t.files->freeSpace = std::int64_t(1) << 40;
+        fx.t.files->chunkDelayMs = 40;
+        mnuCopy_Click(*fx.c);
+        CopyPanel& p = copyPanel(*fx.c);
+        // Pulled out once the first photo is whole.
+        connect(p.ProgressGuage, &FloodGauge::floodChanged, &p, [&](double percent) {
+            if (percent >= 100 && drive.mounted())
+                drive.vanish();
+        });
+        p.cmdCopy->click();
+
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        const QString text = fx.t.dialogs->lastText();
+        QVERIFY2(text.startsWith("The CD-ROM can no longer be read, so the copy has stopped.\r\n\r\n"
+                                 + QDir::toNativeSeparators(disc + "/Murvos/55")),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith("No such file or directory"), qPrintable(text));
+        QCOMPARE(filesUnder(fx.programDir()), QStringList());
+        QCOMPARE(fx.c->state.PhotoDir, disc);
     }
-    void failedRemovalIsReported()
+
+    void oddFilesOnTheDiscAreNotCopied_data()
     {
-        QFETCH(QString, what);
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("named pipe") << QByteArray("55002.jpg");
+        QTest::newRow("name that is not text") << QByteArray("55\xe9.jpg");
+    }
+    void oddFilesOnTheDiscAreNotCopied()
+    {
+        QFETCH(QByteArray, name);
+        Disc t;
+        const QByteArray path = QFile::encodeName(t.disc + "/Murvos/") + name;
+        if (name.startsWith("55002")) {
+            QFile::remove(QFile::decodeName(path));
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        } else {
+            std::ofstream(std::filesystem::path(path.toStdString())) << "photo";
+        }
+        Form1& f = *t.c().form1;
+        f.show();
+        mnuCopy_Click(t.c());
+        {
+            Watchdog dog(std::chrono::seconds(20), "the copy waited on a file that is not one");
+            t.panel().cmdCopy->click();
+        }
+        const QString last = t.dialogs().lastText();
+        QVERIFY2(last.startsWith(name.startsWith("55002") ? "1 of 3 photos could not be copied."
+                                                           : "1 of 4 photos could not be copied."),
+                 qPrintable(last));
+        if (name.startsWith("55002"))
+            QCOMPARE(t.dialogs().boxes.first().text, "Not a regular file\r\n\r\n"
+                                                         + QDir::toNativeSeparators(t.disc + "/Murvos/55002.JPG"));
+        else
+            QVERIFY2(last.contains("These names cannot be read on this system:\r\n55\uFFFD.jpg"), qPrintable(last));
+        QCOMPARE(filesUnder(t.fx.programDir()), QStringList());
+        QCOMPARE(t.c().state.PhotoDir, t.disc);
+        f.close();
+        std::filesystem::remove(std::filesystem::path(path.toStdString())); // beyond QTemporaryDir's reach
+    }
+
+    void removalCutShortLeavesTheCopyOutOfUse_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("fromDisc");
+        QTest::newRow("a copy that cannot be deleted") << "busy" << "Device or resource busy" << true;
+        QTest::newRow("a read-only drive") << "readonly" << "Read-only file system" << false;
+    }
+    void removalCutShortLeavesTheCopyOutOfUse()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, reason);
+        QFETCH(bool, fromDisc);
+        Disc t;
+        const QString data = t.fx.dir.path() + "/data";
+        SmallDisk drive(data);
+        if (!drive.mounted())
+            QSKIP("a drive of its own needs root");
+        t.fx.t.files->setDataDir(data);
+        for (const char* name : {"55001.JPG", "55002.JPG", "55003.JPG"})
+            writePhoto(data + "/Murvos/" + name);
+        const QString pinned = t.fx.dir.path() + "/pinned.jpg";
+        writePhoto(pinned);
+        if (fault == "busy")
+            QVERIFY(bindFile(pinned, data + "/Murvos/55002.JPG"));
+        else
+            QVERIFY(drive.makeReadOnly());
+        t.c().state.PhotoDir = data;
+        BuildPhotoList(t.c());
+        Form1& f = *t.c().form1;
+        f.show();
+        t.dialogs().answers = {Yes};
+        mnuRemove_Click(t.c());
+
+        const FakeDialogs::Box& box = t.dialogs().boxes.last();
+        QCOMPARE(box.icon, Icon::Critical);
+        QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+        QVERIFY(f.isVisible());
+        // Part of a copy is never read, now or after a restart; a whole one still is.
+        const QString expected = fromDisc ? t.disc : data;
+        QCOMPARE(t.c().state.PhotoDir, expected);
+        QCOMPARE(t.c().state.PhotoList(1), expected + "/Murvos/55001.JPG");
+        QCOMPARE(QFile::exists(data + "/Murvos"), !fromDisc);
+        t.c().state.PhotoDir.clear();
+        t.fx.t.files->setDrives({t.disc});
+        QVERIFY(Form2_Load(t.c()));
+        QCOMPARE(t.c().state.PhotoDir, expected);
+    }
+
+    void copyCutShortIsCopiedAfreshAndKept_data()
+    {
+        QTest::addColumn<bool>("discNamed");
+        QTest::newRow("disc found on a drive") << false;
+        QTest::newRow("disc named on the command line") << true;
+    }
+    void copyCutShortIsCopiedAfreshAndKept()
+    {
+        QFETCH(bool, discNamed);
+        Disc t;
+        // What a copy killed half-way leaves: an empty folder and a hidden one with part of it.
+        const QString local = t.fx.programDir() + "/Murvos";
+        QDir().mkpath(local);
+        writePhoto(t.fx.programDir() + "/.Murvos.partial/55001.jpg", QByteArray(30000, 'b'));
+        writeText(t.fx.programDir() + "/.Murvos.partial/.55002.jpg.Xk3p9a", "half");
+        mnuCopy_Click(t.c());
+        t.panel().cmdCopy->click();
+        QCOMPARE(t.dialogs().boxes.size(), 1);
+        QCOMPARE(t.dialogs().lastText(), QString("Photos successfully copied!\r\n"));
+        QCOMPARE(QDir(t.fx.programDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList("Murvos"));
+        QCOMPARE(QDir(local).entryList(QDir::Files).size(), 3);
+
+        // The next start reads the copy, however the disc was found.
+        t.c().state.PhotoDir.clear();
+        if (discNamed)
+            t.c().discFolder = t.disc;
+        else
+            t.fx.t.files->setDrives({t.disc});
+        QVERIFY(Form2_Load(t.c()));
+        QCOMPARE(t.c().state.PhotoDir, t.fx.programDir());
+        QCOMPARE(t.c().state.CdDrive, t.disc);
+    }
+
+    void failedRemovalFromTheSaverSetIsReported()
+    {
         Disc t;
         Form1& f = *t.c().form1;
         f.show();
-        const QString folder = t.fx.programDir() + (what == "photos" ? "/Murvos" : "/ssKel-Vardos");
+        const QString folder = t.fx.programDir() + "/ssKel-Vardos";
         SmallDisk disk(folder);
         writePhoto(folder + "/57053.JPG");
         if (!disk.makeReadOnly())
             QSKIP("cannot make a read-only folder here");
         t.dialogs().answers = {Yes};
-        if (what == "photos") {
-            t.c().state.PhotoDir = t.fx.programDir();
-            mnuRemove_Click(t.c());
-        } else {
-            mnuCopyPhoto_Click(t.c());
-            auto* w = qobject_cast<FrmSSPhoto*>(t.c().frmSSPhoto.data());
-            QVERIFY(w);
-            w->SSCommand2_Click();
-            // Still in the set, and the buttons say so.
-            QVERIFY(!w->SSCommand7->isEnabled());
-            QVERIFY(w->SSCommand8->isEnabled());
-            QVERIFY(w->SSCommand2->isEnabled());
-        }
+        mnuCopyPhoto_Click(t.c());
+        auto* w = qobject_cast<FrmSSPhoto*>(t.c().frmSSPhoto.data());
+        QVERIFY(w);
+        w->SSCommand2_Click();
+        // Still in the set, and the buttons say so.
+        QVERIFY(!w->SSCommand7->isEnabled());
+        QVERIFY(w->SSCommand8->isEnabled());
+        QVERIFY(w->SSCommand2->isEnabled());
         const FakeDialogs::Box& box = t.dialogs().boxes.last();
         QCOMPARE(box.icon, Icon::Critical);
         const QString reason = disk.mounted() ? "Read-only file system" : "Permission denied";

@@ -26,9 +26,33 @@ SmallDisk::~SmallDisk()
 {
 #ifdef Q_OS_LINUX
     if (m_mounted)
-        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+        unmount(m_folder);
 #endif
     QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void SmallDisk::vanish()
+{
+    unmount(m_folder);
+    m_mounted = false;
+}
+
+bool bindFile(const QString& from, const QString& onto)
+{
+#ifdef Q_OS_LINUX
+    return ::geteuid() == 0
+        && ::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(), nullptr, MS_BIND,
+                   nullptr) == 0;
+#else
+    return false;
+#endif
+}
+
+void unmount(const QString& path)
+{
+#ifdef Q_OS_LINUX
+    ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
+#endif
 }
 
 bool SmallDisk::makeReadOnly()
