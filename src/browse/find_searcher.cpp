@@ -91,6 +91,17 @@ void FindSearcher::search(std::shared_ptr<const FindLibrary> library, const QStr
     m_shared->wake.notify_one();
 }
 
+void FindSearcher::cancel()
+{
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->next.reset();
+        m_shared->stop = true;
+    }
+    ++m_sent;
+    m_busy = false;
+}
+
 void FindSearcher::deliver(quint64 number, const FindQuery& query, const QList<FindIndex::Hit>& hits,
                            const QString& suggestion)
 {

@@ -23,6 +23,8 @@ public:
     ~FindSearcher() override;
 
     void search(std::shared_ptr<const FindLibrary> library, const QString& typed);
+    // Stops the query still running; its answer never comes.
+    void cancel();
     // True from a search until its answer has come back.
     bool isBusy() const { return m_busy; }
 

@@ -32,7 +32,7 @@ constexpr int TypingPause = 150;
 // The longest a window manager takes to hand a newly shown window the keyboard.
 constexpr int ActivationWait = 2000;
 const QSize Wanted(480, 430);
-const QSize Smallest(260, 240);
+const QSize Smallest(220, 240);
 
 bool isTyping(const QKeyEvent* key)
 {
@@ -135,6 +135,10 @@ void FindWindow::present()
     show();
     raise();
     activateWindow();
+    if (m_stale) {
+        m_stale = false;
+        search();
+    }
     txtFind->setFocus(Qt::ShortcutFocusReason);
     txtFind->selectAll();
     // Until the window manager hands this window the keyboard, what is typed goes on reaching
@@ -278,6 +282,17 @@ void FindWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         catchKeys(false);
     QDialog::changeEvent(event);
+}
+
+void FindWindow::hideEvent(QHideEvent* event)
+{
+    // Closed, the window wants no more answers; reopened, it asks again.
+    m_stale = m_stale || m_searcher->isBusy() || m_typing->isActive();
+    m_typing->stop();
+    m_searcher->cancel();
+    m_openWhenFound = false;
+    catchKeys(false);
+    QDialog::hideEvent(event);
 }
 
 bool FindWindow::keyFromElsewhere(QObject* watched, QEvent* event)

@@ -48,6 +48,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void found(const FindQuery& query, const QList<FindIndex::Hit>& hits, const QString& suggestion);
@@ -68,6 +69,7 @@ private:
     FindQuery m_query;
     QString m_suggestion;
     bool m_openWhenFound = false;
+    bool m_stale = false; // a search was cut short by closing
     bool m_catching = false;
     bool m_placed = false;
 };

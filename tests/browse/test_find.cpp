@@ -177,7 +177,7 @@ private slots:
         QFETCH(QSize, screen);
         QFETCH(QRect, main);
         const QRect photo(main.left() + 12, main.top() + 100, 541, 406);
-        const QSize smallest(268, 272);
+        const QSize smallest(228, 272);
         const QRect spot = findWindowPlace(QRect(QPoint(0, 0), screen), main, photo, QSize(488, 462), smallest);
         QVERIFY(!spot.isNull());
         QVERIFY(QRect(QPoint(0, 0), screen).contains(spot));
