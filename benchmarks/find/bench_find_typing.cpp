@@ -9,8 +9,16 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
 void spin(int ms)
 {
     QEventLoop loop;
@@ -30,13 +38,17 @@ TypingFigures typeIntoFindWindow(kv::AppContext& c, kv::FindIndexer& indexer, co
     QElapsedTimer clock;
     clock.start();
     qint64 last = clock.nsecsElapsed();
+    double lastCpu = threadCpuMs();
     QTimer tick;
     tick.setTimerType(Qt::PreciseTimer);
     tick.setInterval(1);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const qint64 now = clock.nsecsElapsed();
+        const double cpu = threadCpuMs();
         figures.longestBlockMs = std::max(figures.longestBlockMs, (now - last) / 1e6 - 1);
+        figures.longestWorkMs = std::max(figures.longestWorkMs, cpu - lastCpu);
         last = now;
+        lastCpu = cpu;
     });
     tick.start();
     for (const QString& query : queries) {

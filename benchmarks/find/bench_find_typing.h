@@ -10,6 +10,8 @@ class FindIndexer;
 struct TypingFigures
 {
     double longestBlockMs = 0; // the longest the window thread went without running its events
+    double longestWorkMs = 0;  // the most processor time the window thread spent in one such gap:
+                               // the block less the time other programs had the processor
     double worstAnswerMs = 0;  // the last letter of a query to its count shown, worst query
 };
 
