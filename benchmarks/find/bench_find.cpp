@@ -7,6 +7,7 @@
 // the window thread is blocked (goal: under a 16 ms frame).
 //
 //   bench_find [DOCUMENTS [MEGABYTES]]     (default 2000 and 50)
+//   FIND_SHOW='nomad|1956' bench_find      also lists the first results of these queries
 #include "bench_find_discs.h"
 #include "bench_find_typing.h"
 #include "browse/find_indexer.h"
@@ -95,6 +96,15 @@ int measure(const char* what, const QString& disc, const QStringList& typed, int
             times << t.nsecsElapsed() / 1e6;
             if (n == query.size())
                 results += int(hits.size());
+        }
+    }
+    if (qEnvironmentVariableIsSet("FIND_SHOW")) {
+        for (const QString& q : qEnvironmentVariable("FIND_SHOW").split(QLatin1Char('|'))) {
+            const QList<kv::FindIndex::Hit> hits = library->index.search(kv::parseFindQuery(q));
+            std::printf("%s -> %lld hits; %s\n", qPrintable(q), (long long)hits.size(), qPrintable(library->index.suggestion(q)));
+            for (int i = 0; i < 5 && i < hits.size(); ++i)
+                std::printf("   %d %s: %s\n", hits[i].score, qPrintable(library->sources[hits[i].text].label),
+                            qPrintable(library->index.snippet(hits[i], false).left(110)));
         }
     }
     const qsizetype indexBytes = library->index.bytes();

@@ -85,6 +85,7 @@ private:
         std::vector<Way> ways;
     };
     friend struct PartMatcher;
+    struct Scratch; // buffers a search reuses from text to text
 
     Range prefixRange(const QString& prefix) const;
     Range exactRange(const QString& word) const;
@@ -92,7 +93,8 @@ private:
     Part partFor(const QStringList& words) const;
     quint32 wordStart(const Text& t, std::size_t word) const;
     qsizetype wordEnd(const Text& t, qsizetype start) const;
-    bool scoreText(int number, const std::vector<Part>& parts, QList<Hit>& hits, const std::atomic_bool* stop) const;
+    bool scoreText(int number, const std::vector<Part>& parts, Scratch& scratch, QList<Hit>& hits,
+                   const std::atomic_bool* stop) const;
     quint32 number(const QString& folded);
 
     std::vector<Text> m_texts;

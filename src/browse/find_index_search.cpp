@@ -47,6 +47,8 @@ bool stopped(const std::atomic_bool* stop)
 
 bool FindIndex::Slot::contains(quint32 word) const
 {
+    if (any.size() == 1)
+        return any.front().contains(word);
     return std::any_of(any.begin(), any.end(), [word](const Range& r) { return r.contains(word); });
 }
 
@@ -96,10 +98,11 @@ FindIndex::Part FindIndex::partFor(const QStringList& words) const
     } else {
         const QString& word = words.first();
         for (qsizetype cut = SplitPiece; cut + SplitPiece <= word.size(); ++cut) {
+            // The second word, typed last, may still be a beginning: "kelvar" finds "Kel-Vardo".
             const Range head = exactRange(word.left(cut));
-            const Range tail = exactRange(word.mid(cut));
+            const Range tail = prefixRange(word.mid(cut));
             if (head.lo != head.hi && tail.lo != tail.hi)
-                part.ways.push_back({slotFor(word.left(cut), false), slotFor(word.mid(cut), false)});
+                part.ways.push_back({slotFor(word.left(cut), false), slotFor(word.mid(cut), true)});
         }
     }
     // A way with a word the index does not hold can never match.
@@ -108,6 +111,29 @@ FindIndex::Part FindIndex::partFor(const QStringList& words) const
     });
     return part;
 }
+
+struct FindIndex::Scratch
+{
+    struct Match
+    {
+        std::size_t at;
+        std::size_t part;
+        std::size_t length;
+    };
+    std::vector<Match> matches;
+    std::vector<int> count;
+    std::vector<int> exact;
+    std::vector<int> inHeading; // 0 none, 1 a prefix, 2 an exact word
+    std::vector<int> inTitle;
+    std::vector<int> inWindow;
+
+    void reset(std::size_t parts)
+    {
+        matches.clear();
+        for (std::vector<int>* v : {&count, &exact, &inHeading, &inTitle, &inWindow})
+            v->assign(parts, 0);
+    }
+};
 
 // Where a part matches at a word: the number of words it spans (0 for none), and whether the
 // last of them is an exact word.
@@ -184,31 +210,28 @@ QList<FindIndex::Hit> FindIndex::search(const FindQuery& query, const std::atomi
             partsThere[t] += quint32(partThere[t]);
     }
     QList<Hit> hits;
+    Scratch scratch;
     for (std::size_t t = 0; t < texts; ++t) {
-        if (partsThere[t] == parts.size() && !scoreText(int(t), parts, hits, stop))
+        if (partsThere[t] == parts.size() && !scoreText(int(t), parts, scratch, hits, stop))
             return {};
     }
     std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.score > b.score; });
     return hits;
 }
 
-bool FindIndex::scoreText(int number, const std::vector<Part>& parts, QList<Hit>& hits,
+bool FindIndex::scoreText(int number, const std::vector<Part>& parts, Scratch& scratch, QList<Hit>& hits,
                           const std::atomic_bool* stop) const
 {
+    using Match = Scratch::Match;
     const Text& t = m_texts[std::size_t(number)];
     const std::size_t n = t.words.size();
     const std::size_t partCount = parts.size();
-    struct Match
-    {
-        std::size_t at;
-        std::size_t part;
-        std::size_t length;
-    };
-    std::vector<Match> matches;
-    std::vector<int> count(partCount, 0);
-    std::vector<int> exact(partCount, 0);
-    std::vector<int> inHeading(partCount, 0); // 0 none, 1 a prefix, 2 an exact word
-    std::vector<int> inTitle(partCount, 0);
+    scratch.reset(partCount);
+    std::vector<Match>& matches = scratch.matches;
+    std::vector<int>& count = scratch.count;
+    std::vector<int>& exact = scratch.exact;
+    std::vector<int>& inHeading = scratch.inHeading;
+    std::vector<int>& inTitle = scratch.inTitle;
     std::size_t headingCovered = 0;
     std::size_t titleCovered = 0;
     for (std::size_t at = 0; at < n; ++at) {
@@ -268,7 +291,7 @@ bool FindIndex::scoreText(int number, const std::vector<Part>& parts, QList<Hit>
     std::size_t bestLeft = 0;
     std::size_t bestRight = 0;
     if (present > 0) {
-        std::vector<int> inWindow(partCount, 0);
+        std::vector<int>& inWindow = scratch.inWindow;
         std::size_t covered = 0;
         std::size_t left = 0;
         std::size_t narrowest = n + 1;

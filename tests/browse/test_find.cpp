@@ -8,6 +8,7 @@
 #include "platform/richtext/rtf_reader.h"
 #include "viewer_probe.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
+#include <QToolButton>
 
 using namespace kv;
 
@@ -196,6 +198,11 @@ private slots:
         QTest::keyClicks(f.form->focusWidget() ? f.form->focusWidget() : f.form, "nt");
         f.window = f.form->findChild<FindWindow*>("frmFind");
         QCOMPARE(f.window->txtFind->text(), "nt");
+        // The field's clear button, a picture only, is named for a screen reader.
+        const QList<QToolButton*> buttons = f.window->txtFind->findChildren<QToolButton*>();
+        QVERIFY(std::any_of(buttons.begin(), buttons.end(), [](QToolButton* b) {
+            return b->isVisibleTo(b->window()) && QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name) == "Clear";
+        }));
     }
 
     void documentHitOpensTheViewerOnTheMatch()
