@@ -30,6 +30,7 @@ live on the content disc; keep the disc in the drive while you use the program.<
 <li><a href="#copy">Copying to the hard drive</a></li>
 <li><a href="#saver">Screen saver</a></li>
 <li><a href="#booklet">Printing a booklet</a></li>
+<li><a href="#find">Finding words</a></li>
 <li><a href="#helpmenu">The Help menu</a></li>
 <li><a href="#errors">Error messages</a></li>
 </ul>
@@ -103,6 +104,20 @@ From year. Press <b>Print</b>; when the booklet is done the button reads <b>Prin
 the same booklet once more. <b>Clear</b> starts over. Without a printer the pages go to a PDF file you
 name. <b>File &gt; Print Setup</b> chooses the printer and the paper. See also
 <a href="#errors">Error messages</a>.</p>
+<p><a href="#top">Back to the contents</a></p>
+
+<h2 id="find">Finding words</h2>
+<p><b>Help &gt; Find in Documents...</b> (or <kbd>Ctrl+F</kbd>) searches every document and photo
+caption of the disc as you type. A text is found when it holds every word you type; a word also
+finds the words it begins (<i>carb</i> finds <i>carburettor</i>), without regard to capitals or
+accents. Put words in double quotes to find them as a phrase. <i>Kel-Vardo</i>, <i>Kel Vardo</i>
+and <i>KelVardo</i> find each other, as do <i>4-barrel</i> and <i>four-barrel</i>. Texts whose
+title holds the words come first, then those with the words as typed and close together. When
+little is found, a line offers a spelling the disc uses; click it or press <kbd>Enter</kbd>.</p>
+<p>Each result shows where it comes from and the passage where the words meet. Press
+<kbd>Enter</kbd> or double-click a result to open it: a document opens in the viewer with the
+words selected; a photo caption shows its photo with the caption, and <kbd>.</kbd> and
+<kbd>,</kbd> step on from there.</p>
 <p><a href="#top">Back to the contents</a></p>
 
 <h2 id="helpmenu">The Help menu</h2>

@@ -1,10 +1,15 @@
-// Find in Documents on the sample disc and on a generated disc of 2,000 documents (the sample's
-// documents, and photo captions cut from its texts with words of their own): the time to list
-// the texts on the window thread, to read and index them, and from the start of the worker to
-// the index being ready; the index's memory; and the time a query takes, typed letter by letter,
-// with the snippets of the first rows the list shows.
+// Find in Documents on the sample disc, on a generated disc of 2,000 documents (the sample's
+// documents, and photo captions cut from its texts with words of their own) and on a disc of
+// one 50 MB document: the time to list the texts on the window thread, to read and index them,
+// and from the start of the worker to the index being ready; the wait to cancel while a
+// document is read; the index's memory; the time a query takes, typed letter by letter, with
+// the snippets of the first rows the list shows; and, typing into a Find window, the longest
+// the window thread is blocked (goal: under a 16 ms frame).
 //
-//   bench_find [DOCUMENTS]     (default 2000)
+//   bench_find [DOCUMENTS [MEGABYTES]]     (default 2000 and 50)
+//   FIND_SHOW='nomad|1956' bench_find      also lists the first results of these queries
+#include "bench_find_discs.h"
+#include "bench_find_typing.h"
 #include "browse/find_indexer.h"
 #include "browse/find_sources.h"
 #include "common/proc_status.h"
@@ -12,11 +17,12 @@
 #include "support/fixture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,11 +30,14 @@
 namespace {
 // The rows a list of the Find window's size shows at once.
 constexpr int VisibleRows = 8;
+// A letter typed every so often, as a quick typist does.
+constexpr int TypingGapMs = 60;
 
 const QStringList Typed = {"chrome", "midnight onyx", "\"alpine white\"", "two-tone", "carburetor", "v8 engine",
                            "kel-vardo", "prairie gold", "hardtop", "stamp", "brochure", "turquoise convertible",
                            "zzzz", "power pack", "1956", "Coupé", "dashboard clock", "\"body tag\"", "murvo",
-                           "sunburst"};
+                           "sunburst", "the", "a"};
+const QStringList TypedInLarge = {"the", "a", "chassis", "the body", "\"of a collector\"", "zzzz", "carburetor"};
 
 double percentile(QList<double> v, double p)
 {
@@ -36,52 +45,15 @@ double percentile(QList<double> v, double p)
     return v.isEmpty() ? 0 : v.at(std::min<qsizetype>(v.size() - 1, qsizetype(p * v.size())));
 }
 
-// A made-up word, the same for the same number.
-QByteArray wordFor(unsigned n)
+// Resident memory, after handing freed memory back, so that what is held is what counts.
+long residentKb()
 {
-    static const char* const syllables[] = {"ka", "lo", "vin", "dra", "mo", "tes", "ri", "bun", "el", "sar", "quo", "fen"};
-    QByteArray w;
-    for (int i = 0; i < 3; ++i, n /= 12)
-        w += syllables[n % 12];
-    return w;
-}
-
-// The sample disc's texts and photo names, then photos and captions of their own until the
-// disc holds `documents` texts in all; the sample alone gives `sampleTexts`.
-void writeGeneratedDisc(const QString& root, int documents, int sampleTexts)
-{
-    const QString sample = QStringLiteral(KV_SAMPLE_DISC);
-    QDir().mkpath(root + QStringLiteral("/richtext"));
-    QDir().mkpath(root + QStringLiteral("/Murvos"));
-    QList<QByteArray> texts;
-    for (const QFileInfo& f : QDir(sample + QStringLiteral("/richtext")).entryInfoList({QStringLiteral("*.rtf")})) {
-        QFile in(f.filePath());
-        in.open(QIODevice::ReadOnly);
-        texts << in.readAll();
-        QFile::copy(f.filePath(), root + QStringLiteral("/richtext/") + f.fileName());
-    }
-    for (const QString& name : QDir(sample + QStringLiteral("/Murvos")).entryList({QStringLiteral("*.jpg")}))
-        QFile(root + QStringLiteral("/Murvos/") + name).open(QIODevice::WriteOnly);
-    const int photos = documents - sampleTexts;
-    unsigned seed = 1;
-    for (int i = 0; i < photos; ++i) {
-        const QString name = QStringLiteral("%1%2").arg(55 + i % 3).arg(100 + i / 3, 3, 10, QLatin1Char('0'));
-        QFile(root + QStringLiteral("/Murvos/") + name + QStringLiteral(".jpg")).open(QIODevice::WriteOnly);
-        QByteArray own = "\\pard ";
-        for (int w = 0; w < 30; ++w) {
-            seed = seed * 1103515245u + 12345u;
-            own += wordFor(seed >> 8) + ' ';
-        }
-        QByteArray rtf = texts.at(i % texts.size());
-        rtf.insert(rtf.lastIndexOf('}'), own + "\\par ");
-        QFile out(root + QStringLiteral("/richtext/") + name + QStringLiteral(".rtf"));
-        out.open(QIODevice::WriteOnly);
-        out.write(rtf);
-    }
+    malloc_trim(0);
+    return procStatusKb("VmRSS:");
 }
 
 // The number of texts indexed.
-int measure(const char* what, const QString& disc)
+int measure(const char* what, const QString& disc, const QStringList& typed, int cancelAfterMs)
 {
     kv::Fixture fx;
     kv::AppContext& c = *fx.c;
@@ -94,27 +66,20 @@ int measure(const char* what, const QString& disc)
     std::vector<kv::FindSource> sources = kv::findSources(c);
     const double listMs = t.nsecsElapsed() / 1e6;
 
-    const long rssBefore = procStatusKb("VmRSS:");
+    const long rssBefore = residentKb();
     t.restart();
     std::atomic_bool cancel = false;
     std::unique_ptr<kv::FindLibrary> library = kv::buildFindLibrary(sources, cancel);
     const double buildMs = t.nsecsElapsed() / 1e6;
-    const long rssAfter = procStatusKb("VmRSS:");
-
-    // As the program does it: on the worker, until the window thread hears it is ready.
-    kv::FindIndexer indexer;
-    QSignalSpy ready(&indexer, &kv::FindIndexer::ready);
-    t.restart();
-    indexer.start(sources);
-    ready.wait(60000);
-    const double workerMs = t.nsecsElapsed() / 1e6;
+    const long rssAfter = residentKb();
+    const long peak = procStatusKb("VmHWM:");
 
     // Closing the program while the worker reads: the wait for it to stop.
     double cancelMs = 0;
     {
         auto* early = new kv::FindIndexer;
         early->start(sources);
-        QThread::msleep(20);
+        QThread::msleep(cancelAfterMs);
         t.restart();
         delete early;
         cancelMs = t.nsecsElapsed() / 1e6;
@@ -122,7 +87,7 @@ int measure(const char* what, const QString& disc)
 
     QList<double> times;
     int results = 0;
-    for (const QString& query : Typed) {
+    for (const QString& query : typed) {
         for (qsizetype n = 1; n <= query.size(); ++n) {
             t.restart();
             const QList<kv::FindIndex::Hit> hits = library->index.search(kv::parseFindQuery(query.left(n)));
@@ -133,19 +98,44 @@ int measure(const char* what, const QString& disc)
                 results += int(hits.size());
         }
     }
+    if (qEnvironmentVariableIsSet("FIND_SHOW")) {
+        for (const QString& q : qEnvironmentVariable("FIND_SHOW").split(QLatin1Char('|'))) {
+            const QList<kv::FindIndex::Hit> hits = library->index.search(kv::parseFindQuery(q));
+            std::printf("%s -> %lld hits; %s\n", qPrintable(q), (long long)hits.size(), qPrintable(library->index.suggestion(q)));
+            for (int i = 0; i < 5 && i < hits.size(); ++i)
+                std::printf("   %d %s: %s\n", hits[i].score, qPrintable(library->sources[hits[i].text].label),
+                            qPrintable(library->index.snippet(hits[i], false).left(110)));
+        }
+    }
+    const qsizetype indexBytes = library->index.bytes();
+    const std::size_t indexed = library->sources.size();
+    library.reset();
+
+    // As the program does it: on the worker, until the window thread hears it is ready; then
+    // typed into the window.
+    kv::FindIndexer indexer;
+    QSignalSpy ready(&indexer, &kv::FindIndexer::ready);
+    t.restart();
+    indexer.start(sources);
+    ready.wait(120000);
+    const double workerMs = t.nsecsElapsed() / 1e6;
+    const TypingFigures typing = typeIntoFindWindow(c, indexer, typed, TypingGapMs);
 
     std::printf("%s: %zu texts listed, %zu indexed, %d results for the %lld full queries\n", what, sources.size(),
-                library->sources.size(), results, static_cast<long long>(Typed.size()));
+                indexed, results, static_cast<long long>(typed.size()));
     std::printf("  list the texts (window thread)   %8.1f ms\n", listMs);
     std::printf("  read and index                   %8.1f ms\n", buildMs);
     std::printf("  worker start to index ready      %8.1f ms\n", workerMs);
-    std::printf("  cancelled while reading, stopped %8.1f ms\n", cancelMs);
-    std::printf("  index memory                     %8.1f MB (resident growth while building %.1f MB)\n",
-                library->index.bytes() / 1048576.0, (rssAfter - rssBefore) / 1024.0);
+    std::printf("  cancelled %4d ms into reading    %8.1f ms to stop\n", cancelAfterMs, cancelMs);
+    std::printf("  index memory                     %8.1f MB (resident growth held %.1f MB, process peak %.1f MB)\n",
+                indexBytes / 1048576.0, (rssAfter - rssBefore) / 1024.0, peak / 1024.0);
     std::printf("  query, %lld typed prefixes          %8.2f ms median, %.2f p95, %.2f worst (goal 20 ms p95)\n",
                 static_cast<long long>(times.size()), percentile(times, 0.5), percentile(times, 0.95),
                 percentile(times, 1.0));
-    return int(library->sources.size());
+    std::printf("  typed into the window            %8.1f ms longest block (goal 16 ms), %.1f ms of it the thread's own work\n",
+                typing.longestBlockMs, typing.longestWorkMs);
+    std::printf("  last letter to count shown       %8.1f ms worst query\n", typing.worstAnswerMs);
+    return int(indexed);
 }
 } // namespace
 
@@ -155,10 +145,16 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int documents = argc > 1 ? std::max(200, atoi(argv[1])) : 2000;
+    const int megabytes = argc > 2 ? std::max(1, atoi(argv[2])) : 50;
 
-    const int sampleTexts = measure("sample disc", QStringLiteral(KV_SAMPLE_DISC));
+    const int sampleTexts = measure("sample disc", QStringLiteral(KV_SAMPLE_DISC), Typed, 20);
+    {
+        QTemporaryDir dir;
+        writeGeneratedDisc(dir.path(), documents, sampleTexts);
+        measure(qPrintable(QStringLiteral("generated disc of %1 documents").arg(documents)), dir.path(), Typed, 20);
+    }
     QTemporaryDir dir;
-    writeGeneratedDisc(dir.path(), documents, sampleTexts);
-    measure(qPrintable(QStringLiteral("generated disc of %1 documents").arg(documents)), dir.path());
+    writeLargeDocumentDisc(dir.path(), megabytes);
+    measure(qPrintable(QStringLiteral("disc of one %1 MB document").arg(megabytes)), dir.path(), TypedInLarge, 500);
     return 0;
 }

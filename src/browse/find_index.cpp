@@ -6,13 +6,12 @@
 namespace kv {
 
 namespace {
-constexpr int MaxMarks = 12;
 constexpr qsizetype SnippetBefore = 40;
 constexpr qsizetype SnippetLength = 150;
-// Counts beyond these add nothing: a long text that says a word fifty times is no better.
-constexpr int CountCap = 20;
-constexpr int CloseBonus = 40;
-constexpr int CloseWeight = 3;
+// A first line of more words than this is a paragraph, not a heading.
+constexpr quint32 HeadingWords = 12;
+// Words read between looks at the stop flag: a large document stops within a few milliseconds.
+constexpr quint32 StopCheck = 1u << 16;
 
 void appendEscaped(QString& out, QChar ch, bool html)
 {
@@ -32,32 +31,84 @@ bool isBlank(QChar ch)
     return ch.isSpace() || ch.unicode() == 0xFFFC || ch.unicode() == 0xFDD0 || ch.unicode() == 0xFDD1
         || ch.category() == QChar::Other_Control;
 }
+
+bool isLineBreak(QChar ch)
+{
+    return ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator;
+}
+
+bool isLatin1(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x100; });
+}
 } // namespace
 
-int FindIndex::add(const QString& text)
+quint32 FindIndex::number(const QString& folded)
 {
-    const int number = int(m_texts.size());
-    Text t;
-    t.text = text;
-    const QList<WordSpan> words = wordsOf(text);
-    t.words.reserve(std::size_t(words.size()));
-    t.starts.reserve(std::size_t(words.size()));
-    for (const WordSpan& w : words) {
-        const QString folded = foldWord(QStringView(text).sliced(w.start, w.length));
-        auto it = m_building.constFind(folded);
-        if (it == m_building.constEnd()) {
-            it = m_building.insert(folded, quint32(m_dictionary.size()));
-            m_dictionary.push_back(folded);
-            m_buildingPostings.emplace_back();
-        }
-        std::vector<quint32>& postings = m_buildingPostings[*it];
-        if (postings.empty() || postings.back() != quint32(number))
-            postings.push_back(quint32(number));
-        t.words.push_back(*it);
-        t.starts.push_back(quint32(w.start));
+    auto it = m_building.constFind(folded);
+    if (it == m_building.constEnd()) {
+        it = m_building.insert(folded, quint32(m_dictionary.size()));
+        m_dictionary.push_back(folded);
+        m_buildingPostings.emplace_back();
     }
+    std::vector<quint32>& postings = m_buildingPostings[*it];
+    const quint32 text = quint32(m_texts.size());
+    if (postings.empty() || postings.back() != text)
+        postings.push_back(text);
+    return *it;
+}
+
+int FindIndex::add(const QString& text, const QString& title, const std::atomic_bool* stop)
+{
+    const int added = int(m_texts.size());
+    Text t;
+    const qsizetype n = text.size();
+    qsizetype lineEnd = 0;
+    while (lineEnd < n && !isLineBreak(text[lineEnd]))
+        ++lineEnd;
+    bool stopped = false;
+    qsizetype i = 0;
+    while (i < n) {
+        while (i < n && !isWordChar(text[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < n && isWordChar(text[i]))
+            ++i;
+        if (i == start)
+            break;
+        if (t.words.size() % Stride == 0)
+            t.starts.push_back(quint32(start));
+        t.words.push_back(number(foldWord(QStringView(text).sliced(start, i - start))));
+        if (start < lineEnd)
+            t.heading = quint32(t.words.size());
+        if (stop && t.words.size() % StopCheck == 0 && *stop) {
+            stopped = true;
+            break;
+        }
+    }
+    // A text of one line has no heading: it is all body.
+    if (lineEnd == n || t.heading > HeadingWords)
+        t.heading = 0;
+    if (!stopped) {
+        for (const WordSpan& w : wordsOf(title))
+            t.title.push_back(number(foldWord(QStringView(title).sliced(w.start, w.length))));
+    }
+    if (stopped) {
+        for (quint32 w : t.words) {
+            std::vector<quint32>& postings = m_buildingPostings[w];
+            if (!postings.empty() && postings.back() == quint32(added))
+                postings.pop_back();
+        }
+        return -1;
+    }
+    if (isLatin1(text))
+        t.narrow = text.toLatin1();
+    else
+        t.wide = text;
+    t.words.shrink_to_fit();
+    t.starts.shrink_to_fit();
     m_texts.push_back(std::move(t));
-    return number;
+    return added;
 }
 
 void FindIndex::finish()
@@ -79,6 +130,8 @@ void FindIndex::finish()
     for (Text& t : m_texts) {
         for (quint32& w : t.words)
             w = renumber[w];
+        for (quint32& w : t.title)
+            w = renumber[w];
     }
     m_postingStart.assign(1, 0);
     m_postingStart.reserve(order.size() + 1);
@@ -91,6 +144,33 @@ void FindIndex::finish()
     }
     m_building = {};
     m_buildingPostings = {};
+}
+
+QString FindIndex::text(int number) const
+{
+    const Text& t = m_texts[std::size_t(number)];
+    return t.wide.isNull() ? QString::fromLatin1(t.narrow) : t.wide;
+}
+
+quint32 FindIndex::wordStart(const Text& t, std::size_t word) const
+{
+    qsizetype i = t.starts[word / Stride];
+    const qsizetype n = t.length();
+    for (std::size_t k = word % Stride; k > 0; --k) {
+        while (i < n && isWordChar(t.at(i)))
+            ++i;
+        while (i < n && !isWordChar(t.at(i)))
+            ++i;
+    }
+    return quint32(i);
+}
+
+qsizetype FindIndex::wordEnd(const Text& t, qsizetype start) const
+{
+    const qsizetype n = t.length();
+    while (start < n && isWordChar(t.at(start)))
+        ++start;
+    return start;
 }
 
 FindIndex::Range FindIndex::prefixRange(const QString& prefix) const
@@ -108,133 +188,16 @@ FindIndex::Range FindIndex::exactRange(const QString& word) const
     return {at, lo != m_dictionary.end() && *lo == word ? at + 1 : at};
 }
 
-QList<FindIndex::Hit> FindIndex::search(const FindQuery& query) const
-{
-    if (query.isEmpty() || m_postingStart.empty())
-        return {};
-    std::vector<Part> parts;
-    for (const QStringList& words : query.parts) {
-        Part part;
-        for (qsizetype k = 0; k < words.size(); ++k) {
-            const bool last = k == words.size() - 1;
-            const Range r = last ? prefixRange(words[k]) : exactRange(words[k]);
-            if (r.lo == r.hi)
-                return {};
-            part.words.push_back(r);
-        }
-        part.exactLast = exactRange(words.last());
-        parts.push_back(std::move(part));
-    }
-
-    // Texts that hold every word somewhere; the order and adjacency are checked per text.
-    std::vector<int> seenBy(m_texts.size(), -1);
-    std::vector<int> found(m_texts.size(), 0);
-    int wanted = 0;
-    for (const Part& part : parts) {
-        for (const Range& r : part.words) {
-            for (quint32 w = r.lo; w < r.hi; ++w) {
-                for (quint32 i = m_postingStart[w]; i < m_postingStart[w + 1]; ++i) {
-                    const quint32 t = m_postingTexts[i];
-                    if (seenBy[t] != wanted) {
-                        seenBy[t] = wanted;
-                        ++found[t];
-                    }
-                }
-            }
-            ++wanted;
-        }
-    }
-    QList<Hit> hits;
-    for (std::size_t t = 0; t < m_texts.size(); ++t) {
-        if (found[t] == wanted)
-            scoreText(int(t), parts, hits);
-    }
-    std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.score > b.score; });
-    return hits;
-}
-
-void FindIndex::scoreText(int number, const std::vector<Part>& parts, QList<Hit>& hits) const
-{
-    const Text& t = m_texts[std::size_t(number)];
-    const std::size_t n = t.words.size();
-    struct Match
-    {
-        std::size_t at;
-        std::size_t part;
-        std::size_t length;
-    };
-    std::vector<Match> matches;
-    std::vector<int> count(parts.size(), 0);
-    std::vector<int> exact(parts.size(), 0);
-    for (std::size_t at = 0; at < n; ++at) {
-        for (std::size_t j = 0; j < parts.size(); ++j) {
-            const std::vector<Range>& words = parts[j].words;
-            if (at + words.size() > n)
-                continue;
-            std::size_t k = 0;
-            while (k < words.size() && words[k].contains(t.words[at + k]))
-                ++k;
-            if (k < words.size())
-                continue;
-            matches.push_back({at, j, words.size()});
-            ++count[j];
-            if (parts[j].exactLast.contains(t.words[at + k - 1]))
-                ++exact[j];
-        }
-    }
-    int score = 0;
-    std::size_t needed = 0;
-    for (std::size_t j = 0; j < parts.size(); ++j) {
-        if (count[j] == 0)
-            return; // a phrase whose words are there, but not in a row
-        score += 4 * std::min(count[j], CountCap) + 2 * std::min(exact[j], CountCap);
-        needed += parts[j].words.size();
-    }
-    if (parts.size() > 1) {
-        // The narrowest stretch of words holding every part: the closer, the better.
-        std::vector<int> inWindow(parts.size(), 0);
-        std::size_t covered = 0;
-        std::size_t left = 0;
-        std::size_t narrowest = n + 1;
-        for (const Match& m : matches) {
-            if (inWindow[m.part]++ == 0)
-                ++covered;
-            while (covered == parts.size()) {
-                narrowest = std::min(narrowest, m.at + m.length - matches[left].at);
-                if (--inWindow[matches[left].part] == 0)
-                    --covered;
-                ++left;
-            }
-        }
-        const std::size_t gap = narrowest > needed ? narrowest - needed : 0;
-        // Worth as much as a dozen more mentions: "four door" wants "Four-Door" before a page
-        // that says "four" and "door" a paragraph apart many times.
-        score += CloseWeight * (CloseBonus - int(std::min<std::size_t>(gap, CloseBonus)));
-    }
-
-    Hit hit;
-    hit.text = number;
-    hit.score = score;
-    for (const Match& m : matches) {
-        if (hit.marks.size() == MaxMarks)
-            break;
-        const qsizetype start = t.starts[m.at];
-        const qsizetype lastStart = t.starts[m.at + m.length - 1];
-        hit.marks.append({start, lastStart + wordLength(t.text, lastStart) - start});
-    }
-    hit.first = hit.marks.first();
-    hits.append(hit);
-}
-
 QString FindIndex::snippet(const Hit& hit, bool html) const
 {
-    const QString& text = m_texts[std::size_t(hit.text)].text;
-    // From a word start a little before the match, to a word end a line's length on.
+    const Text& text = m_texts[std::size_t(hit.text)];
+    const qsizetype size = text.length();
+    // From a word start a little before the passage, to a word end a line's length on.
     qsizetype from = std::max<qsizetype>(0, hit.first.start - SnippetBefore);
-    while (from > 0 && from < hit.first.start && isWordChar(text[from - 1]))
+    while (from > 0 && from < hit.first.start && isWordChar(text.at(from - 1)))
         ++from;
-    qsizetype to = std::min(text.size(), std::max(from + SnippetLength, hit.first.start + hit.first.length));
-    while (to < text.size() && to > hit.first.start + hit.first.length && isWordChar(text[to]))
+    qsizetype to = std::min(size, std::max(from + SnippetLength, hit.first.start + hit.first.length));
+    while (to < size && to > hit.first.start + hit.first.length && isWordChar(text.at(to)))
         --to;
 
     QString out;
@@ -249,7 +212,7 @@ QString FindIndex::snippet(const Hit& hit, bool html) const
         if (html && marked != bold)
             out += marked ? QStringLiteral("<b>") : QStringLiteral("</b>");
         bold = marked;
-        const QChar ch = text[i];
+        const QChar ch = text.at(i);
         if (isBlank(ch)) {
             if (!lastBlank)
                 out += QLatin1Char(' ');
@@ -261,7 +224,7 @@ QString FindIndex::snippet(const Hit& hit, bool html) const
     }
     if (html && bold)
         out += QStringLiteral("</b>");
-    if (to < text.size())
+    if (to < size)
         out += QStringLiteral("\u2026");
     return out;
 }
@@ -270,7 +233,8 @@ qsizetype FindIndex::bytes() const
 {
     qsizetype total = qsizetype(sizeof(*this));
     for (const Text& t : m_texts) {
-        total += qsizetype(sizeof(Text)) + t.text.capacity() * 2 + qsizetype(t.words.capacity() + t.starts.capacity()) * 4;
+        total += qsizetype(sizeof(Text)) + t.narrow.capacity() + t.wide.capacity() * 2
+            + qsizetype(t.words.capacity() + t.starts.capacity() + t.title.capacity()) * 4;
     }
     for (const QString& w : m_dictionary)
         total += qsizetype(sizeof(QString)) + w.capacity() * 2 + 16;

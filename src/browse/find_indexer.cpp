@@ -22,12 +22,21 @@ std::unique_ptr<FindLibrary> buildFindLibrary(std::vector<FindSource> sources, c
         const QString identity = fileIdentity(source.path);
         const bool first = !identity.isEmpty() && !read.contains(identity);
         read.insert(identity);
-        QTextDocument doc;
-        // Damaged or missing documents are passed over: their own buttons report them.
-        if (first && readRtfFile(source.path, &doc)) {
-            library->index.add(doc.toPlainText());
-            library->sources.push_back(std::move(source));
+        // Damaged or missing documents are passed over: their own buttons report them. The
+        // document goes as soon as its text is out, so a large one is held once at a time.
+        QString text;
+        bool read = false;
+        if (first) {
+            QTextDocument doc;
+            read = readRtfFile(source.path, &doc, &cancel);
+            if (read && !cancel)
+                text = doc.toPlainText();
         }
+        if (cancel)
+            return nullptr;
+        // A document's caption is its title; a photo's text has only its first line.
+        if (read && library->index.add(text, source.isPhoto() ? QString() : source.label, &cancel) >= 0)
+            library->sources.push_back(std::move(source));
         if (progress)
             progress(++done);
     }

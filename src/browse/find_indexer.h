@@ -25,8 +25,8 @@ struct FindLibrary
 std::unique_ptr<FindLibrary> buildFindLibrary(std::vector<FindSource> sources, const std::atomic_bool& cancel,
                                               const std::function<void(int)>& progress = {});
 
-// Builds the library on a worker thread of its own. Cancelled, the worker stops after the
-// document it is reading; destroying the indexer cancels and waits for that. The worker never
+// Builds the library on a worker thread of its own. Cancelled, the worker stops within the
+// document it is reading, between two pieces of it; destroying the indexer cancels and waits for that. The worker never
 // waits for this thread, so the wait cannot deadlock.
 class FindIndexer : public QObject
 {

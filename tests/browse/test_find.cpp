@@ -3,9 +3,12 @@
 #include "app/widgets/panel3d.h"
 #include "browse/find_index.h"
 #include "browse/find_indexer.h"
+#include "browse/find_placement.h"
 #include "browse/find_window.h"
+#include "platform/richtext/rtf_reader.h"
 #include "viewer_probe.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QLabel>
@@ -13,6 +16,8 @@
 #include <QListView>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolButton>
 
 using namespace kv;
 
@@ -94,6 +99,110 @@ private slots:
         if (query == "four-barrel")
             QCOMPARE(index.snippet(index.search(parseFindQuery(query)).first(), true),
                      "The <b>Four-Barrel</b> carburettor fed the V8.");
+    }
+
+    // What a reader expects first: the title over the body, the word over a longer one, the
+    // passage where the words meet, and the spellings texts and readers use.
+    void readerAnswers_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("first"); // -1: nothing found
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("shows"); // in the first result's snippet, else the spelling offered
+        QTest::newRow("title above body") << "nomad" << 1 << 3 << "";
+        QTest::newRow("exact word above prefix") << "stamp" << 3 << 3 << "A <b>stamp</b> of 1957";
+        QTest::newRow("passage where the words meet")
+            << "nomad tailgate" << 4 << 1 << "<b>Nomads</b> have a stamped <b>tailgate</b> number";
+        QTest::newRow("spelling variant offered") << "carburetor" << -1 << 0 << "carburettor";
+        QTest::newRow("one word for a hyphenated pair") << "kelvardo" << 5 << 2 << "<b>Kel-Vardo</b>";
+        QTest::newRow("hyphenated pair for one word") << "kel-vardo" << 5 << 2 << "";
+        QTest::newRow("digits for a number word") << "4-barrel" << 5 << 1 << "<b>four-barrel</b>";
+    }
+    void readerAnswers()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, first);
+        QFETCH(int, count);
+        QFETCH(QString, shows);
+        QString far;
+        for (int i = 0; i < 30; ++i)
+            far += "The chassis and the body of the wagon.\n";
+        FindIndex index;
+        index.add("Wagons\nA nomad here, a nomad there, a nomad everywhere.", "Nostalgia");
+        index.add("The sport wagon\nIts owners are proud of it.", "Nomads");
+        index.add("The body was stamped, stamped and stamped again.");
+        index.add("A stamp of 1957 on a letter.");
+        index.add("Nomad wagons were built in small numbers and sold to families all over the country.\n" + far
+                  + "The tailgate glass came from one supplier.\n" + far
+                  + "Nomads have a stamped tailgate number that should match the body tag.");
+        index.add("The four-barrel carburettor of the Kel-Vardo.");
+        index.add("The KelVardo Stuff menu.");
+        index.finish();
+        const QList<FindIndex::Hit> hits = index.search(parseFindQuery(query));
+        QCOMPARE(hits.isEmpty() ? -1 : hits.first().text, first);
+        QCOMPARE(hits.size(), count);
+        if (!hits.isEmpty())
+            QVERIFY2(index.snippet(hits.first(), true).contains(shows), qPrintable(index.snippet(hits.first(), true)));
+        else
+            QCOMPARE(index.suggestion(query), shows);
+    }
+
+    void readingStopsWithinALargeDocument()
+    {
+        QByteArray rtf = "{\\rtf1\\ansi ";
+        QString text;
+        for (int i = 0; i < 20000; ++i) {
+            rtf += "Paragraph " + QByteArray::number(i) + " about the chassis.\\par ";
+            text += QStringLiteral("Paragraph %1 about the chassis.\n").arg(i);
+        }
+        rtf += "}";
+        const std::atomic_bool stop = true;
+        QTextDocument doc;
+        QVERIFY(readRtf(rtf, &doc, &stop));
+        QVERIFY(doc.characterCount() < text.size() / 4);
+        FindIndex index;
+        QCOMPARE(index.add(text, "Chassis", &stop), -1);
+        index.finish();
+        QCOMPARE(index.size(), 0);
+        QVERIFY(index.search(parseFindQuery("chassis")).isEmpty());
+    }
+
+    void windowKeepsThePhotoInSight_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QRect>("main");
+        QTest::newRow("1280x1024, a window's width short of room beside") << QSize(1280, 1024) << QRect(0, 0, 808, 630);
+        QTest::newRow("800x600, the main window fills it") << QSize(800, 600) << QRect(0, 0, 800, 600);
+    }
+    void windowKeepsThePhotoInSight()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QRect, main);
+        const QRect photo(main.left() + 12, main.top() + 100, 541, 406);
+        const QSize smallest(228, 272);
+        const QRect spot = findWindowPlace(QRect(QPoint(0, 0), screen), main, photo, QSize(488, 462), smallest);
+        QVERIFY(!spot.isNull());
+        QVERIFY(QRect(QPoint(0, 0), screen).contains(spot));
+        QVERIFY(!spot.intersects(photo));
+        QVERIFY(spot.width() >= smallest.width() && spot.height() >= smallest.height());
+    }
+
+    void firstKeysAfterFindReachTheField()
+    {
+        Found f({"55001.jpg"}, {{"55desc.rtf", rtfSaying("A continental kit.")}});
+        f.window->close();
+        delete f.window;
+        QCoreApplication::processEvents();
+        // The window is new again; the main window still has the keyboard when typing starts.
+        f.form->findChild<QAction*>("mnuFind")->trigger();
+        QTest::keyClicks(f.form->focusWidget() ? f.form->focusWidget() : f.form, "nt");
+        f.window = f.form->findChild<FindWindow*>("frmFind");
+        QCOMPARE(f.window->txtFind->text(), "nt");
+        // The field's clear button, a picture only, is named for a screen reader.
+        const QList<QToolButton*> buttons = f.window->txtFind->findChildren<QToolButton*>();
+        QVERIFY(std::any_of(buttons.begin(), buttons.end(), [](QToolButton* b) {
+            return b->isVisibleTo(b->window()) && QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name) == "Clear";
+        }));
     }
 
     void documentHitOpensTheViewerOnTheMatch()

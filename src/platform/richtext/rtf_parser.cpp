@@ -16,7 +16,11 @@ Parser::Parser(QByteArrayView input, QTextDocument *doc)
 
 void Parser::run()
 {
+    constexpr unsigned StopCheck = 4096;
+    unsigned tokens = 0;
     while (!m_done) {
+        if (m_stop && ++tokens % StopCheck == 0 && m_stop->load(std::memory_order_relaxed))
+            break;
         Token t = m_tok.next();
         if (t.type == TokenType::End)
             break;

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTextCharFormat>
 
+#include <atomic>
 #include <vector>
 
 class QTextDocument;
@@ -32,6 +33,8 @@ class Parser
 public:
     Parser(QByteArrayView input, QTextDocument *doc);
     void run();
+    // Looked at every few thousand tokens: once set, the reading ends where it is.
+    void setStop(const std::atomic_bool *stop) { m_stop = stop; }
 
     static constexpr int MaxDepth = 1024;
     static constexpr int MaxFields = 32;
@@ -92,6 +95,7 @@ private:
     int m_skipNest = 0; // groups inside the current skipped group
     bool m_done = false;
     bool m_finished = false;
+    const std::atomic_bool *m_stop = nullptr;
 
     int m_docCodePage = 1252;
     int m_defaultFont = -1;

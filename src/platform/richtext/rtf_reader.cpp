@@ -37,7 +37,7 @@ bool looksLikeRtf(const QByteArray &bytes)
     return rtfStart(bytes) >= 0;
 }
 
-bool readRtf(const QByteArray &bytes, QTextDocument *doc)
+bool readRtf(const QByteArray &bytes, QTextDocument *doc, const std::atomic_bool *stop)
 {
     const qsizetype start = rtfStart(bytes);
     if (!doc || start < 0)
@@ -49,6 +49,7 @@ bool readRtf(const QByteArray &bytes, QTextDocument *doc)
     option.setTabStopDistance(720 / 15.0); // RTF's default tab spacing, half an inch
     doc->setDefaultTextOption(option);
     rtf::Parser parser(QByteArrayView(bytes).sliced(start), doc);
+    parser.setStop(stop);
     parser.run();
     doc->setUndoRedoEnabled(undo);
     return true;
@@ -67,10 +68,10 @@ bool readRtfBytes(const QString &path, QByteArray *bytes)
     return file.error() == QFileDevice::NoError;
 }
 
-bool readRtfFile(const QString &path, QTextDocument *doc)
+bool readRtfFile(const QString &path, QTextDocument *doc, const std::atomic_bool *stop)
 {
     QByteArray bytes;
-    return readRtfBytes(path, &bytes) && readRtf(bytes, doc);
+    return readRtfBytes(path, &bytes) && readRtf(bytes, doc, stop);
 }
 
 } // namespace kv
