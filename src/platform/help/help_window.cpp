@@ -68,9 +68,10 @@ HelpWindow::HelpWindow(QWidget* owner)
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("rtbHelp"));
-    m_browser->setAccessibleName(QStringLiteral("Help text"));
     m_browser->setOpenExternalLinks(true);
     m_browser->setOpenLinks(true);
+    // A screen reader reads the text itself, line by line with the caret.
+    m_browser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contents);

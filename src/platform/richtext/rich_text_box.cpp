@@ -11,6 +11,8 @@ RichTextBox::RichTextBox(QWidget *parent)
     : QTextBrowser(parent)
 {
     setReadOnly(true);
+    // Read-only, yet with a caret: a screen reader reads the text itself, line by line.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);
