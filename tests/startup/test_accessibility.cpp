@@ -86,6 +86,8 @@ QStringList misread(QWidget* window)
             // A text is read as itself: by its text interface, with a caret the keyboard moves.
             if (!name.isEmpty())
                 found << QStringLiteral("%1 reads \"%2\" instead of its text").arg(where(w), name);
+            if (!iface || iface->role() != QAccessible::EditableText || !iface->state().readOnly)
+                found << QStringLiteral("%1 is not a read-only text").arg(where(w));
             QAccessibleTextInterface* reading = iface ? iface->textInterface() : nullptr;
             const QString plain = text->toPlainText();
             if (!reading || reading->text(0, reading->characterCount()).size() != plain.size())
