@@ -220,7 +220,7 @@ bool QtFileSystem::copyFile(const QString& from, const QString& to, QString* err
                                     std::filesystem::path(target.toStdU16String()), notSame))
         return true;
     if (!isRegularFile(src))
-        return fail(QStringLiteral("%1 is not a file").arg(QDir::toNativeSeparators(src)));
+        return fail(QString()); // no file to copy, as when it is missing
     QFile source(src);
     if (!source.open(QIODevice::ReadOnly))
         return fail(source.errorString());

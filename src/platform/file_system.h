@@ -28,7 +28,7 @@ public:
     virtual bool canList(const QString& dir) = 0;
     // Copies with the source's permissions; `to` is replaced only once the copy is whole. A
     // copy onto the file itself (the same file by identity) succeeds and changes nothing. On
-    // failure `error` holds the system's reason, empty when the source is missing.
+    // failure `error` holds the system's reason, empty when the source is missing or not a file.
     virtual bool copyFile(const QString& from, const QString& to, QString* error = nullptr) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed (0 when
     // `dir` is missing), -1 on failure with the system's reason in `error`.
