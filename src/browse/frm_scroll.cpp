@@ -117,7 +117,10 @@ void FrmScroll::buildControls()
     sscommand1->setAccessibleName(QStringLiteral("Close"));
     sscommand1->setToolTip(QStringLiteral("Close"));
     sscommand1->setDefault(true);
-    sscommand1->installEventFilter(this);
+    // The viewer's keys work wherever the focus is inside it.
+    for (QWidget* w : {static_cast<QWidget*>(sscommand1), static_cast<QWidget*>(SpinButton1->upButton()),
+                       static_cast<QWidget*>(SpinButton1->downButton())})
+        w->installEventFilter(this);
 
     picParent->installEventFilter(this);
     picChild->installEventFilter(this);
@@ -444,11 +447,25 @@ bool FrmScroll::scrollByKey(int key)
 
 bool FrmScroll::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == sscommand1 && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    const bool keyEvent = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    QToolButton* arrow = watched == SpinButton1->upButton() ? SpinButton1->upButton()
+        : watched == SpinButton1->downButton()              ? SpinButton1->downButton()
+                                                            : nullptr;
+    if (keyEvent && (watched == sscommand1 || arrow)) {
         auto* key = static_cast<QKeyEvent*>(event);
+        const bool press = event->type() == QEvent::KeyPress;
+        // An arrow with the focus is pressed as any button is: Space (the button's own), or
+        // Return, which would otherwise reach the default close button.
+        if (arrow && key->key() == Qt::Key_Space)
+            return QDialog::eventFilter(watched, event);
+        if (arrow && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (press)
+                arrow->click();
+            return true;
+        }
         const QString text = key->text();
         const bool character = !text.isEmpty() && text.at(0).isPrint();
-        if (event->type() == QEvent::KeyPress) {
+        if (press) {
             if (character) {
                 sscommand1_KeyPress(text);
                 return true;

@@ -60,7 +60,7 @@ public:
     void Image1_Click();
     void picChild_Click();
     void sscommand1_Click();
-    // A character typed while the close button has the focus.
+    // A character typed while the close button, or any other control of the viewer, has the focus.
     void sscommand1_KeyPress(const QString& text);
 
 signals:

@@ -37,7 +37,6 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
 
     rtbText = new RichTextBox(this);
     rtbText->setObjectName(QStringLiteral("rtbText"));
-    rtbText->setAccessibleName(QStringLiteral("Document text"));
     rtbText->setGeometry(twipRect(120, 120, 7695, 6135));
 
     SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("OK"), twipRect(120, 6360, 7316, 375));

@@ -52,11 +52,20 @@ void finishInstall(AppContext& c, const QString& photoFolder)
     const QString interval = QString::number(s.SlideDelay / 1000);
     bool ok = c.settings().setValue(SaverApp, QStringLiteral("Settings"), QStringLiteral("Interval"), interval)
         && c.settings().setValue(SaverApp, QStringLiteral("Settings"), QStringLiteral("KelVardosDir"), photoFolder);
+    QString why;
     if (ok) {
         c.files().makeDir(systemDir); // the per-user program folder may not exist yet
         s.CopySource = joinPath(c.files().programDir(), SaverFile);
         s.CopyTarget = joinPath(systemDir, SaverFile);
-        ok = c.files().copyFile(s.CopySource, s.CopyTarget);
+        ok = c.files().copyFile(s.CopySource, s.CopyTarget, &why);
+    }
+    if (!ok && !why.isEmpty()) {
+        // The saver is there but could not be written (a full or read-only disk): not ER049's
+        // missing saver.
+        c.dialogs().messageBox(QStringLiteral("Unable to copy the Screen Saver to") + CrLf
+                                   + QDir::toNativeSeparators(systemDir) + CrLf + CrLf + why,
+                               Buttons::Ok, Icon::Critical, ProductTitle);
+        return;
     }
     if (!ok) {
         ErrorReporter(c, Failure::Caught);
@@ -128,10 +137,18 @@ QString saverInstalledMessage(const SaverActivation& how)
               << QStringLiteral("    3) Select \"%1\" in its list").arg(XScreenSaverEntryName) << mode;
         return lines.join(CrLf);
     case XScreenSaverAddition::Listed:
+        if (how.list.turnedOff) {
+            lines << QStringLiteral("    1) \"%1\" is in the screen savers of ~/.xscreensaver, but turned off").arg(how.list.listedAs)
+                  << QStringLiteral("    2) Run xscreensaver-settings")
+                  << QStringLiteral("    3) Select \"%1\" in its list and tick its box to turn it on").arg(how.list.listedAs)
+                  << mode;
+            return lines.join(CrLf);
+        }
         lines << QStringLiteral("    1) \"%1\" is already among the screen savers in ~/.xscreensaver").arg(how.list.listedAs)
               << QStringLiteral("    2) Run xscreensaver-settings")
               << QStringLiteral("    3) Select \"%1\" in its list").arg(how.list.listedAs) << mode;
         return lines.join(CrLf);
+    case XScreenSaverAddition::NoSettings:
     case XScreenSaverAddition::NoList:
     case XScreenSaverAddition::Failed:
         break;
@@ -143,6 +160,9 @@ QString saverInstalledMessage(const SaverActivation& how)
           << QString();
     if (how.list.outcome == XScreenSaverAddition::Failed)
         lines << QStringLiteral("~/.xscreensaver could not be changed: %1.").arg(how.list.error);
+    else if (how.list.outcome == XScreenSaverAddition::NoList)
+        lines << QStringLiteral("~/.xscreensaver has no \"programs:\" list of its own to add it to (xscreensaver")
+              << QStringLiteral("uses its built-in list); the file was left as it was.");
     else
         lines << QStringLiteral("No xscreensaver settings were found to add it to (run xscreensaver-settings")
               << QStringLiteral("once, then Install again).");

@@ -4,6 +4,7 @@
 #include "platform/regular_file.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -17,8 +18,12 @@
 #ifdef Q_OS_LINUX
 #include <unistd.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace kv {
@@ -73,20 +78,49 @@ QtFileSystem::QtFileSystem()
 {
 }
 
+QtFileSystem::FolderStamp QtFileSystem::stampOf(const QString& dir)
+{
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(dir).constData(), &st) != 0)
+        return {};
+    return FolderStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
+                       std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+#else
+    const QFileInfo info(dir);
+    return FolderStamp{0, 0, info.exists() ? info.lastModified().toMSecsSinceEpoch() * 1'000'000 : 0};
+#endif
+}
+
 const QList<QtFileSystem::Entry>& QtFileSystem::entries(const QString& dir)
 {
     auto it = m_listings.find(dir);
     if (it != m_listings.end())
-        return it.value();
-    QList<Entry> found;
+        return it->entries;
+    Listing listing;
+    // Taken before the read, so that a change during it shows as a new stamp next time.
+    listing.stamp = stampOf(dir);
+    // File systems that keep whole seconds (two on FAT) give one stamp to every change within
+    // them; the others still share one within a clock tick of some milliseconds.
+    constexpr std::int64_t Second = 1'000'000'000;
+    const std::int64_t tick = listing.stamp.changedNs % Second == 0 ? 2 * Second : Second / 10;
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch()).count();
+    listing.unsettled = now - listing.stamp.changedNs < tick;
     // The directory entries carry their type, so listing costs no stat per file.
     QDirIterator iter(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (iter.hasNext()) {
         iter.next();
         const QFileInfo info = iter.fileInfo();
-        found.append(Entry{iter.fileName(), info.isDir()});
+        listing.entries.append(Entry{iter.fileName(), info.isDir()});
     }
-    return m_listings.insert(dir, found).value();
+    return m_listings.insert(dir, listing)->entries;
+}
+
+bool QtFileSystem::mayBeStale(const QString& dir)
+{
+    const auto it = m_listings.constFind(dir);
+    return it != m_listings.cend() && (it->unsettled || stampOf(dir) != it->stamp);
 }
 
 QString QtFileSystem::resolve(const QString& rawPath)
@@ -122,8 +156,9 @@ QString QtFileSystem::resolve(const QString& rawPath)
             return match == names.cend() ? QString() : joinPath(current, match->name);
         };
         QString found = matchIn();
-        // A name from the cache that is gone means the folder changed since it was read.
-        if (!found.isEmpty() && !QFileInfo::exists(found)) {
+        // The folder changed since it was read: a name from the cache is gone, or one that is
+        // not in the cache (a page added in another case) may have come.
+        if (found.isEmpty() ? mayBeStale(current) : !QFileInfo::exists(found)) {
             m_listings.remove(current);
             found = matchIn();
         }
@@ -183,11 +218,17 @@ bool QtFileSystem::canList(const QString& dir)
     return info.isDir() && info.isReadable() && info.isExecutable();
 }
 
-bool QtFileSystem::copyFile(const QString& from, const QString& to)
+bool QtFileSystem::copyFile(const QString& from, const QString& to, QString* error)
 {
+    auto fail = [this, error](const QString& why) {
+        if (error)
+            *error = why;
+        invalidate();
+        return false;
+    };
     const QString src = resolve(from);
     if (src.isEmpty())
-        return false;
+        return fail(QString());
     QString target = resolve(to);
     if (target.isEmpty())
         target = to;
@@ -198,23 +239,31 @@ bool QtFileSystem::copyFile(const QString& from, const QString& to)
                                     std::filesystem::path(target.toStdU16String()), notSame))
         return true;
     if (!isRegularFile(src))
-        return false;
+        return fail(QString()); // no file to copy, as when it is missing
     QFile source(src);
     if (!source.open(QIODevice::ReadOnly))
-        return false;
+        return fail(source.errorString());
     // Written beside the target and renamed over it, so a failed copy leaves the old file whole.
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
+        return fail(out.errorString());
     out.setPermissions(source.permissions()); // an installed program stays executable
-    bool ok = true;
-    while (ok && !source.atEnd()) {
+    while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 20);
-        ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+        if (chunk.isEmpty())
+            return fail(source.errorString());
+        // A write cut short is tried again for the rest, which then fails with the reason.
+        for (qint64 written = 0; written < chunk.size();) {
+            const qint64 n = out.write(chunk.constData() + written, chunk.size() - written);
+            if (n <= 0)
+                return fail(out.errorString());
+            written += n;
+        }
     }
-    ok = ok && out.commit();
+    if (!out.commit())
+        return fail(out.errorString());
     invalidate();
-    return ok;
+    return true;
 }
 
 int QtFileSystem::removeMatching(const QString& dir, const QString& pattern, QString* error)

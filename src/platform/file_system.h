@@ -27,8 +27,9 @@ public:
     // False when `dir` exists but its entries cannot be read.
     virtual bool canList(const QString& dir) = 0;
     // Copies with the source's permissions; `to` is replaced only once the copy is whole. A
-    // copy onto the file itself (the same file by identity) succeeds and changes nothing.
-    virtual bool copyFile(const QString& from, const QString& to) = 0;
+    // copy onto the file itself (the same file by identity) succeeds and changes nothing. On
+    // failure `error` holds the system's reason, empty when the source is missing or not a file.
+    virtual bool copyFile(const QString& from, const QString& to, QString* error = nullptr) = 0;
     // Deletes the files in `dir` matching `pattern`; returns how many were removed (0 when
     // `dir` is missing), -1 on failure with the system's reason in `error`.
     virtual int removeMatching(const QString& dir, const QString& pattern, QString* error = nullptr) = 0;
@@ -108,7 +109,7 @@ public:
     QString resolve(const QString& path) override;
     QStringList list(const QString& dir, const QString& pattern) override;
     bool canList(const QString& dir) override;
-    bool copyFile(const QString& from, const QString& to) override;
+    bool copyFile(const QString& from, const QString& to, QString* error = nullptr) override;
     int removeMatching(const QString& dir, const QString& pattern, QString* error = nullptr) override;
     bool removeFile(const QString& path) override;
     bool makeDir(const QString& path) override;
@@ -158,8 +159,9 @@ protected:
         QString name;
         bool isDir = false;
     };
-    // Entries of an existing directory, cached until invalidate(); resolve() reads a folder
-    // again when a name it matched there is gone.
+    // Entries of an existing directory, cached until invalidate(). resolve() reads a folder
+    // again when a name it matched there is gone, or when a name it looks for is not among them
+    // and the folder may have changed since it was read.
     const QList<Entry>& entries(const QString& dir);
     // The block copy; a write past `writeLimit` bytes, or a read past `readLimit`, fails as a
     // full disk or an unreadable disc would (-1: no limit).
@@ -168,8 +170,27 @@ protected:
 
 private:
     void buildDriveTable();
+    // Which folder, and in which state, a listing was read from.
+    struct FolderStamp
+    {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t changedNs = 0;
+        bool operator==(const FolderStamp&) const = default;
+    };
+    static FolderStamp stampOf(const QString& dir);
+    struct Listing
+    {
+        QList<Entry> entries;
+        FolderStamp stamp;
+        // Read in the same moment the folder last changed: a change in that moment may be
+        // missing from it without changing the stamp.
+        bool unsettled = true;
+    };
+    // Whether the cached listing of `dir` may lack an entry that is there now.
+    bool mayBeStale(const QString& dir);
 
-    QHash<QString, QList<Entry>> m_listings;
+    QHash<QString, Listing> m_listings;
     QMap<QChar, QString> m_drives;
     bool m_drivesBuilt = false;
     bool m_drivesFixed = false;

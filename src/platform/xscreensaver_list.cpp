@@ -43,19 +43,112 @@ bool isListStart(const QByteArray& line)
     return line.trimmed().startsWith("programs:");
 }
 
+// The entries of the list's value, with the resource file's escapes undone: "\n" ends an
+// entry, "\\", "\ ", "\t" and "\nnn" (octal) stand for one character.
+QStringList listEntries(const QString& value)
+{
+    QStringList out(QString{});
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar ch = value.at(i);
+        if (ch != QLatin1Char('\\') || i + 1 == value.size()) {
+            out.last() += ch;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        const QString digits = value.mid(i, 3);
+        const bool octal = digits.size() == 3 && std::all_of(digits.cbegin(), digits.cend(), [](QChar d) {
+            return d >= QLatin1Char('0') && d <= QLatin1Char('7');
+        });
+        if (next == QLatin1Char('n')) {
+            out.append(QString());
+        } else if (next == QLatin1Char('t')) {
+            out.last() += QLatin1Char('\t');
+        } else if (next == QLatin1Char('\\') || next == QLatin1Char(' ')) {
+            out.last() += next;
+        } else if (octal) {
+            out.last() += QChar(digits.toInt(nullptr, 8));
+            i += 2;
+        } else {
+            out.last() += QLatin1Char('\\') + next;
+        }
+    }
+    return out;
+}
+
+QChar charAt(const QString& text, qsizetype at)
+{
+    return at < text.size() ? text.at(at) : QChar();
+}
+
+// Length of "$HOME" or "${HOME}" at `at`; 0 when another variable or none is there.
+qsizetype homeVariableAt(const QString& text, qsizetype at)
+{
+    if (text.mid(at).startsWith(QLatin1String("${HOME}")))
+        return 7;
+    if (!text.mid(at).startsWith(QLatin1String("$HOME")))
+        return 0;
+    const QChar after = charAt(text, at + 5);
+    return after.isLetterOrNumber() || after == QLatin1Char('_') ? 0 : 5;
+}
+
+// The first word of a command, as the shell reads it: quotes, backslashes, "~/" and $HOME.
+QString firstWord(const QString& text, const QString& home)
+{
+    QString word;
+    qsizetype i = 0;
+    if (text.startsWith(QLatin1String("~/"))) {
+        word = home;
+        i = 1;
+    }
+    for (; i < text.size() && !text.at(i).isSpace(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == QLatin1Char('\'')) {
+            qsizetype close = text.indexOf(QLatin1Char('\''), i + 1);
+            if (close < 0)
+                close = text.size();
+            word += text.mid(i + 1, close - i - 1);
+            i = close;
+        } else if (ch == QLatin1Char('"')) {
+            for (++i; i < text.size() && text.at(i) != QLatin1Char('"'); ++i) {
+                const QChar in = text.at(i);
+                const qsizetype variable = in == QLatin1Char('$') ? homeVariableAt(text, i) : 0;
+                if (in == QLatin1Char('\\') && QStringLiteral("\"\\$`").contains(charAt(text, i + 1))) {
+                    word += text.at(++i);
+                } else if (variable > 0) {
+                    word += home;
+                    i += variable - 1;
+                } else {
+                    word += in;
+                }
+            }
+        } else if (ch == QLatin1Char('\\') && i + 1 < text.size()) {
+            word += text.at(++i);
+        } else if (const qsizetype length = ch == QLatin1Char('$') ? homeVariableAt(text, i) : 0) {
+            word += home;
+            i += length - 1;
+        } else {
+            word += ch;
+        }
+    }
+    return word;
+}
+
 // The command an entry runs and the name shown for it: [-] [GL:] ["Name"] command args.
 struct Entry
 {
     QString name;
     QString command;
+    bool turnedOff = false;
 };
 
-Entry parseEntry(QString text)
+Entry parseEntry(QString text, const QString& home)
 {
     Entry e;
     text = text.trimmed();
-    if (text.startsWith(QLatin1Char('-')))
+    if (text.startsWith(QLatin1Char('-'))) {
+        e.turnedOff = true;
         text = text.mid(1).trimmed();
+    }
     static const QRegularExpression visual(QStringLiteral("^[A-Za-z0-9_]+:\\s*"));
     text.remove(visual);
     if (text.startsWith(QLatin1Char('"'))) {
@@ -65,13 +158,7 @@ Entry parseEntry(QString text)
             text = text.mid(close + 1).trimmed();
         }
     }
-    // The first word, unquoted as the shell would.
-    if (text.startsWith(QLatin1Char('"')) || text.startsWith(QLatin1Char('\''))) {
-        const qsizetype close = text.indexOf(text.at(0), 1);
-        e.command = close > 0 ? text.mid(1, close - 1) : text.mid(1);
-    } else {
-        e.command = text.section(QRegularExpression(QStringLiteral("\\s+")), 0, 0);
-    }
+    e.command = firstWord(text, home);
     if (e.name.isEmpty() && !e.command.isEmpty())
         e.name = QFileInfo(e.command).fileName();
     return e;
@@ -82,15 +169,6 @@ bool sameFile(const QString& a, const QString& b)
     std::error_code notSame;
     return std::filesystem::equivalent(std::filesystem::path(a.toStdU16String()),
                                        std::filesystem::path(b.toStdU16String()), notSame);
-}
-
-QString expandHome(QString command, const QString& home)
-{
-    for (const QString& prefix : {QStringLiteral("${HOME}"), QStringLiteral("$HOME"), QStringLiteral("~")}) {
-        if (command.startsWith(prefix + QLatin1Char('/')))
-            return home + command.mid(prefix.size());
-    }
-    return command;
 }
 
 XScreenSaverAddition failed(const QString& why)
@@ -145,8 +223,10 @@ XScreenSaverAddition addToXScreenSaver(const QString& home, const QString& progr
         from = next;
     }
     const auto start = std::find_if(lines.cbegin(), lines.cend(), isListStart);
-    if (start == lines.cend())
-        return result; // xscreensaver has never saved its list here
+    if (start == lines.cend()) {
+        result.outcome = XScreenSaverAddition::NoList; // xscreensaver has never saved its list here
+        return result;
+    }
     const qsizetype header = start - lines.cbegin();
     // The list runs on while its lines end in a backslash; entries end in "\n".
     qsizetype last = header;
@@ -161,11 +241,12 @@ XScreenSaverAddition addToXScreenSaver(const QString& home, const QString& progr
             part.chop(1);
         value += QString::fromLocal8Bit(part);
     }
-    for (const QString& entryText : value.split(QStringLiteral("\\n"))) {
-        const Entry entry = parseEntry(entryText);
-        if (!entry.command.isEmpty() && sameFile(expandHome(entry.command, home), program)) {
+    for (const QString& entryText : listEntries(value)) {
+        const Entry entry = parseEntry(entryText, home);
+        if (!entry.command.isEmpty() && sameFile(entry.command, program)) {
             result.outcome = XScreenSaverAddition::Listed;
             result.listedAs = entry.name;
+            result.turnedOff = entry.turnedOff;
             return result;
         }
     }
@@ -190,16 +271,23 @@ XScreenSaverAddition addToXScreenSaver(const QString& home, const QString& progr
         lines.insert(last, entry);
     }
 
-    result.backup = path + QStringLiteral(".before-kelvardo");
-    if (!QFileInfo::exists(result.backup) && !QFile::copy(path, result.backup))
-        return failed(QStringLiteral("the old settings could not be kept as %1").arg(result.backup));
+    // Nothing is kept aside for a file that cannot be changed.
+    if (!QFileInfo(path).isWritable())
+        return failed(QStringLiteral("it is read-only"));
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return failed(out.errorString());
+    result.backup = path + QStringLiteral(".before-kelvardo");
+    const bool firstChange = !QFileInfo::exists(result.backup);
+    if (firstChange && !QFile::copy(path, result.backup))
+        return failed(QStringLiteral("the old settings could not be kept as %1").arg(result.backup));
     out.setPermissions(QFile::permissions(path));
     out.write(lines.join());
-    if (!out.commit())
+    if (!out.commit()) {
+        if (firstChange)
+            QFile::remove(result.backup);
         return failed(out.errorString());
+    }
     result.outcome = XScreenSaverAddition::Added;
     return result;
 }

@@ -15,20 +15,22 @@ struct XScreenSaverAddition
 {
     enum Outcome
     {
-        Added,  // the entry is now in the list
-        Listed, // the list already ran this program, under `listedAs`
-        NoList, // no xscreensaver settings with a list of programs in this home
-        Failed, // the settings could not be changed; `error` says why
+        Added,      // the entry is now in the list
+        Listed,     // the list already ran this program, under `listedAs`
+        NoSettings, // no xscreensaver settings in this home
+        NoList,     // settings without a list of programs (xscreensaver uses its own)
+        Failed,     // the settings could not be changed; `error` says why
     };
-    Outcome outcome = NoList;
+    Outcome outcome = NoSettings;
     QString listedAs;
+    bool turnedOff = false; // listed, but with "-" before it
     QString backup; // the settings as they were before the first change
     QString error;
 };
 
 // Adds `program` to the end of the "programs:" list in `home`/.xscreensaver, keeping every
 // other line byte for byte. The file is replaced whole (a temporary file renamed over it), and
-// the first change keeps the old file beside it.
+// the first change keeps the old file beside it; a change that fails leaves no copy behind.
 XScreenSaverAddition addToXScreenSaver(const QString& home, const QString& program);
 
 } // namespace kv

@@ -125,6 +125,11 @@ viewer = until(lambda: window("The Kel-Vardo Folivra       1955 Description"))
 check(viewer, "the document viewer did not open")
 time.sleep(1)
 shot("wayland-document-viewer.png")
+# The document is read as itself: a text a reader can focus, with no name over it.
+text = find(viewer, "text", "")
+check(text and all(text.getState().contains(s) for s in (pyatspi.STATE_FOCUSABLE, pyatspi.STATE_READ_ONLY)),
+      "the document is not a focusable read-only text")
+check(len(text.queryText().getText(0, -1).strip()) > 20, "the document's text cannot be read")
 find(viewer, "push button", "OK").queryAction().doAction(0)
 check(until(lambda: not window("The Kel-Vardo Folivra       1955 Description"), 10), "the viewer did not close")
 check(main_window(), "the main window went with the viewer")

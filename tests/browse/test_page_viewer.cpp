@@ -201,6 +201,48 @@ private slots:
         QTRY_VERIFY(v->sscommand1->hasFocus());
     }
 
+    void keysActWhereverTheFocusIs_data()
+    {
+        QTest::addColumn<QString>("focus"); // the control tabbed to
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("label"); // empty: the viewer closed
+        QTest::newRow("next arrow, '.'") << "next" << int(Qt::Key_Period) << "2 of 3";
+        QTest::newRow("next arrow, ','") << "next" << int(Qt::Key_Comma) << "3 of 3";
+        QTest::newRow("previous arrow, '.'") << "previous" << int(Qt::Key_Period) << "2 of 3";
+        QTest::newRow("next arrow, Return") << "next" << int(Qt::Key_Return) << "2 of 3";
+        QTest::newRow("previous arrow, Enter") << "previous" << int(Qt::Key_Enter) << "3 of 3";
+        QTest::newRow("previous arrow, Space") << "previous" << int(Qt::Key_Space) << "3 of 3";
+        QTest::newRow("close, ','") << "close" << int(Qt::Key_Comma) << "3 of 3";
+        QTest::newRow("close, Return") << "close" << int(Qt::Key_Return) << "";
+    }
+    void keysActWhereverTheFocusIs()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(QString, label);
+        Fixture fx;
+        const QString disc = fx.disc();
+        writePages(disc + "/brochures", "56brch", {0, 1, 2});
+        openYear(fx, disc, 2);
+        cmdBrochure_Click(*fx.c);
+        FrmScroll* v = viewer(fx);
+        QVERIFY(v && QTest::qWaitForWindowActive(v));
+        QWidget* target = focus == "next" ? static_cast<QWidget*>(v->SpinButton1->upButton())
+            : focus == "previous"         ? static_cast<QWidget*>(v->SpinButton1->downButton())
+                                          : static_cast<QWidget*>(v->sscommand1);
+        for (int tabs = 0; tabs < 4 && v->focusWidget() != target; ++tabs)
+            QTest::keyClick(v->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(v->focusWidget(), target);
+        QTest::keyClick(target, Qt::Key(key));
+        if (label.isEmpty()) {
+            QTRY_VERIFY(!viewer(fx));
+            return;
+        }
+        QVERIFY(v->isVisible());
+        QCOMPARE(v->Text1->text(), label);
+        QTRY_COMPARE(v->focusWidget(), static_cast<QWidget*>(v->sscommand1));
+    }
+
     void brochureOpensNonModalInThePageView()
     {
         Fixture fx;
@@ -251,19 +293,34 @@ private slots:
         QCOMPARE(pipe.readers.load(), 0);
     }
 
-    void deletedPagesAreNotCountedAtTheNextOpening()
+    void pagesAddedOrDeletedCountAtTheNextOpening()
     {
         Fixture fx;
         const QString disc = fx.disc();
-        writePages(disc + "/Brochures", "55BRCH", {0, 1, 2, 3, 4, 5});
-        openYear(fx, disc, 1);
-        cmdBrochure_Click(*fx.c);
-        QCOMPARE(viewer(fx)->Text1->text(), QString("1 of 6"));
-        viewer(fx)->close();
-        QVERIFY(QFile::remove(disc + "/Brochures/55BRCH04.jpg"));
-        QVERIFY(QFile::remove(disc + "/Brochures/55BRCH05.jpg"));
-        cmdBrochure_Click(*fx.c);
-        QCOMPARE(viewer(fx)->Text1->text(), QString("1 of 4"));
+        const QString folder = disc + "/Brochures";
+        // 1957's pages are spelt in capitals on the disc; the program asks in small letters.
+        writePages(folder, "57BRCH", {0, 1, 2, 3, 4, 5});
+        openYear(fx, disc, 3);
+        auto open = [&](const QString& label) {
+            if (viewer(fx))
+                viewer(fx)->close();
+            cmdBrochure_Click(*fx.c);
+            QVERIFY(viewer(fx));
+            QCOMPARE(viewer(fx)->Text1->text(), label);
+        };
+        open("1 of 6");
+        writePages(folder, "57BRCH", {6});
+        open("1 of 7");
+        writePages(folder, "57brch", {7});
+        open("1 of 8");
+        FrmScroll& v = *viewer(fx);
+        press(v, 'd');
+        press(v, 'd');
+        QCOMPARE(v.Text1->text(), QString("7 of 8"));
+        QCOMPARE(v.picChild->width(), 106);
+        for (const char* gone : {"57BRCH06.jpg", "57brch07.jpg", "57BRCH05.jpg"})
+            QVERIFY(QFile::remove(folder + "/" + gone));
+        open("1 of 5");
     }
 
     void missingFirstPage_data()

@@ -6,6 +6,7 @@
 #include "app/widgets/spin_button.h"
 #include "copies/saver_install.h"
 #include "support/fixture.h"
+#include "support/small_disk.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,6 +15,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <optional>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using namespace kv;
 
@@ -26,6 +32,35 @@ QString asSetting(const QString& folder)
 {
     return QDir::toNativeSeparators(folder) + QDir::separator();
 }
+
+// A file that cannot be written: bound read-only onto itself as root (who writes through any
+// permissions), else by its permissions.
+class ReadOnlyFile
+{
+public:
+    explicit ReadOnlyFile(const QString& path)
+        : m_path(QFile::encodeName(path))
+    {
+        if (::geteuid() != 0) {
+            made = QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            return;
+        }
+        m_bound = ::mount(m_path.constData(), m_path.constData(), nullptr, MS_BIND, nullptr) == 0;
+        made = m_bound && ::mount(nullptr, m_path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnlyFile()
+    {
+        if (m_bound)
+            ::umount2(m_path.constData(), MNT_DETACH);
+    }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    bool made = false;
+
+private:
+    QByteArray m_path;
+    bool m_bound = false;
+};
 } // namespace
 
 class TestSaverPanel : public QObject
@@ -47,6 +82,9 @@ private slots:
     void linuxStepsFollowTheReadme();
     void xscreensaverListGainsTheSaver_data();
     void xscreensaverListGainsTheSaver();
+    void xscreensaverLeftAsItWasSaysWhy_data();
+    void xscreensaverLeftAsItWasSaysWhy();
+    void fullProgramFolderIsSaid();
 
 private:
     SaverPanel& open();
@@ -304,6 +342,7 @@ void TestSaverPanel::xscreensaverListGainsTheSaver_data()
 {
     QTest::addColumn<QByteArray>("settings"); // ~/.xscreensaver before; empty for none
     QTest::addColumn<int>("insertAt");        // the line the entry lands on; -1 for no change
+    QTest::addColumn<QString>("homeName");    // the saver goes to its .local/bin
     // As xscreensaver writes it: tabs, a disabled and a GL entry, an empty line ending the list.
     const QByteArray written = "# XScreenSaver Preferences File\n"
                                "mode:\t\trandom\n"
@@ -314,20 +353,24 @@ void TestSaverPanel::xscreensaverListGainsTheSaver_data()
                                "\n"
                                "\n"
                                "pointerHysteresis:\t10\n";
-    QTest::newRow("list as xscreensaver writes it") << written << 6;
-    QTest::newRow("no xscreensaver here") << QByteArray() << -1;
+    QTest::newRow("list as xscreensaver writes it") << written << 6 << "home";
+    QTest::newRow("home with an apostrophe") << written << 6 << "o'brien";
+    QTest::newRow("no xscreensaver here") << QByteArray() << -1 << "home";
 }
 
 void TestSaverPanel::xscreensaverListGainsTheSaver()
 {
     QFETCH(QByteArray, settings);
     QFETCH(int, insertAt);
-    const QString home = fx->dir.path() + QStringLiteral("/home");
+    QFETCH(QString, homeName);
+    const QString home = fx->dir.path() + QLatin1Char('/') + homeName;
+    fx->t.files->setHomeDir(home);
+    fx->t.files->setSystemDir(home + QStringLiteral("/.local/bin"));
     const QString file = home + QStringLiteral("/.xscreensaver");
     if (!settings.isEmpty())
         writeText(file, settings);
     writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
-    const QString installed = fx->dir.path() + QStringLiteral("/system/KelVardo.scr");
+    const QString installed = home + QStringLiteral("/.local/bin/KelVardo.scr");
     SaverPanel& p = open();
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
     QTest::mouseClick(p.SSCommand4, Qt::LeftButton); // once more: listed once
@@ -343,7 +386,7 @@ void TestSaverPanel::xscreensaverListGainsTheSaver()
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QList<QByteArray> lines = settings.split('\n');
-    lines.insert(insertAt, "  \"Kel-Vardo Folivra\"  " + installed.toLocal8Bit() + " -root  \\n\\");
+    lines.insert(insertAt, "  " + xscreensaverEntry(installed).toLocal8Bit());
     QCOMPARE(f.readAll(), lines.join('\n'));
     QFile backup(file + QStringLiteral(".before-kelvardo"));
     QVERIFY(backup.open(QIODevice::ReadOnly));
@@ -353,6 +396,71 @@ void TestSaverPanel::xscreensaverListGainsTheSaver()
              qPrintable(added));
     QVERIFY2(again.contains(QStringLiteral("    1) \"Kel-Vardo Folivra\" is already among the screen savers")),
              qPrintable(again));
+}
+
+void TestSaverPanel::xscreensaverLeftAsItWasSaysWhy_data()
+{
+    QTest::addColumn<QByteArray>("settings"); // PROGRAM stands for the installed saver
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("said");
+    const QByteArray list = "programs:\t\t\t\t\t      \\\n"
+                            "\t\t\t\t  maze -root\t\t\t\t    \\n\\\n"
+                            "ENTRY\n"
+                            "\n";
+    QTest::newRow("no programs list") << QByteArray("mode:\t\trandom\ntimeout:\t0:10:00\n") << false
+        << "~/.xscreensaver has no \"programs:\" list of its own to add it to";
+    QTest::newRow("entry turned off") << QByteArray(list).replace("ENTRY", "-  \"Old Kel-Vardo\"  PROGRAM -root \\n\\")
+        << false << "    1) \"Old Kel-Vardo\" is in the screen savers of ~/.xscreensaver, but turned off";
+    QTest::newRow("entry by $HOME, as the README writes it")
+        << QByteArray(list).replace("ENTRY", "  \"Mine\" \"$HOME/.local/bin/KelVardo.scr\" -root \\n\\") << false
+        << "    1) \"Mine\" is already among the screen savers";
+    QTest::newRow("read-only file") << QByteArray(list).replace("ENTRY", "") << true
+        << "~/.xscreensaver could not be changed: it is read-only.";
+}
+
+void TestSaverPanel::xscreensaverLeftAsItWasSaysWhy()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, said);
+    const QString home = fx->dir.path() + QStringLiteral("/home");
+    const QString installed = home + QStringLiteral("/.local/bin/KelVardo.scr");
+    fx->t.files->setSystemDir(home + QStringLiteral("/.local/bin"));
+    const QString file = home + QStringLiteral("/.xscreensaver");
+    settings.replace("PROGRAM", installed.toLocal8Bit());
+    writeText(file, settings);
+    std::optional<ReadOnlyFile> locked;
+    if (readOnly && !locked.emplace(file).made)
+        QSKIP("the file cannot be made read-only here");
+    writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    QTest::mouseClick(open().SSCommand4, Qt::LeftButton);
+    QCOMPARE(fx->t.dialogs->boxes.size(), 1);
+    const QString text = fx->t.dialogs->lastText();
+    QVERIFY2(text.startsWith(QStringLiteral("The Kel-Vardo Folivra Screen Saver has been installed!")), qPrintable(text));
+    QVERIFY2(text.contains(said), qPrintable(text));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), settings);
+    QCOMPARE(QDir(home).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral(".xscreensaver")});
+}
+
+void TestSaverPanel::fullProgramFolderIsSaid()
+{
+    const QString bin = fx->dir.path() + QStringLiteral("/home/.local/bin");
+    SmallDisk disk(bin, QStringLiteral("64k"));
+    if (!disk.mounted())
+        QSKIP("a small file system needs root");
+    fx->t.files->setSystemDir(bin);
+    writeText(fx->programDir() + QStringLiteral("/KelVardo.scr"), QByteArray(512 * 1024, 's'));
+    writePhoto(fx->programDir() + QStringLiteral("/Murvos/55001.jpg"));
+    SaverPanel& p = open();
+    QTest::mouseClick(p.SSCommand4, Qt::LeftButton);
+    QCOMPARE(fx->t.dialogs->boxes.size(), 1);
+    QCOMPARE(fx->t.dialogs->lastText(), QStringLiteral("Unable to copy the Screen Saver to\r\n%1\r\n\r\nNo space left on device")
+                                            .arg(QDir::toNativeSeparators(bin)));
+    QCOMPARE(fx->t.dialogs->boxes.last().icon, Icon::Critical);
+    QCOMPARE(p.SSCommand6->text(), QStringLiteral("Cancel"));
+    QCOMPARE(QDir(bin).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestSaverPanel)

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/time.h>
+
 #ifdef Q_OS_LINUX
 #include <sys/fsuid.h>
 #include <unistd.h>
@@ -84,6 +86,30 @@ private slots:
         QCOMPARE(fs.list(dir.path() + "/murvos", "*.jpg").size(), 1);
         fs.invalidate();
         QCOMPARE(fs.list(dir.path() + "/murvos", "*.jpg").size(), 2);
+    }
+
+    void resolveSeesANameAddedInAnotherCase_data()
+    {
+        QTest::addColumn<bool>("settled"); // the folder last changed long before it was read
+        QTest::newRow("folder changed just before") << false;
+        QTest::newRow("folder changed long before") << true;
+    }
+    void resolveSeesANameAddedInAnotherCase()
+    {
+        QFETCH(bool, settled);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + "/Brochures";
+        touch(folder + "/57BRCH00.jpg");
+        if (settled) {
+            const QByteArray path = QFile::encodeName(folder);
+            const struct timeval hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+            QCOMPARE(::utimes(path.constData(), hourAgo), 0);
+        }
+        QtFileSystem fs;
+        QCOMPARE(fs.resolve(folder + "/57brch00.jpg"), folder + "/57BRCH00.jpg");
+        QVERIFY(fs.resolve(folder + "/57brch01.jpg").isEmpty());
+        touch(folder + "/57BRCH01.jpg");
+        QCOMPARE(fs.resolve(dir.path() + "/brochures/57brch01.jpg"), folder + "/57BRCH01.jpg");
     }
 
     void copiesAndRemovesByPattern()

@@ -31,6 +31,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <functional>
@@ -81,6 +82,19 @@ QStringList misread(QWidget* window)
             showsValue = true;
         } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
             shown = shownText(button->text(), false);
+        } else if (auto* text = qobject_cast<QTextEdit*>(w); text && text->isReadOnly()) {
+            // A text is read as itself: by its text interface, with a caret the keyboard moves.
+            if (!name.isEmpty())
+                found << QStringLiteral("%1 reads \"%2\" instead of its text").arg(where(w), name);
+            if (!iface || iface->role() != QAccessible::EditableText || !iface->state().readOnly)
+                found << QStringLiteral("%1 is not a read-only text").arg(where(w));
+            QAccessibleTextInterface* reading = iface ? iface->textInterface() : nullptr;
+            const QString plain = text->toPlainText();
+            if (!reading || reading->text(0, reading->characterCount()).size() != plain.size())
+                found << QStringLiteral("%1 does not give its text to a screen reader").arg(where(w));
+            if (!(text->focusPolicy() & Qt::TabFocus) || !(text->textInteractionFlags() & Qt::TextSelectableByKeyboard))
+                found << QStringLiteral("%1 cannot be read by caret").arg(where(w));
+            continue;
         }
         // One not yet filled must not carry a name that will hide its value.
         if (showsValue && shown.isEmpty() && !name.isEmpty())
@@ -200,9 +214,22 @@ private slots:
         slides->close();
         QCOMPARE(nameless, QStringList());
 
+        viewer.rtbText->setPlainText(QStringLiteral("First line\nSecond line"));
         viewer.show();
         QVERIFY(QTest::qWaitForWindowActive(&viewer));
         QCOMPARE(viewer.focusWidget(), viewer.SSCommand1);
+        // Tab reaches the text; the arrows move the caret a screen reader follows.
+        for (int tabs = 0; tabs < 3 && viewer.focusWidget() != viewer.rtbText; ++tabs)
+            QTest::keyClick(viewer.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(viewer.focusWidget(), viewer.rtbText);
+        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(viewer.rtbText)->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->cursorPosition(), 0);
+        QTest::keyClick(viewer.rtbText, Qt::Key_Down);
+        QCOMPARE(text->cursorPosition(), int(QStringLiteral("First line\n").size()));
+        int start = 0, end = 0;
+        QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
+                 QStringLiteral("Second line"));
         QTest::keyClick(viewer.SSCommand1, Qt::Key_Return);
         QVERIFY(!viewer.isVisible());
     }

@@ -1,6 +1,7 @@
 #include "platform/help/help_window.h"
 
 #include "platform/regular_file.h"
+#include "platform/richtext/readable_text.h"
 #include "platform/richtext/rtf_reader.h"
 
 #include <QAccessible>
@@ -54,6 +55,7 @@ HelpWindow::HelpWindow(QWidget* owner)
     setObjectName(QStringLiteral("HelpWindow"));
     static const bool roleKnown = (QAccessible::installFactory(helpAccessible), true);
     Q_UNUSED(roleKnown);
+    makeTextBrowsersReadable();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(DefaultTitle);
     resize(600, 480);
@@ -68,9 +70,10 @@ HelpWindow::HelpWindow(QWidget* owner)
 
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("rtbHelp"));
-    m_browser->setAccessibleName(QStringLiteral("Help text"));
     m_browser->setOpenExternalLinks(true);
     m_browser->setOpenLinks(true);
+    // A screen reader reads the text itself, line by line with the caret.
+    m_browser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_contents);

@@ -1,5 +1,6 @@
 #include "platform/richtext/rich_text_box.h"
 
+#include "platform/richtext/readable_text.h"
 #include "platform/richtext/rtf_reader.h"
 
 #include <QMouseEvent>
@@ -10,7 +11,10 @@ namespace kv {
 RichTextBox::RichTextBox(QWidget *parent)
     : QTextBrowser(parent)
 {
+    makeTextBrowsersReadable();
     setReadOnly(true);
+    // Read-only, yet with a caret: a screen reader reads the text itself, line by line.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setUndoRedoEnabled(false);

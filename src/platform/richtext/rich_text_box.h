@@ -8,8 +8,8 @@ class QString;
 
 namespace kv {
 
-// Read-only, scrollable view of an RTF document. Links do not navigate; the
-// owner decides what a click does.
+// Read-only, scrollable view of an RTF document, read by keyboard with a caret.
+// Links do not navigate; the owner decides what a click does.
 class RichTextBox : public QTextBrowser
 {
     Q_OBJECT
