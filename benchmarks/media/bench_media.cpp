@@ -16,6 +16,7 @@
 #include "photos/photo_list.h"
 #include "platform/doubles/test_services.h"
 #include "platform/media_device.h"
+#include "platform/video_picture.h"
 
 #include "common/proc_status.h"
 
@@ -27,8 +28,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVideoFrame>
-#include <QVideoSink>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <atomic>
@@ -204,13 +203,13 @@ int main(int argc, char** argv)
     w->show();
     waitFor([] { return false; }, 500);
     auto* film = dynamic_cast<QtMediaDevice*>(w->device());
-    QVideoSink* sink = film && film->videoSurface() ? film->videoSurface()->videoSink() : nullptr;
+    VideoPicture* sink = film ? film->videoSurface() : nullptr;
     QList<double> toFrame;
     if (sink) {
         for (int r = 0; r < rounds; ++r) {
             for (int i : {4, 2, 5, 1, 3, 0}) {
                 bool shown = false;
-                auto conn = QObject::connect(sink, &QVideoSink::videoFrameChanged, [&](const QVideoFrame& f) {
+                auto conn = QObject::connect(sink, &VideoPicture::frameChanged, [&](const QVideoFrame& f) {
                     shown = shown || f.isValid();
                 });
                 QElapsedTimer t1;
