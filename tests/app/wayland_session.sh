@@ -117,9 +117,10 @@ def shot(name):
     return (w, h, ppm[at:at + w * h * 3])
 
 def changed_rows(a, b):
-    """The first and last screen rows that differ between two shots."""
+    """The first and last screen rows that differ between two shots, below the desktop's panel
+    (its clock moves on its own)."""
     w = a[0]
-    rows = [y for y in range(a[1]) if a[2][y * w * 3:(y + 1) * w * 3] != b[2][y * w * 3:(y + 1) * w * 3]]
+    rows = [y for y in range(40, a[1]) if a[2][y * w * 3:(y + 1) * w * 3] != b[2][y * w * 3:(y + 1) * w * 3]]
     return (rows[0], rows[-1]) if rows else None
 
 def check(ok, what):
@@ -158,7 +159,13 @@ check(until(lambda: not window("The Kel-Vardo Folivra       1955 Description"), 
 check(main_window(), "the main window went with the viewer")
 
 # A film: its picture on screen moves to the film's end, not only the bar's clock and slider.
-find(main, "menu item", "Movies").queryAction().doAction(0)
+# A menu entry runs its action before it answers, and the movie window runs modally: the answer
+# comes when the window has closed.
+pyatspi.setTimeout(2000, 15000)
+try:
+    find(main, "menu item", "Movies").queryAction().doAction(0)
+except Exception:
+    pass
 movies = until(lambda: window("Kel-Vardo Movies"), 20)
 check(movies, "the movie window did not open")
 end_button = until(lambda: find(movies, "push button", "Go to the end"), 10)
