@@ -7,8 +7,8 @@
 namespace kv {
 
 // Where a film's pictures are painted: an ordinary widget drawn with the rest of the window, so
-// that films show wherever the window does (X with or without OpenGL, Wayland). Films are
-// small; turning each picture into an image costs less than a native video surface.
+// that films show wherever the window does (X with or without OpenGL, Wayland). The films are
+// small enough to turn each picture into an image.
 class VideoPicture final : public QWidget
 {
     Q_OBJECT
