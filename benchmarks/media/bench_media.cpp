@@ -165,7 +165,6 @@ int main(int argc, char** argv)
     Form1_Load(c);
     c.form1->show();
     auto* sound = dynamic_cast<QtMediaDevice*>(c.form1->MMControl1.get());
-    QMediaPlayer* player = sound ? sound->findChild<QMediaPlayer*>() : nullptr;
     mnuSound_Click(c);
     SoundEffectsPanel* panel = soundPanel(c);
 
@@ -177,13 +176,14 @@ int main(int argc, char** argv)
             StopSound(c);
             firstAudioBufferNs = -1;
             bool loaded = false;
+            const qint64 start = clockTimer.nsecsElapsed();
+            panel->SSCommand2[i]->click();
+            // Each sound opens on a player of its own, still loading when the click returns.
             QMetaObject::Connection conn;
-            if (player)
+            if (QMediaPlayer* player = sound ? sound->player() : nullptr)
                 conn = QObject::connect(player, &QMediaPlayer::mediaStatusChanged, [&](QMediaPlayer::MediaStatus s) {
                     loaded = loaded || s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia;
                 });
-            const qint64 start = clockTimer.nsecsElapsed();
-            panel->SSCommand2[i]->click();
             waitFor([&] { return loaded && (!sinkWatched || firstAudioBufferNs.load() >= 0); }, 5000);
             const qint64 loadedAt = clockTimer.nsecsElapsed();
             QObject::disconnect(conn);

@@ -84,6 +84,8 @@ public:
 
     // The surface films are shown on, once a display is set; for tests and benchmarks.
     VideoPicture* videoSurface() const;
+    // The open file's player, null while none is open; for benchmarks.
+    QMediaPlayer* player() const { return m_player; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
