@@ -16,6 +16,7 @@
 #include "photos/photo_list.h"
 #include "platform/doubles/test_services.h"
 #include "platform/media_device.h"
+#include "platform/video_picture.h"
 
 #include "common/proc_status.h"
 
@@ -27,8 +28,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVideoFrame>
-#include <QVideoSink>
-#include <QVideoWidget>
 
 #include <algorithm>
 #include <atomic>
@@ -166,7 +165,6 @@ int main(int argc, char** argv)
     Form1_Load(c);
     c.form1->show();
     auto* sound = dynamic_cast<QtMediaDevice*>(c.form1->MMControl1.get());
-    QMediaPlayer* player = sound ? sound->findChild<QMediaPlayer*>() : nullptr;
     mnuSound_Click(c);
     SoundEffectsPanel* panel = soundPanel(c);
 
@@ -178,13 +176,14 @@ int main(int argc, char** argv)
             StopSound(c);
             firstAudioBufferNs = -1;
             bool loaded = false;
+            const qint64 start = clockTimer.nsecsElapsed();
+            panel->SSCommand2[i]->click();
+            // Each sound opens on a player of its own, still loading when the click returns.
             QMetaObject::Connection conn;
-            if (player)
+            if (QMediaPlayer* player = sound ? sound->player() : nullptr)
                 conn = QObject::connect(player, &QMediaPlayer::mediaStatusChanged, [&](QMediaPlayer::MediaStatus s) {
                     loaded = loaded || s == QMediaPlayer::LoadedMedia || s == QMediaPlayer::BufferedMedia;
                 });
-            const qint64 start = clockTimer.nsecsElapsed();
-            panel->SSCommand2[i]->click();
             waitFor([&] { return loaded && (!sinkWatched || firstAudioBufferNs.load() >= 0); }, 5000);
             const qint64 loadedAt = clockTimer.nsecsElapsed();
             QObject::disconnect(conn);
@@ -204,13 +203,13 @@ int main(int argc, char** argv)
     w->show();
     waitFor([] { return false; }, 500);
     auto* film = dynamic_cast<QtMediaDevice*>(w->device());
-    QVideoSink* sink = film && film->videoSurface() ? film->videoSurface()->videoSink() : nullptr;
+    VideoPicture* sink = film ? film->videoSurface() : nullptr;
     QList<double> toFrame;
     if (sink) {
         for (int r = 0; r < rounds; ++r) {
             for (int i : {4, 2, 5, 1, 3, 0}) {
                 bool shown = false;
-                auto conn = QObject::connect(sink, &QVideoSink::videoFrameChanged, [&](const QVideoFrame& f) {
+                auto conn = QObject::connect(sink, &VideoPicture::frameChanged, [&](const QVideoFrame& f) {
                     shown = shown || f.isValid();
                 });
                 QElapsedTimer t1;

@@ -25,6 +25,7 @@ NowShowing nowShowing(const FrmMovie& w)
             now.title = movieTable()[i].caption;
     }
     now.playing = open && device->isPlaying();
+    now.stopped = !open || device->isStopped();
     now.lengthMs = open ? device->duration() : 0;
     now.positionMs = open ? device->position() : 0;
     now.canPlay = open && !now.playing;
@@ -61,6 +62,12 @@ void publishMovieWindow(AppContext& c, FrmMovie* w)
         case MediaCommand::Stop: bar.click(MovieBar::Stop); break;
         }
     });
+    // The desktop's volume is the films' own.
+    if (IMediaDevice* device = w->device())
+        controls->controlVolume(w, device->volume(), [window](double volume) {
+            if (window && window->device())
+                window->device()->setVolume(volume);
+        });
     auto tell = [controls, window] {
         if (window)
             controls->show(window, nowShowing(*window));

@@ -29,6 +29,7 @@ struct NowShowing
     qint64 lengthMs = 0;
     qint64 positionMs = 0;
     bool playing = false;
+    bool stopped = false; // not playing, and not paused either: at the start, or nothing to play
     bool canPlay = true;
     bool canPause = true;
     bool canGoNext = true;
@@ -47,6 +48,9 @@ public:
     // the handler may close `owner`. The player goes when `owner` is destroyed at the latest.
     virtual void publish(QObject* owner, std::function<void(MediaCommand)> handler) = 0;
     virtual void show(QObject* owner, const NowShowing& now) = 0;
+    // The loudness the desktop shows and may set, from 0 to 1, while `owner` is published;
+    // without a setter the desktop's setting is kept and changes nothing.
+    virtual void controlVolume(QObject* owner, double volume, std::function<void(double)> setVolume) = 0;
     virtual void unpublish(QObject* owner) = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/media_device.h"
 
+#include "platform/video_picture.h"
+
 #include <QAudioOutput>
 #include <QEvent>
 #include <QEventLoop>
@@ -12,7 +14,8 @@
 #include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
+
+#include <utility>
 
 namespace kv {
 
@@ -23,8 +26,6 @@ constexpr int LoadTimeoutMs = 8000;
 // A good film shows its first picture a few tens of milliseconds after loading; a film that
 // shows none in this time (a header without its frames) cannot be played.
 constexpr int FirstPictureTimeoutMs = 3000;
-// Time for a newly shown video surface to reach the screen.
-constexpr int ExposeDelayMs = 100;
 
 bool sameType(const QString& a, const char* b)
 {
@@ -32,13 +33,35 @@ bool sameType(const QString& a, const char* b)
 }
 } // namespace
 
-QtMediaDevice::QtMediaDevice()
-    : m_player(new QMediaPlayer(this))
-    , m_audio(new QAudioOutput(this))
+QtMediaDevice::QtMediaDevice() = default;
+
+QtMediaDevice::~QtMediaDevice()
 {
-    m_player->setAudioOutput(m_audio);
+    dropPlayer();
+    delete m_video.data();
+}
+
+void QtMediaDevice::newPlayer(bool video)
+{
+    dropPlayer();
+    m_player = new QMediaPlayer(this);
+    auto* audio = new QAudioOutput(m_player);
+    audio->setVolume(float(m_volume));
+    m_player->setAudioOutput(audio);
+    if (video) {
+        m_sink = new QVideoSink(m_player);
+        m_player->setVideoSink(m_sink);
+        // Pictures may come from the back-end's own thread; they are shown on ours.
+        connect(m_sink, &QVideoSink::videoFrameChanged, this, [this, sink = m_sink](const QVideoFrame& f) {
+            if (sink == m_sink)
+                showFrame(f);
+        });
+    }
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
-        if (s == QMediaPlayer::EndOfMedia && onFinished)
+        if (s != QMediaPlayer::EndOfMedia)
+            return;
+        m_stopped = true;
+        if (onFinished)
             onFinished();
     });
     connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
@@ -61,11 +84,46 @@ QtMediaDevice::QtMediaDevice()
     });
 }
 
-QtMediaDevice::~QtMediaDevice()
+void QtMediaDevice::dropPlayer()
 {
-    m_player->stop();
-    m_player->setVideoOutput(nullptr);
-    delete m_video.data();
+    QMediaPlayer* player = std::exchange(m_player, nullptr);
+    m_sink = nullptr;
+    if (!player)
+        return;
+    player->disconnect(this);
+    player->setParent(nullptr);
+    if (player->mediaStatus() != QMediaPlayer::LoadingMedia) {
+        player->stop();
+        // Not at once: this may run inside one of the player's own signals.
+        player->deleteLater();
+        return;
+    }
+    // Still reading the file: stopping it or deleting it now can lock the back-end up for
+    // good. It is silenced and goes once it has loaded (or failed).
+    if (QAudioOutput* audio = player->audioOutput())
+        audio->setMuted(true);
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player, [player](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::LoadingMedia)
+            return;
+        player->disconnect();
+        player->stop();
+        player->deleteLater();
+    });
+}
+
+void QtMediaDevice::showFrame(const QVideoFrame& f)
+{
+    m_shownEnd = f.isValid() && f.endTime() >= 0 ? f.endTime() / 1000 : -1;
+    m_pictureShown = m_pictureShown || f.isValid();
+    if (m_video)
+        m_video->setFrame(f);
+}
+
+void QtMediaDevice::setVolume(double volume)
+{
+    m_volume = qBound(0.0, volume, 1.0);
+    if (m_player && m_player->audioOutput())
+        m_player->audioOutput()->setVolume(float(m_volume));
 }
 
 bool QtMediaDevice::fail(const QString& why)
@@ -80,8 +138,7 @@ void QtMediaDevice::setDisplay(QWidget* display)
         m_display->removeEventFilter(this);
     m_display = display;
     if (!display) {
-        // The surface waits, hidden and unparented, for the next display: making a new one for
-        // every window costs memory that Qt Multimedia does not give back.
+        // The surface waits, hidden and unparented, for the next display.
         if (m_video) {
             m_video->hide();
             m_video->setParent(nullptr);
@@ -89,40 +146,26 @@ void QtMediaDevice::setDisplay(QWidget* display)
         return;
     }
     if (!m_video) {
-        auto* surface = new QVideoWidget(display);
-        surface->setObjectName(QStringLiteral("videoSurface"));
-        surface->setAccessibleName(QStringLiteral("Movie"));
-        connect(surface->videoSink(), &QVideoSink::videoFrameChanged, this, [this](const QVideoFrame& f) {
-            m_shownEnd = f.isValid() && f.endTime() >= 0 ? f.endTime() / 1000 : -1;
-            m_pictureShown = m_pictureShown || f.isValid();
-        });
-        m_video = surface;
+        m_video = new VideoPicture(display);
+        m_video->setObjectName(QStringLiteral("videoSurface"));
+        m_video->setAccessibleName(QStringLiteral("Movie"));
     } else {
         m_video->setParent(display);
     }
     m_video->setGeometry(display->rect());
     m_video->setVisible(m_open && isVideo());
     display->installEventFilter(this);
-    if (m_open && isVideo())
-        m_player->setVideoOutput(videoSurface());
 }
 
-QVideoWidget* QtMediaDevice::videoSurface() const
+VideoPicture* QtMediaDevice::videoSurface() const
 {
-    return qobject_cast<QVideoWidget*>(m_video.data());
+    return m_video.data();
 }
 
 bool QtMediaDevice::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_display && event->type() == QEvent::Resize && m_video)
         m_video->setGeometry(m_display->rect());
-    // A picture delivered before the window was on screen is not kept: ask for it again.
-    if (watched == m_display && event->type() == QEvent::Show && m_open && isVideo() && !isPlaying())
-        QTimer::singleShot(ExposeDelayMs, this, [this] {
-            // The same position again would be ignored; one millisecond on is still this picture.
-            if (m_open && !isPlaying())
-                m_player->setPosition(m_player->position() + 1);
-        });
     return QObject::eventFilter(watched, event);
 }
 
@@ -133,7 +176,7 @@ bool QtMediaDevice::isVideo() const
 
 bool QtMediaDevice::isPlaying() const
 {
-    return m_player->playbackState() == QMediaPlayer::PlayingState;
+    return m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
 }
 
 qint64 QtMediaDevice::position() const
@@ -151,6 +194,7 @@ bool QtMediaDevice::seek(qint64 ms)
     if (!m_open)
         return fail(QStringLiteral("No device open"));
     const qint64 length = m_player->duration();
+    m_stopped = false;
     pauseIfStopped();
     m_player->setPosition(qBound<qint64>(0, ms, length > 0 ? length : ms));
     return true;
@@ -185,7 +229,7 @@ void QtMediaDevice::pauseIfStopped()
 
 bool QtMediaDevice::waitUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    if (done() || m_player->error() != QMediaPlayer::NoError)
+    if (!m_player || done() || m_player->error() != QMediaPlayer::NoError)
         return true;
     QEventLoop loop;
     auto check = [&] {
@@ -195,8 +239,8 @@ bool QtMediaDevice::waitUntil(const std::function<bool()>& done, int timeoutMs)
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     connect(m_player, &QMediaPlayer::mediaStatusChanged, &loop, check);
     connect(m_player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-    if (QVideoWidget* surface = videoSurface())
-        connect(surface->videoSink(), &QVideoSink::videoFrameChanged, &loop, check);
+    if (m_video)
+        connect(m_video, &VideoPicture::frameChanged, &loop, check);
     QPointer<QtMediaDevice> alive(this);
     // No clicks or keys while the command waits: the window must not close under it.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -206,11 +250,13 @@ bool QtMediaDevice::waitUntil(const std::function<bool()>& done, int timeoutMs)
 bool QtMediaDevice::waitUntilLoaded()
 {
     auto settled = [this] {
-        const auto s = m_player->mediaStatus();
+        const auto s = m_player ? m_player->mediaStatus() : QMediaPlayer::NoMedia;
         return s != QMediaPlayer::LoadingMedia && s != QMediaPlayer::NoMedia;
     };
     if (!waitUntil(settled, LoadTimeoutMs))
         return false;
+    if (!m_player)
+        return fail(QStringLiteral("The file was closed while it loaded."));
     if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia) {
         const QString why = m_player->errorString();
         command(QStringLiteral("close"));
@@ -235,10 +281,13 @@ bool QtMediaDevice::open()
     m_error.clear();
     m_shownEnd = -1;
     m_pictureShown = false;
+    m_stopped = true;
     const bool video = isVideo() && m_video;
-    m_player->setVideoOutput(video ? videoSurface() : nullptr);
-    if (m_video)
+    newPlayer(video);
+    if (m_video) {
+        m_video->clear();
         m_video->setVisible(video);
+    }
     // Errors while waiting fail the command instead of being reported afterwards.
     m_open = !m_wait;
     m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
@@ -250,6 +299,8 @@ bool QtMediaDevice::open()
         m_player->pause();
         if (!waitUntil([this] { return m_pictureShown; }, FirstPictureTimeoutMs))
             return false;
+        if (!m_player)
+            return fail(QStringLiteral("The film was closed while it loaded."));
         if (!m_pictureShown) {
             const QString why = m_player->errorString();
             command(QStringLiteral("close"));
@@ -265,10 +316,12 @@ bool QtMediaDevice::command(const QString& command)
     const QString cmd = command.toLower();
     if (cmd == QLatin1String("close")) {
         m_open = false;
-        m_player->stop();
-        m_player->setSource(QUrl());
-        if (m_video)
+        m_stopped = true;
+        dropPlayer();
+        if (m_video) {
+            m_video->clear();
             m_video->hide();
+        }
         return true;
     }
     if (cmd == QLatin1String("open"))
@@ -279,8 +332,10 @@ bool QtMediaDevice::command(const QString& command)
         if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia)
             m_player->setPosition(0);
         m_player->play();
+        m_stopped = false;
     } else if (cmd == QLatin1String("stop") || cmd == QLatin1String("pause")) {
         m_player->pause();
+        m_stopped = cmd == QLatin1String("stop");
     } else if (cmd == QLatin1String("prev")) {
         pauseIfStopped();
         m_player->setPosition(0);
@@ -288,11 +343,13 @@ bool QtMediaDevice::command(const QString& command)
         // The end itself holds no picture: the last frame is the end of the film.
         m_player->pause();
         m_player->setPosition(lastFrameMs());
+        m_stopped = false;
     } else if (cmd == QLatin1String("back") || cmd == QLatin1String("step")) {
         const qint64 shown = shownFrameMs();
         m_player->pause();
         const qint64 to = cmd == QLatin1String("back") ? shown - frameMs() : shown + frameMs();
         m_player->setPosition(qBound<qint64>(0, to, lastFrameMs()));
+        m_stopped = false;
     } else {
         return fail(QStringLiteral("Unknown command: %1").arg(command));
     }

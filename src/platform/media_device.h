@@ -7,12 +7,14 @@
 #include <functional>
 #include <memory>
 
-class QAudioOutput;
 class QMediaPlayer;
-class QVideoWidget;
+class QVideoFrame;
+class QVideoSink;
 class QWidget;
 
 namespace kv {
+
+class VideoPicture;
 
 // A media control driven by the old command vocabulary: "close", "open", "play", "stop",
 // "prev", "next", "back", and the button bar's own "pause" and "step", on the device types
@@ -32,6 +34,12 @@ public:
     // open. Null takes the surface away before the widget goes.
     virtual void setDisplay(QWidget* display) = 0;
     virtual bool isPlaying() const = 0;
+    // Not playing and not paused by the user: nothing open, just opened, after "stop" and at the
+    // end, until "play" or a move.
+    virtual bool isStopped() const = 0;
+    // Loudness from 0 (silent) to 1 (as recorded); it holds for every file opened afterwards.
+    virtual void setVolume(double volume) = 0;
+    virtual double volume() const = 0;
     virtual QString lastError() const = 0;
     // Milliseconds into the open file, its length, and a jump to a position.
     virtual qint64 position() const = 0;
@@ -66,19 +74,29 @@ public:
     bool command(const QString& command) override;
     void setDisplay(QWidget* display) override;
     bool isPlaying() const override;
+    bool isStopped() const override { return !m_open || m_stopped; }
+    void setVolume(double volume) override;
+    double volume() const override { return m_volume; }
     QString lastError() const override { return m_error; }
     qint64 position() const override;
     qint64 duration() const override;
     bool seek(qint64 ms) override;
 
-    // The surface films are shown on, once a display is set; for benchmarks.
-    QVideoWidget* videoSurface() const;
+    // The surface films are shown on, once a display is set; for tests and benchmarks.
+    VideoPicture* videoSurface() const;
+    // The open file's player, null while none is open; for benchmarks.
+    QMediaPlayer* player() const { return m_player; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool fail(const QString& why);
+    // Every file gets a player of its own: a player that failed keeps its error, and the
+    // back-end must not be told to switch files while it is still reading one.
+    void newPlayer(bool video);
+    void dropPlayer();
+    void showFrame(const QVideoFrame& frame);
     bool open();
     // Runs events, no user input, until `done` holds, the player fails or the time is up;
     // false when the device went away meanwhile.
@@ -91,16 +109,18 @@ private:
     qint64 shownFrameMs() const;
     void pauseIfStopped();
 
-    QMediaPlayer* m_player = nullptr;
-    QAudioOutput* m_audio = nullptr;
+    QMediaPlayer* m_player = nullptr; // the open file's, null while none is open
+    QVideoSink* m_sink = nullptr;     // m_player's, for films
     QPointer<QWidget> m_display;
-    QPointer<QWidget> m_video; // a QVideoWidget
+    QPointer<VideoPicture> m_video;
     QString m_type;
     QString m_fileName;
     QString m_error;
     qint64 m_shownEnd = -1; // end of the picture on screen, -1 when there is none
     bool m_pictureShown = false; // since the last "open"
+    double m_volume = 1.0;
     bool m_open = false;
+    bool m_stopped = true;
     bool m_wait = false;
 };
 

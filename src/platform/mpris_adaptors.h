@@ -22,14 +22,21 @@ public:
     NowShowing now;
     std::function<void(MediaCommand)> handler;
     std::function<void()> raise;
+    double volume = 1.0;
+    std::function<void(double)> volumeSetter;
 
     // A command from the desktop, run once its call has been answered.
     void command(MediaCommand c);
     // Takes what is on show and tells the desktop what changed.
     void update(const NowShowing& next);
+    // The desktop's new loudness, or the window's; the desktop hears of a change.
+    void setVolume(double v, bool fromDesktop);
+    QString playbackStatus() const;
     QVariantMap metadata() const;
 
 private:
+    void announce(const QVariantMap& changed);
+
     int m_track = 1;
 };
 
@@ -69,7 +76,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(double MinimumRate READ one)
     Q_PROPERTY(double MaximumRate READ one)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
-    Q_PROPERTY(double Volume READ one)
+    Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
     Q_PROPERTY(bool CanGoNext READ canGoNext)
     Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
@@ -79,8 +86,10 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(bool CanControl READ yes)
 public:
     explicit MprisPlayerAdaptor(MprisPlayer* player);
-    QString playbackStatus() const;
+    QString playbackStatus() const { return m_player->playbackStatus(); }
     double one() const { return 1.0; }
+    double volume() const { return m_player->volume; }
+    void setVolume(double v) { m_player->setVolume(v, true); }
     QVariantMap metadata() const { return m_player->metadata(); }
     qlonglong position() const { return m_player->now.positionMs * 1000; }
     bool canGoNext() const { return m_player->now.canGoNext; }

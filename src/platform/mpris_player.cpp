@@ -62,8 +62,8 @@ void MprisPlayer::update(const NowShowing& next)
             ++m_track;
         changed.insert(QStringLiteral("Metadata"), metadata());
     }
-    if (next.playing != before.playing)
-        changed.insert(QStringLiteral("PlaybackStatus"), next.playing ? QStringLiteral("Playing") : QStringLiteral("Paused"));
+    if (next.playing != before.playing || next.stopped != before.stopped)
+        changed.insert(QStringLiteral("PlaybackStatus"), playbackStatus());
     if (next.canPlay != before.canPlay)
         changed.insert(QStringLiteral("CanPlay"), next.canPlay);
     if (next.canPause != before.canPause)
@@ -73,6 +73,30 @@ void MprisPlayer::update(const NowShowing& next)
     if (next.canGoPrevious != before.canGoPrevious)
         changed.insert(QStringLiteral("CanGoPrevious"), next.canGoPrevious);
     // The position moves on its own; the desktop asks for it, it is not announced.
+    announce(changed);
+}
+
+QString MprisPlayer::playbackStatus() const
+{
+    if (now.playing)
+        return QStringLiteral("Playing");
+    return now.stopped ? QStringLiteral("Stopped") : QStringLiteral("Paused");
+}
+
+void MprisPlayer::setVolume(double v, bool fromDesktop)
+{
+    // Below silence is silence; the players go no louder than the recording.
+    v = qBound(0.0, v, 1.0);
+    if (fromDesktop && volumeSetter)
+        volumeSetter(v);
+    if (qFuzzyCompare(v + 1, volume + 1))
+        return;
+    volume = v;
+    announce({{QStringLiteral("Volume"), v}});
+}
+
+void MprisPlayer::announce(const QVariantMap& changed)
+{
     if (changed.isEmpty())
         return;
     QDBusMessage signal = QDBusMessage::createSignal(ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
@@ -100,11 +124,6 @@ MprisPlayerAdaptor::MprisPlayerAdaptor(MprisPlayer* player)
     , m_player(player)
 {
     setAutoRelaySignals(false);
-}
-
-QString MprisPlayerAdaptor::playbackStatus() const
-{
-    return m_player->now.playing ? QStringLiteral("Playing") : QStringLiteral("Paused");
 }
 
 MprisMediaControls::MprisMediaControls(QString identity, QString desktopEntry)
@@ -159,6 +178,14 @@ void MprisMediaControls::show(QObject* owner, const NowShowing& now)
 {
     if (m_player && owner == m_owner)
         m_player->update(now);
+}
+
+void MprisMediaControls::controlVolume(QObject* owner, double volume, std::function<void(double)> setVolume)
+{
+    if (!m_player || owner != m_owner)
+        return;
+    m_player->volumeSetter = std::move(setVolume);
+    m_player->setVolume(volume, false);
 }
 
 void MprisMediaControls::unpublish(QObject* owner)

@@ -21,6 +21,7 @@ public:
 
     void publish(QObject* owner, std::function<void(MediaCommand)> handler) override;
     void show(QObject* owner, const NowShowing& now) override;
+    void controlVolume(QObject* owner, double volume, std::function<void(double)> setVolume) override;
     void unpublish(QObject* owner) override;
 
     // The bus name taken, empty while nothing is published.

@@ -1,14 +1,25 @@
 #include "app/form1.h"
+#include "disc_generator.h"
 #include "app/widgets/picture_view.h"
 #include "media/sound_panels.h"
 #include "platform/media_device.h"
 #include "support/fixture.h"
 
 #include <QAction>
+#include <QAudioDevice>
 #include <QFile>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 using namespace kv;
 
@@ -34,6 +45,50 @@ struct Sounds
     SoundEffectsPanel& panel() { return *soundPanel(*fx.c); }
     SongsPanel& songs() { return *songsPanel(*fx.c); }
     bool playing() { return f().MMControl1->isPlaying(); }
+};
+
+// The sample disc's sounds, in place of the stand-ins.
+void writeRealSounds(const QString& disc)
+{
+    for (const kvdisc::PlannedFile& f : kvdisc::planDisc()) {
+        if (!f.relPath.startsWith(QLatin1String("wav/"), Qt::CaseInsensitive))
+            continue;
+        QFile out(disc + QLatin1Char('/') + f.relPath);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(f.make()) >= 0);
+    }
+}
+
+// Ends the program with a message when the work it watches has not finished in time: a
+// deadlock would otherwise hold the test until ctest's own limit, and say nothing.
+class Watchdog
+{
+public:
+    Watchdog(std::chrono::seconds limit, const char* what)
+        : m_thread([this, limit, what] {
+            std::unique_lock lock(m_mutex);
+            if (!m_done.wait_for(lock, limit, [this] { return m_finished; })) {
+                std::fprintf(stderr, "FAIL: %s did not end within %lld s; the program hangs.\n", what,
+                             static_cast<long long>(limit.count()));
+                std::abort();
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
 };
 } // namespace
 
@@ -123,6 +178,34 @@ private slots:
         QVERIFY(!s.panel().isVisible());
         QVERIFY(s.playing());
         QVERIFY(s.f().isEnabled());
+    }
+
+    // Sounds started faster than the back-end loads them, on the real player: each click
+    // closes a sound that may still be loading.
+    void quickClicksOnTheRealPlayer()
+    {
+        Sounds s;
+        writeRealSounds(s.disc);
+        auto* device = new QtMediaDevice;
+        s.f().MMControl1.reset(device);
+        s.f().mnuSound->trigger();
+        const quint32 seed = QRandomGenerator::global()->generate();
+        QRandomGenerator random(seed);
+        qInfo("random seed %u", seed);
+        {
+            const Watchdog watchdog(std::chrono::seconds(150), "300 quick clicks on the sound buttons");
+            for (int i = 0; i < 300; ++i) {
+                const int which = int(random.bounded(30));
+                QTest::mouseClick(which < 29 ? s.panel().SSCommand2[which] : s.panel().SSCommand3, Qt::LeftButton);
+                // Mostly faster than a sound loads, now and then long enough for it to start.
+                QTest::qWait(int(random.bounded(10) == 0 ? random.bounded(400) : random.bounded(40)));
+            }
+            QTest::mouseClick(s.panel().SSCommand2[1], Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!device->isPlaying(), 20000);
+        }
+        if (!s.dialogs().boxes.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
+            QSKIP("no audio sink on this machine; the clicks did not hang");
+        QVERIFY2(s.dialogs().boxes.isEmpty(), qPrintable(s.dialogs().lastText()));
     }
 
     void songPanelPlaysTheSong()

@@ -1,5 +1,6 @@
 #include "disc_generator.h"
 #include "platform/media_device.h"
+#include "platform/video_picture.h"
 #include "platform/shell.h"
 
 #include <QApplication>
@@ -8,11 +9,10 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QMediaFormat>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVideoFrame>
-#include <QVideoSink>
-#include <QVideoWidget>
 
 using namespace kv;
 
@@ -138,7 +138,7 @@ private slots:
         QWidget& display = film.display;
         QtMediaDevice& device = film.device;
         int frames = 0;
-        QObject::connect(device.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, &display,
+        QObject::connect(device.videoSurface(), &VideoPicture::frameChanged, &display,
                          [&](const QVideoFrame& f) { frames += f.isValid() ? 1 : 0; });
         bool finished = false;
         QString error;
@@ -169,14 +169,16 @@ private slots:
         // Where the picture on screen ends, in ms: frames of 100 ms, so 100 for the first
         // and 2000 for the last; -1 for a black screen.
         qint64 shownEnd = 0;
-        QObject::connect(device.videoSurface()->videoSink(), &QVideoSink::videoFrameChanged, &display,
+        QObject::connect(device.videoSurface(), &VideoPicture::frameChanged, &display,
                          [&](const QVideoFrame& f) { shownEnd = f.isValid() ? f.endTime() / 1000 : -1; });
         bool finished = false;
         device.onFinished = [&] { finished = true; };
         QVERIFY2(film.open(), qPrintable(device.lastError()));
+        QVERIFY(device.isStopped());
         QVERIFY(device.command(QStringLiteral("play")));
         QTRY_VERIFY_WITH_TIMEOUT(shownEnd >= 600, 10000);
         QVERIFY(device.command(QStringLiteral("pause")));
+        QVERIFY(!device.isStopped());
         QTest::qWait(300); // a frame on its way when paused still arrives
         const qint64 paused = shownEnd;
         QVERIFY(paused < 2000);
@@ -192,10 +194,42 @@ private slots:
         QTRY_COMPARE(shownEnd, 100);
         device.command(QStringLiteral("play"));
         QTRY_VERIFY_WITH_TIMEOUT(finished, 10000);
+        QVERIFY(device.isStopped());
         device.command(QStringLiteral("prev"));
         QTRY_COMPARE(shownEnd, 100);
         QTest::qWait(300);
         QCOMPARE(shownEnd, 100);
+    }
+
+    // A film that fails must not spoil the next: each open starts on a clean player.
+    void unreadableFilmSpoilsNoOther_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray noise(64 * 1024, Qt::Uninitialized);
+        QRandomGenerator(28).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("text") << QByteArray("This is not a film at all.\r\n").repeated(40);
+    }
+    void unreadableFilmSpoilsNoOther()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString why = missingBackend(QMediaFormat::AVI);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        SampleFilm film;
+        QVERIFY(!film.avi.isEmpty());
+        const QString broken = film.dir.filePath(QStringLiteral("broken.avi"));
+        QFile out(broken);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        out.close();
+        for (int round = 0; round < 2; ++round) {
+            film.device.setFileName(broken);
+            QVERIFY(!film.open());
+            film.device.setFileName(film.avi);
+            QVERIFY2(film.open(), qPrintable(film.device.lastError()));
+            QVERIFY(!film.device.videoSurface()->image().isNull());
+            QVERIFY(film.device.command(QStringLiteral("close")));
+        }
     }
 
     void programsWeStartGetTheUserEnvironment()

@@ -50,6 +50,11 @@ public:
                                         {Player, name});
         return reply.arguments().value(0).value<QDBusVariant>().variant();
     }
+    QDBusMessage set(const QString& name, const QVariant& value)
+    {
+        return call(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                    {Player, name, QVariant::fromValue(QDBusVariant(value))});
+    }
     QString status() { return get(QStringLiteral("PlaybackStatus")).toString(); }
     QVariantMap metadata() { return qdbus_cast<QVariantMap>(get(QStringLiteral("Metadata")).value<QDBusArgument>()); }
     QString title() { return metadata().value(QStringLiteral("xesam:title")).toString(); }
@@ -121,11 +126,24 @@ private slots:
         QPointer<FrmMovie> w = OpenMovieWindow(*fx.c);
         QTRY_COMPARE(desktop.title(), QStringLiteral("1955 Motoramic"));
         QCOMPARE(desktop.metadata().value(QStringLiteral("mpris:length")).toLongLong(), 2000 * 1000);
+        QCOMPARE(desktop.status(), QStringLiteral("Stopped")); // opened, not started
         desktop.press(QStringLiteral("PlayPause"));
         QTRY_COMPARE(desktop.status(), QStringLiteral("Playing"));
         QVERIFY(w->device()->isPlaying());
         desktop.press(QStringLiteral("Pause"));
         QTRY_COMPARE(desktop.status(), QStringLiteral("Paused"));
+        desktop.press(QStringLiteral("Stop"));
+        QTRY_COMPARE(desktop.status(), QStringLiteral("Stopped"));
+        QVERIFY(desktop.heard.contains(QStringLiteral("PlaybackStatus")));
+
+        // The desktop's volume is the film's.
+        QCOMPARE(desktop.set(QStringLiteral("Volume"), 0.25).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(desktop.get(QStringLiteral("Volume")).toDouble(), 0.25);
+        QCOMPARE(w->device()->volume(), 0.25);
+        QTRY_VERIFY(desktop.heard.contains(QStringLiteral("Volume")));
+        QCOMPARE(desktop.set(QStringLiteral("Volume"), -1.0).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(desktop.get(QStringLiteral("Volume")).toDouble(), 0.0);
+
         w->optMovie[4]->setChecked(true);
         QTRY_COMPARE(desktop.title(), QStringLiteral("1957 Murvo"));
         w->SSCommand1_Click();

@@ -18,6 +18,7 @@ bool FakeMediaDevice::command(const QString& command)
     if (command == QLatin1String("open")) {
         m_open = looksPlayable(m_file);
         m_position = 0;
+        m_stopped = true;
         return m_open;
     }
     if (command == QLatin1String("close")) {
@@ -28,18 +29,22 @@ bool FakeMediaDevice::command(const QString& command)
     }
     if (!m_open)
         return false;
-    if (command == QLatin1String("play"))
-        m_playing = true;
-    else if (command == QLatin1String("stop") || command == QLatin1String("pause"))
-        m_playing = false;
-    else if (command == QLatin1String("prev"))
+    const bool move = command == QLatin1String("next") || command == QLatin1String("back")
+        || command == QLatin1String("step");
+    if (command == QLatin1String("play") || command == QLatin1String("stop") || command == QLatin1String("pause")) {
+        m_playing = command == QLatin1String("play");
+        m_stopped = command == QLatin1String("stop");
+    } else if (command == QLatin1String("prev")) {
         m_position = 0;
-    else if (command == QLatin1String("next"))
+    } else if (command == QLatin1String("next")) {
         m_position = Length;
-    else if (command == QLatin1String("back"))
+    } else if (command == QLatin1String("back")) {
         m_position = qMax<qint64>(0, m_position - 100);
-    else if (command == QLatin1String("step"))
+    } else if (command == QLatin1String("step")) {
         m_position = qMin(Length, m_position + 100);
+    }
+    if (move)
+        m_stopped = false;
     if (onProgress)
         onProgress();
     return true;

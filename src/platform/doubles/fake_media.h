@@ -20,6 +20,9 @@ public:
     bool command(const QString& command) override;
     void setDisplay(QWidget* display) override { m_display = display; }
     bool isPlaying() const override { return m_playing; }
+    bool isStopped() const override { return !m_open || m_stopped; }
+    void setVolume(double volume) override { m_volume = volume; }
+    double volume() const override { return m_volume; }
     QString lastError() const override { return {}; }
     qint64 position() const override { return m_position; }
     qint64 duration() const override { return m_open ? Length : 0; }
@@ -36,7 +39,9 @@ private:
     QString m_file;
     QWidget* m_display = nullptr;
     qint64 m_position = 0;
+    double m_volume = 1.0;
     bool m_playing = false;
+    bool m_stopped = true;
     bool m_open = false;
     bool m_wait = false;
 };

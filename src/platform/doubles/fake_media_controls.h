@@ -21,11 +21,19 @@ public:
         if (owner == this->owner)
             showing = now;
     }
+    void controlVolume(QObject* owner, double volume, std::function<void(double)> setVolume) override
+    {
+        if (owner == this->owner) {
+            this->volume = volume;
+            m_setVolume = std::move(setVolume);
+        }
+    }
     void unpublish(QObject* owner) override
     {
         if (owner == this->owner) {
             this->owner = nullptr;
             m_handler = nullptr;
+            m_setVolume = nullptr;
         }
     }
     void send(MediaCommand command)
@@ -36,9 +44,11 @@ public:
 
     QPointer<QObject> owner;
     NowShowing showing;
+    double volume = 1.0;
 
 private:
     std::function<void(MediaCommand)> m_handler;
+    std::function<void(double)> m_setVolume;
 };
 
 } // namespace kv
