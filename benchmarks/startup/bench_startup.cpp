@@ -75,7 +75,7 @@ public:
     }
     bool openUrl(const QString&) override { return true; }
     bool runAndWait(const QString&) override { return true; }
-    void endProgram() override {}
+    void releaseSingleInstance() override {}
 };
 
 // One child run: the window up and painted, then the time since the process started.

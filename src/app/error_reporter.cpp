@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
+#include <QDir>
 #include <QHash>
 
 namespace kv {
@@ -92,12 +93,17 @@ int ErrorReporter(AppContext& c, Failure failure)
 {
     AppState& s = c.state;
     s.MsgText = errorMessageText(s.ErrCode);
+    if (s.ErrCode == QLatin1String("ER001") && !c.discFolder.isEmpty())
+        s.MsgText += CrLf + CrLf + QDir::toNativeSeparators(c.discFolder); // the folder the user named
     if (isRetryCancelCode(s.ErrCode)) {
         const int answer = c.dialogs().messageBox(s.MsgText, Buttons::RetryCancel, Icon::None);
         s.MsgAnswer = QString::number(answer);
         if (answer != Retry) {
+            // Through the event loop, so that windows close and background work stops.
             c.ended = true;
-            c.shell().endProgram();
+            c.shell().releaseSingleInstance();
+            if (c.quitApplication)
+                c.quitApplication();
         }
         return answer;
     }

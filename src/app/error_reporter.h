@@ -14,7 +14,8 @@ QString errorMessageLine(const QString& code);
 QString errorMessageText(const QString& code);
 bool isRetryCancelCode(const QString& code);
 
-// Reports c.state.ErrCode. Returns the button pressed; Cancel has ended the program (c.ended).
+// Reports c.state.ErrCode. Returns the button pressed; Cancel ends the program (c.ended is set
+// and the application asked to quit; callers unwind).
 int ErrorReporter(AppContext& c, Failure failure);
 
 // Focus to the year button after the current one.

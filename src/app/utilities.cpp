@@ -19,29 +19,46 @@ QString str(int n)
 }
 } // namespace
 
-QString resolutionAdvice(int widthPixels, int heightPixels)
+QString resolutionAdvice(int widthPixels, int heightPixels, bool windowsDesktop)
 {
-    const QStringList lines = {
+    QStringList lines = {
         QStringLiteral("Your current screen resolution is set at ") + str(widthPixels) + QStringLiteral(" by")
             + str(heightPixels) + QStringLiteral(" pixles."),
         QString(),
         QStringLiteral("The optimum setting for the Kel-Vardo Folivra is 800 by 600 pixels."),
         QString(),
-        QStringLiteral("Also, The Kel-Vardo Folivra requires that the Small Fonts display setting is selected."),
-        QString(),
-        QStringLiteral("To change your resolution and font size settings perform the following steps:"),
-        QStringLiteral("    1)  Click the right mouse button while the cursor is on the Windows desktop."),
-        QStringLiteral("    2)  Select the Properties option from the window that will be displayed."),
-        QStringLiteral("    3)  Select the Settings tab."),
-        QStringLiteral("    4)  Adjust the Screen area Slide control to 800x600."),
-        QStringLiteral("    5)  You may also want to set the Colors to the highest level allowed by your"),
-        QStringLiteral("         graphics card."),
-        QStringLiteral("    6)  To change the font size setting:"),
-        QStringLiteral("          Click the Advanced button on the bottom right of the above window."),
-        QStringLiteral("          Select Small Fonts from the font size drop-down list box."),
-        QString(),
-        QStringLiteral("You may now have to re-start your computer for the new settings to take affect."),
     };
+    if (windowsDesktop) {
+        lines << QStringLiteral("Also, The Kel-Vardo Folivra requires that the Small Fonts display setting is selected.")
+              << QString()
+              << QStringLiteral("To change your resolution and font size settings perform the following steps:")
+              << QStringLiteral("    1)  Click the right mouse button while the cursor is on the Windows desktop.")
+              << QStringLiteral("    2)  Select the Properties option from the window that will be displayed.")
+              << QStringLiteral("    3)  Select the Settings tab.")
+              << QStringLiteral("    4)  Adjust the Screen area Slide control to 800x600.")
+              << QStringLiteral("    5)  You may also want to set the Colors to the highest level allowed by your")
+              << QStringLiteral("         graphics card.")
+              << QStringLiteral("    6)  To change the font size setting:")
+              << QStringLiteral("          Click the Advanced button on the bottom right of the above window.")
+              << QStringLiteral("          Select Small Fonts from the font size drop-down list box.")
+              << QString()
+              << QStringLiteral("You may now have to re-start your computer for the new settings to take affect.");
+        return lines.join(CrLf) + CrLf;
+    }
+    // A Linux desktop: the scale stands where Small Fonts stood, and the change needs no restart.
+    lines << QStringLiteral("To change your resolution and scale settings perform the following steps:")
+          << QStringLiteral("    1)  Open the display settings of your desktop:")
+          << QStringLiteral("          GNOME: Settings, Displays")
+          << QStringLiteral("          KDE Plasma: System Settings, Display and Monitor")
+          << QStringLiteral("          Xfce: Settings, Display")
+          << QStringLiteral("    2)  Set the Resolution to 800 x 600.")
+          << QStringLiteral("    3)  Set the Scale to 100%.")
+          << QStringLiteral("    4)  Apply, and keep the new settings when asked.")
+          << QString()
+          << QStringLiteral("Without such settings, on X11: xrandr -s 800x600")
+          << QString()
+          << QStringLiteral("The new settings take effect at once; the Kel-Vardo Folivra shows its")
+          << QStringLiteral("800 by 600 layout the next time it starts.");
     return lines.join(CrLf) + CrLf;
 }
 
@@ -54,7 +71,13 @@ void mnuCheckResolution_Click(AppContext& c)
         return;
     }
     const QSize screen = c.screen().sizePixels();
-    c.dialogs().messageBox(resolutionAdvice(screen.width(), screen.height()), Buttons::Ok, Icon::Exclamation,
+#ifdef Q_OS_WIN
+    constexpr bool windowsDesktop = true;
+#else
+    constexpr bool windowsDesktop = false;
+#endif
+    c.dialogs().messageBox(resolutionAdvice(screen.width(), screen.height(), windowsDesktop), Buttons::Ok,
+                           Icon::Exclamation,
                            QString());
 }
 

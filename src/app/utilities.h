@@ -10,7 +10,8 @@ struct AppContext;
 // made for, and how to change it when not.
 void mnuCheckResolution_Click(AppContext& c);
 
-// What Check Screen Resolution says for a screen that is not 800 by 600 pixels.
-QString resolutionAdvice(int widthPixels, int heightPixels);
+// What Check Screen Resolution says for a screen that is not 800 by 600 pixels: the steps of the
+// Windows desktop there, else those of a Linux desktop's display settings.
+QString resolutionAdvice(int widthPixels, int heightPixels, bool windowsDesktop);
 
 } // namespace kv

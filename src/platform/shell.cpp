@@ -10,8 +10,6 @@
 #include <QThread>
 #include <QUrl>
 
-#include <cstdlib>
-
 namespace kv {
 
 QtShell::~QtShell() = default;
@@ -73,11 +71,10 @@ bool QtShell::runAndWait(const QString& commandLine)
     return true;
 }
 
-void QtShell::endProgram()
+void QtShell::releaseSingleInstance()
 {
     if (m_lock)
         m_lock->unlock();
-    std::exit(0);
 }
 
 } // namespace kv

@@ -18,8 +18,8 @@ public:
     virtual bool openUrl(const QString& url) = 0;
     // Starts a program and waits for its end while events run. False when it cannot start.
     virtual bool runAndWait(const QString& commandLine) = 0;
-    // Ends the program at once (Cancel in a Retry/Cancel box, second copy).
-    virtual void endProgram() = 0;
+    // Gives up the claim, so that a new start is not refused while this copy shuts down.
+    virtual void releaseSingleInstance() = 0;
 };
 
 class QtShell final : public IShell
@@ -31,7 +31,7 @@ public:
     bool claimSingleInstance() override;
     bool openUrl(const QString& url) override;
     bool runAndWait(const QString& commandLine) override;
-    void endProgram() override;
+    void releaseSingleInstance() override;
 
 private:
     QString m_lockFolder;

@@ -72,23 +72,24 @@ QStringList withoutQtOptions(const QStringList& arguments)
 
 std::optional<int> answerWithoutWindows(int argc, char* argv[])
 {
-    if (!asksForInformation(argc, argv)) {
-        // Without a display the GUI would end the program before it could say what is wrong.
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-        const CommandLine line = parseCommandLine(withoutQtOptions(arguments));
-        if (line.error.isEmpty())
-            return std::nullopt;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    arguments = withoutQtOptions(arguments);
+    // A command line that cannot be understood is a usage error, with --help in it or not.
+    const CommandLine line = parseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
         std::fprintf(stderr, "kelvardo: %s\nTry 'kelvardo --help' for more information.\n", qPrintable(line.error));
         return 2;
     }
+    if (!asksForInformation(argc, argv))
+        return std::nullopt;
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvardo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QCommandLineParser parser;
     describe(parser);
-    parser.process(app); // prints help or version and ends the process
+    parser.process(arguments); // prints help or version and ends the process
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/app_context.h"
 #include "app/app_services.h"
 #include "startup/command_line.h"
+#include "startup/display.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/widgets/keyboard_polish.h"
@@ -12,13 +13,19 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <memory>
+
 
 int main(int argc, char* argv[])
 {
     if (const auto code = kv::answerWithoutWindows(argc, argv))
         return *code;
+    if (const auto code = kv::refuseWithoutDisplay(argc, argv))
+        return *code;
     kv::preferPaintedVideo();
+    auto opening = std::make_unique<kv::DisplayOpening>();
     QApplication app(argc, argv);
+    opening.reset();
     QApplication::setApplicationName(QStringLiteral("The Kel-Vardo Folivra"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     app.setQuitOnLastWindowClosed(false);
@@ -30,10 +37,10 @@ int main(int argc, char* argv[])
     const kv::CommandLine commandLine = kv::parseCommandLine(QApplication::arguments());
     context.arguments = commandLine.arguments;
     context.discFolder = commandLine.discFolder;
-    context.quitApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
+    kv::endThroughTheEventLoop(context);
 
     if (!kv::Form2_Load(context))
-        return 0;
+        return kv::exitCodeOfUnfinishedStart(context);
     QObject::connect(context.form2->Timer1, &QTimer::timeout, &app, [&context] { kv::Timer1_Timer(context); });
     const int rc = QApplication::exec();
     delete context.form1;

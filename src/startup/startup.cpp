@@ -16,6 +16,7 @@
 #include "platform/shell.h"
 #include "startup/wiring.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace kv {
@@ -70,7 +71,6 @@ bool Form2_Load(AppContext& c)
         c.dialogs().messageBox(QStringLiteral("The Kel-Vardo Folivra is already running!"), Buttons::Ok,
                                Icon::Critical);
         c.ended = true;
-        c.shell().endProgram();
         return false;
     }
     c.busy().busy();
@@ -106,6 +106,20 @@ bool Form2_Load(AppContext& c)
     s.AwaitingFirstClick = true;
     BuildPhotoList(c);
     return !c.ended;
+}
+
+int exitCodeOfUnfinishedStart(const AppContext& c)
+{
+    // Cancel was pressed: the start found no disc or could not read its photos.
+    return c.ended && c.state.MsgAnswer == QString::number(Cancel) ? 1 : 0;
+}
+
+void endThroughTheEventLoop(AppContext& c)
+{
+    c.quitApplication = [&c] {
+        c.shell().releaseSingleInstance();
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    };
 }
 
 void Timer1_Timer(AppContext& c)

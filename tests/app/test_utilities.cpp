@@ -68,8 +68,8 @@ private slots:
                                  << "Your current screen resolution is set at 800x600.\r\n\r\n"
                                     "This is the optimum setting for the Kel-Vardo Folivra!"
                                  << Icon::None;
-        QTest::newRow("1024x768") << QSize(1024, 768) << resolutionAdvice(1024, 768) << Icon::Exclamation;
-        QTest::newRow("800x480") << QSize(800, 480) << resolutionAdvice(800, 480) << Icon::Exclamation;
+        QTest::newRow("1024x768") << QSize(1024, 768) << resolutionAdvice(1024, 768, false) << Icon::Exclamation;
+        QTest::newRow("800x480") << QSize(800, 480) << resolutionAdvice(800, 480, false) << Icon::Exclamation;
     }
     void checkScreenResolution()
     {
@@ -91,20 +91,30 @@ private slots:
 
     void resolutionAdviceText()
     {
-        const QStringList lines = resolutionAdvice(1024, 768).split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), 19); // 18 lines and the closing line break
-        QCOMPARE(lines.first(), QStringLiteral("Your current screen resolution is set at  1024 by 768 pixles."));
-        QCOMPARE(lines.at(7), QStringLiteral("    1)  Click the right mouse button while the cursor is on the Windows desktop."));
-        QCOMPARE(lines.at(12), QStringLiteral("         graphics card."));
-        QCOMPARE(lines.at(17), QStringLiteral("You may now have to re-start your computer for the new settings to take affect."));
-        QVERIFY(lines.last().isEmpty());
+        const QStringList windows = resolutionAdvice(1024, 768, true).split(QStringLiteral("\r\n"));
+        QCOMPARE(windows.size(), 19); // 18 lines and the closing line break
+        QCOMPARE(windows.first(), QStringLiteral("Your current screen resolution is set at  1024 by 768 pixles."));
+        QCOMPARE(windows.at(7), QStringLiteral("    1)  Click the right mouse button while the cursor is on the Windows desktop."));
+        QCOMPARE(windows.at(12), QStringLiteral("         graphics card."));
+        QCOMPARE(windows.at(17), QStringLiteral("You may now have to re-start your computer for the new settings to take affect."));
+        QVERIFY(windows.last().isEmpty());
+
+        // Elsewhere: the lines that hold everywhere, then a Linux desktop's own steps.
+        const QString text = resolutionAdvice(1024, 768, false);
+        const QStringList elsewhere = text.split(QStringLiteral("\r\n"));
+        QCOMPARE(elsewhere.mid(0, 4), windows.mid(0, 4));
+        QVERIFY(text.contains(QStringLiteral("display settings")));
+        QVERIFY(text.contains(QStringLiteral("800 x 600")));
+        for (const char* windowsOnly : {"Windows", "Small Fonts", "Properties", "re-start", "restart"})
+            QVERIFY2(!text.contains(QLatin1String(windowsOnly)), windowsOnly);
+        QVERIFY(elsewhere.last().isEmpty());
     }
 
     void messageBoxIsAsWideAsItsLongestLine()
     {
         QtDialogs dialogs;
         const QString tooWide = QString("word ").repeated(400);
-        for (const QString& text : {resolutionAdvice(1024, 768), tooWide}) {
+        for (const QString& text : {resolutionAdvice(1024, 768, true), resolutionAdvice(1024, 768, false), tooWide}) {
             bool seen = false;
             whileModal([&](QWidget* box) {
                 seen = true;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the RTF fuzz target for the given number of seconds (default 60).
 #   tests/fuzz/run_fuzz.sh SECONDS [BUILD_DIR] [libFuzzer flags...]
-# BUILD_DIR is a build configured with clang and -DKV_FUZZ=ON (default: build-fuzz in the repository).
+# BUILD_DIR is a build configured with clang and -DKV_FUZZ=ON (default: build-fuzz in the repository,
+# made with the "fuzz" preset of CMakePresets.json).
 # Seeds are the shared RTF corpus and the reader's regression inputs; new findings
 # are written to BUILD_DIR/fuzz-artifacts. Keep any crash as a regression input in
 # tests/platform/richtext/regressions/.
@@ -13,7 +14,11 @@ build="${2:-$repo/build-fuzz}"
 shift $(( $# > 2 ? 2 : $# ))
 
 if [[ ! -d "$build" ]]; then
-  CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -DKV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  if [[ "$build" == "$repo/build-fuzz" ]]; then
+    (cd "$repo" && cmake --preset fuzz)
+  else
+    CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -DKV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
 fi
 cmake --build "$build" --target fuzz_rtf_reader -j2
 
@@ -29,7 +34,7 @@ seeds=()
 [[ -d "$repo/../shared/rtf-corpus/adversarial" ]] && seeds+=("$repo/../shared/rtf-corpus/adversarial")
 
 export QT_QPA_PLATFORM=offscreen
-export LSAN_OPTIONS="suppressions=$here/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$repo/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 exec nice -n 10 "$fuzzer" "$work" "${seeds[@]}" \
   -dict="$here/rtf.dict" -max_total_time="$seconds" -max_len=262144 -timeout=10 -rss_limit_mb=2048 \
   -artifact_prefix="$artifacts/" -print_final_stats=1 "$@"

@@ -1,10 +1,13 @@
 #include "startup/command_line.h"
+#include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/widgets/picture_view.h"
+#include "platform/shell.h"
 #include "startup/startup.h"
 #include "support/fixture.h"
 
+#include <QFile>
 #include <QFrame>
 #include <QProcess>
 #include <QPushButton>
@@ -165,6 +168,8 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--no-such-option"} << "Unknown option 'no-such-option'.";
         QTest::newRow("--disc without folder") << QStringList{"--disc"} << "Missing value after '--disc'.";
         QTest::newRow("after one of Qt's own") << QStringList{"-reverse", "--bogus"} << "Unknown option 'bogus'.";
+        // A usage error, as without --help: nothing is printed but the reason.
+        QTest::newRow("--help with an unknown option") << QStringList{"--help", "--bad"} << "Unknown option 'bad'.";
     }
     void commandLineErrorsNeedNoDisplay()
     {
@@ -183,6 +188,40 @@ private slots:
                  "kelvardo: " + said + "\nTry 'kelvardo --help' for more information.\n");
     }
 
+    // Every start that would need a window says that there is no display, instead of aborting.
+    void noDisplayIsSaid_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no arguments") << QStringList{} << "";
+        QTest::newRow("HWI") << QStringList{"HWI"} << "";
+        QTest::newRow("--disc to a missing folder") << QStringList{"--disc", "/missing"} << "";
+        QTest::newRow("a display nobody serves") << QStringList{"HWI"} << ":7391";
+    }
+    void noDisplayIsSaid()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, display);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+            env.remove(QString::fromLatin1(name));
+        if (!display.isEmpty()) {
+            if (QFile::exists("/tmp/.X11-unix/X" + display.mid(1)))
+                QSKIP("that display is served here");
+            env.insert("DISPLAY", display);
+        }
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(KV_PROGRAM_EXE), args);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QString said = QString::fromLocal8Bit(program.readAllStandardError());
+        QVERIFY2(said.endsWith("kelvardo: cannot open a display (DISPLAY / WAYLAND_DISPLAY)\n"), qPrintable(said));
+        if (display.isEmpty())
+            QCOMPARE(said.count('\n'), 1); // nothing of Qt's own
+    }
+
     void discOptionNamesTheDisc_data()
     {
         QTest::addColumn<QString>("folder");
@@ -190,6 +229,7 @@ private slots:
         QTest::newRow("folder with photos") << "named" << true;
         QTest::newRow("folder without photos") << "empty" << false;
         QTest::newRow("missing folder") << "missing" << false;
+        QTest::newRow("a file") << "file.jpg" << false;
     }
     void discOptionNamesTheDisc()
     {
@@ -198,6 +238,7 @@ private slots:
         Fixture fx;
         fx.writePhotos(fx.disc("named"), {"55001.jpg"});
         fx.disc("empty");
+        writeText(fx.dir.path() + "/file.jpg", "not a disc");
         const QString other = fx.disc("d");
         fx.writePhotos(other, {"55001.jpg"});
         fx.t.files->setDrives({other}); // a mounted disc does not stand in for the named one
@@ -208,7 +249,9 @@ private slots:
             QCOMPARE(fx.c->state.CdDrive, fx.c->discFolder);
             QCOMPARE(fx.c->state.PhotoDir, fx.c->discFolder);
         } else {
-            QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER001"));
+            // ER001 as it stands, then the folder given on a line of its own.
+            QCOMPARE(fx.t.dialogs->lastText(), errorMessageText("ER001") + "\r\n\r\n" + fx.c->discFolder);
+            QCOMPARE(exitCodeOfUnfinishedStart(*fx.c), 1);
         }
     }
 
@@ -235,7 +278,24 @@ private slots:
         QCOMPARE(fx.t.dialogs->boxes.size(), 1);
         QCOMPARE(fx.t.dialogs->lastText(), QString("The Kel-Vardo Folivra is already running!"));
         QCOMPARE(int(fx.t.dialogs->boxes.first().icon), int(Icon::Critical));
-        QCOMPARE(fx.t.shell->endCount, 1);
+        QCOMPARE(exitCodeOfUnfinishedStart(*fx.c), 0); // the running copy serves the user
+    }
+
+    // A new start is not refused while this copy is still shutting down after its window closed.
+    void claimIsGivenUpAsTheWindowCloses()
+    {
+        Fixture fx;
+        const QString lockFolder = fx.dir.path();
+        fx.c->services.shell = std::make_shared<QtShell>(lockFolder);
+        endThroughTheEventLoop(*fx.c);
+        fx.c->arguments = {"HWI"};
+        fx.writePhotos(fx.programDir(), {"55001.jpg"});
+        QVERIFY(Form2_Load(*fx.c));
+        Timer1_Timer(*fx.c);
+        QVERIFY(fx.c->form1);
+        QVERIFY(!QtShell(lockFolder).claimSingleInstance());
+        fx.c->form1->close();
+        QVERIFY(QtShell(lockFolder).claimSingleInstance());
     }
 
     void startupSoundPlaysWhenPresent()

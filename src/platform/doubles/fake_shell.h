@@ -20,11 +20,11 @@ public:
         commands.append(commandLine);
         return runSucceeds;
     }
-    void endProgram() override { ++endCount; }
+    void releaseSingleInstance() override { ++releaseCount; }
 
     bool anotherCopyRunning = false;
     bool runSucceeds = true;
-    int endCount = 0;
+    int releaseCount = 0;
     QStringList urls;
     QStringList commands;
 };

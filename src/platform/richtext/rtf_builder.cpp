@@ -62,15 +62,19 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaProps &para)
     // A hanging indent acts as a tab stop, so "bullet, tab, text" lines up at the indent.
     const bool hanging = para.firstTw < 0 && para.leftTw > 0;
     if (!para.tabs.isEmpty() || hanging) {
+        // RTF measures tab stops from the margin, Qt from where the line starts: counted from the
+        // first line's start, they fall where bullets and numbers use them.
+        const qreal firstLine = twipsToPx(para.leftTw, 0) + twipsToPx(para.firstTw);
         QList<QTextOption::Tab> tabs;
         if (hanging)
-            tabs.append(QTextOption::Tab(twipsToPx(para.leftTw, 0), QTextOption::LeftTab));
+            tabs.append(QTextOption::Tab(twipsToPx(para.leftTw, 0) - firstLine, QTextOption::LeftTab));
         for (const QTextOption::Tab &t : para.tabs) {
             if (tabs.size() >= MaxTabs)
                 break;
             QTextOption::Tab px = t;
-            px.position = twipsToPx(int(t.position), 0);
-            tabs.append(px);
+            px.position = twipsToPx(int(t.position), 0) - firstLine;
+            if (px.position > 0) // a stop left of the line's start is never reached
+                tabs.append(px);
         }
         std::stable_sort(tabs.begin(), tabs.end(),
                          [](const QTextOption::Tab &a, const QTextOption::Tab &b) { return a.position < b.position; });
@@ -81,6 +85,7 @@ QTextBlockFormat DocumentBuilder::blockFormat(const ParaProps &para)
 
 void DocumentBuilder::prepare(int level, const RowDef &def)
 {
+    ++m_edits;
     if (m_tables.syncTo(level, def))
         m_pendingBreak = false;
     if (m_tables.depth() > 0 && m_tables.enterCell())
@@ -108,18 +113,21 @@ void DocumentBuilder::applyBlockFormat(const ParaProps &para)
 
 void DocumentBuilder::appendText(const QString &text, const QTextCharFormat &format, int level, const RowDef &def)
 {
+    ++m_edits;
     prepare(level, def);
     m_cursor.insertText(text, format);
 }
 
 void DocumentBuilder::appendImage(const QTextImageFormat &format, int level, const RowDef &def)
 {
+    ++m_edits;
     prepare(level, def);
     m_cursor.insertImage(format);
 }
 
 void DocumentBuilder::endParagraph(const ParaProps &para, const QTextCharFormat &format, int level, const RowDef &def)
 {
+    ++m_edits;
     prepare(level, def);
     applyBlockFormat(para);
     // An empty paragraph takes its height from the block's character format.
@@ -131,6 +139,7 @@ void DocumentBuilder::endParagraph(const ParaProps &para, const QTextCharFormat 
 
 void DocumentBuilder::pageBreak(const ParaProps &para, int level, const RowDef &def)
 {
+    ++m_edits;
     if (level > 0)
         return; // a table cell cannot break the page
     if (m_tables.syncTo(0, def))
@@ -148,6 +157,7 @@ void DocumentBuilder::pageBreak(const ParaProps &para, int level, const RowDef &
 
 void DocumentBuilder::endCell(const ParaProps &para, int level, const RowDef &def)
 {
+    ++m_edits;
     bool moved = m_tables.syncTo(level, def);
     if (m_tables.depth() > 0 && m_tables.enterCell())
         moved = true;
@@ -162,6 +172,7 @@ void DocumentBuilder::endCell(const ParaProps &para, int level, const RowDef &de
 
 void DocumentBuilder::endRow(int level, const RowDef &def)
 {
+    ++m_edits;
     if (m_tables.syncTo(level, def))
         m_pendingBreak = false;
     m_tables.endRow(def);
@@ -169,6 +180,7 @@ void DocumentBuilder::endRow(int level, const RowDef &def)
 
 void DocumentBuilder::finish(const ParaProps &para)
 {
+    ++m_edits;
     if (!m_pendingBreak && m_tables.depth() == 0 && m_cursor.block().length() > 1)
         applyBlockFormat(para);
     m_tables.closeAll();

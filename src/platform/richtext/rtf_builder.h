@@ -31,6 +31,8 @@ public:
     void finish(const ParaProps &para);
 
     int tableDepth() const { return m_tables.depth(); }
+    // Edits made and table cells rebuilt: what the document was asked to do.
+    qint64 work() const { return m_edits + m_tables.work(); }
 
     static QTextBlockFormat blockFormat(const ParaProps &para);
 
@@ -40,6 +42,7 @@ private:
 
     QTextCursor m_cursor;
     TableStack m_tables;
+    qint64 m_edits = 0;
     bool m_pendingBreak = false;
     bool m_nextBlockPageBreak = false;
     bool m_blockPageBreak = false; // the current block starts a page

@@ -24,6 +24,7 @@ void Parser::run()
         Token t = m_tok.next();
         if (t.type == TokenType::End)
             break;
+        ++m_tokens;
 
         if (m_overflow > 0) {
             if (t.type == TokenType::GroupStart)

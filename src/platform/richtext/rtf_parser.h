@@ -35,6 +35,9 @@ public:
     void run();
     // Looked at every few thousand tokens: once set, the reading ends where it is.
     void setStop(const std::atomic_bool *stop) { m_stop = stop; }
+    // Tokens read and what the document was asked to do: a bound on the work that no machine's
+    // speed changes; linear in the input for any input.
+    qint64 work() const { return m_tokens + m_builder.work(); }
 
     static constexpr int MaxDepth = 1024;
     static constexpr int MaxFields = 32;
@@ -85,6 +88,7 @@ private:
     void finishDocument();
 
     Tokenizer m_tok;
+    qint64 m_tokens = 0;
     QTextDocument *m_doc;
     DocumentBuilder m_builder;
     CodePageDecoder m_decoder;

@@ -105,6 +105,7 @@ void TableStack::open(const RowDef *def)
     collapseLeadingBlock(m_cursor);
     Open t;
     t.table = m_cursor.insertTable(1, qMax(1, columns), tableFormat(def, qMax(1, columns)));
+    m_work += t.table->columns();
     t.formatted = def != nullptr;
     m_open.push_back(t);
 }
@@ -112,8 +113,10 @@ void TableStack::open(const RowDef *def)
 void TableStack::close()
 {
     Open &t = m_open.back();
-    if (t.table->rows() > t.row + 1)
+    if (t.table->rows() > t.row + 1) {
+        m_work += qint64(t.table->rows()) * t.table->columns();
         t.table->removeRows(t.row + 1, t.table->rows() - t.row - 1);
+    }
     m_cursor.setPosition(t.table->lastPosition() + 1);
     m_open.pop_back();
 }
@@ -133,6 +136,7 @@ bool TableStack::enterCell()
         collapseBlock(m_cursor);
         Open next;
         next.table = m_cursor.insertTable(1, columns, format);
+        m_work += columns;
         next.formatted = true;
         m_open.push_back(next);
         return true;
@@ -140,8 +144,10 @@ bool TableStack::enterCell()
     if (t.rowEnded) {
         // Qt rebuilds a table's cell grid after every change of its shape, so rows
         // are added in growing batches and the spare ones removed when the table closes.
-        if (t.row + 1 >= t.table->rows())
+        if (t.row + 1 >= t.table->rows()) {
             t.table->appendRows(qBound(1, t.table->rows(), 256));
+            m_work += qint64(t.table->rows()) * t.table->columns();
+        }
         ++t.row;
         t.col = 0;
         t.cursorCol = -1;
@@ -153,8 +159,9 @@ bool TableStack::enterCell()
             const qsizetype before = f.columnWidthConstraints().size();
             fitWidthsToColumns(f, t.table->columns());
             if (f.columnWidthConstraints().size() != before)
-                t.table->setFormat(f);
+                t.table->setFormat(f); // counted with the columns appended below
             t.table->appendColumns(t.col - t.table->columns() + 1);
+            m_work += qint64(t.table->rows()) * t.table->columns();
         }
         else
             t.col = t.table->columns() - 1; // surplus cells share the last one
@@ -182,21 +189,25 @@ void TableStack::endRow(const RowDef &def)
     Open &t = m_open.back();
     if (!t.formatted && !def.cellRightTw.isEmpty()) {
         applyRowDef(t, def);
+        m_work += qint64(t.table->rows()) * t.table->columns();
         t.formatted = true;
     }
-    mergeCells(t, def);
+    m_work += qint64(mergeCells(t, def)) * t.table->rows() * t.table->columns();
     t.rowEnded = true;
 }
 
 // Joins the cells of the row just ended that the definition marks as merged,
 // across to the left and up to the first row of a vertical run.
-void TableStack::mergeCells(Open &t, const RowDef &def)
+int TableStack::mergeCells(Open &t, const RowDef &def)
 {
+    int merges = 0;
     const int cells = int(qMin<qsizetype>(def.cellMerge.size(), t.table->columns()));
     int first = -1;
     auto closeSpan = [&](int end) {
-        if (first >= 0 && end > first)
+        if (first >= 0 && end > first) {
             t.table->mergeCells(t.row, first, 1, end - first + 1);
+            ++merges;
+        }
         first = -1;
     };
     for (int c = 0; c < cells; ++c) {
@@ -213,14 +224,17 @@ void TableStack::mergeCells(Open &t, const RowDef &def)
     for (int c = 0; c < cells; ++c) {
         const std::uint8_t m = def.cellMerge[c];
         int &start = t.mergeStartRow[c];
-        if (m & RowDef::VMergeFirst)
+        if (m & RowDef::VMergeFirst) {
             start = t.row;
-        else if ((m & RowDef::VMerged) && start >= 0 && start < t.row)
+        } else if ((m & RowDef::VMerged) && start >= 0 && start < t.row) {
             t.table->mergeCells(start, c, t.row - start + 1, 1);
-        else if (!(m & RowDef::VMerged))
+            ++merges;
+        } else if (!(m & RowDef::VMerged)) {
             start = -1;
+        }
     }
     t.cursorCol = -1; // merging moves cells about
+    return merges;
 }
 
 void TableStack::applyRowDef(Open &t, const RowDef &def)

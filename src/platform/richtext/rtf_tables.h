@@ -37,6 +37,8 @@ public:
     explicit TableStack(QTextCursor &cursor) : m_cursor(cursor) {}
 
     int depth() const { return int(m_open.size()); }
+    // Cells Qt has had to rebuild so far: every change of a table's shape costs one per cell.
+    qint64 work() const { return m_work; }
 
     // Opens or closes tables until `level` are open. Returns true when the
     // cursor moved to a new place (the caller's pending paragraph break is void).
@@ -61,10 +63,12 @@ private:
     void open(const RowDef *def);
     void close();
     static void applyRowDef(Open &t, const RowDef &def);
-    static void mergeCells(Open &t, const RowDef &def);
+    // The number of merges made.
+    static int mergeCells(Open &t, const RowDef &def);
 
     QTextCursor &m_cursor;
     std::vector<Open> m_open;
+    qint64 m_work = 0;
 };
 
 } // namespace kv::rtf

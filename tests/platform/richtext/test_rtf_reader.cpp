@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextFrame>
 #include <QTextImageFormat>
 #include <QTextTable>
@@ -119,6 +120,8 @@ private slots:
     void characterFormatting();
     void paragraphFormatting_data();
     void paragraphFormatting();
+    void tabsLandWhereWritten_data();
+    void tabsLandWhereWritten();
     void text_data();
     void text();
     void paragraphsAndBreaks_data();
@@ -237,14 +240,50 @@ void TestRtfReader::paragraphFormatting_data()
     QTest::newRow("single spacing") << QByteArray("X\\par") << "X" << "line" << QVariant(QStringLiteral("single"));
     QTest::newRow("tab stops by kind") << QByteArray("\\tx720\\tqr\\tx2880\\tqc\\tx1440\\tqdec\\tx4320 X\\par") << "X"
                                        << "tabs" << QVariant(QStringLiteral("48L 96C 192R 288D"));
-    QTest::newRow("hanging indent is a tab stop") << QByteArray("\\li720\\fi-360 X\\par") << "X" << "tabs"
-                                                  << QVariant(QStringLiteral("48L"));
     QTest::newRow("page break before paragraph") << QByteArray("a\\par\\pagebb X\\par") << "X" << "pagebreak"
                                                  << QVariant(true);
     QTest::newRow("page word breaks before the next text") << QByteArray("a\\page X") << "X" << "pagebreak"
                                                            << QVariant(true);
     QTest::newRow("page right after a table") << QByteArray("\\trowd\\cellx900\\intbl t\\cell\\row\\pard\\page X")
                                               << "X" << "pagebreak" << QVariant(true);
+}
+
+// Laid out: where the text after a tab starts, in pixels from the margin (RTF's tab origin).
+void TestRtfReader::tabsLandWhereWritten_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<qreal>("x");
+    QTest::addColumn<qreal>("wrapped"); // where the later lines start; 0 when there are none
+    const QByteArray words = QByteArray("words ").repeated(40);
+    QTest::newRow("bullet on a hanging indent, at the wrapped lines' start")
+        << "\\li720\\fi-360 \\'95\\tab Marker " + words + "\\par" << 48.0 << 48.0;
+    QTest::newRow("number on a hanging indent with its own stop")
+        << "\\li1440\\fi-720\\tx1080 1.\\tab Marker " + words + "\\par" << 72.0 << 96.0;
+    QTest::newRow("stop in an indented paragraph") << QByteArray("\\li720\\tx1440 a\\tab Marker\\par") << 96.0 << 0.0;
+    QTest::newRow("stop without indent") << QByteArray("\\tx1440 a\\tab Marker\\par") << 96.0 << 0.0;
+}
+
+void TestRtfReader::tabsLandWhereWritten()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(qreal, x);
+    QFETCH(qreal, wrapped);
+    const auto doc = readDoc(rtfDocument(body));
+    doc->setTextWidth(500);
+    doc->size(); // lays it out
+    const QTextCursor found = doc->find(QStringLiteral("Marker"));
+    QVERIFY(!found.isNull());
+    const QTextBlock block = found.block();
+    const QTextLayout *layout = block.layout();
+    const int at = found.selectionStart() - block.position();
+    const QTextLine line = layout->lineForTextPosition(at);
+    QCOMPARE(line.lineNumber(), 0);
+    const qreal drawnAt = layout->position().x() + line.cursorToX(at) - doc->documentMargin();
+    QVERIFY2(qAbs(drawnAt - x) < 1, qPrintable(QString::number(drawnAt)));
+    if (wrapped > 0) {
+        QVERIFY(layout->lineCount() > 1);
+        QCOMPARE(layout->position().x() + layout->lineAt(1).x() - doc->documentMargin(), wrapped);
+    }
 }
 
 void TestRtfReader::paragraphFormatting()
