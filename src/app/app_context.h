@@ -42,6 +42,9 @@ struct AppContext
     // Reloads the artwork panels shown, for the year now chosen; set by the artwork's wiring.
     std::function<void()> reloadVisibleArtwork;
 
+    // Starts the media back-end at idle with this film, so that the first one opens at once;
+    // empty in tests.
+    std::function<void(const QString& film)> warmUpMedia;
     // Ends the event loop after the main window closed; empty in tests.
     std::function<void()> quitApplication;
     // Set while files are being copied: gives up the file in flight and ends the copy.

@@ -7,6 +7,7 @@
 #include "startup/startup.h"
 #include "platform/image_loader.h"
 #include "platform/media_device.h"
+#include "platform/media_warm_up.h"
 #include "platform/services.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char* argv[])
     context.arguments = commandLine.arguments;
     context.discFolder = commandLine.discFolder;
     context.quitApplication = [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); };
+    context.warmUpMedia = [&context](const QString& film) { kv::warmUpMediaBackEnd(film, context.form1); };
 
     if (!kv::Form2_Load(context))
         return 0;

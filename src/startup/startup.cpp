@@ -6,6 +6,9 @@
 #include "app/form2.h"
 #include "app/main_window.h"
 #include "app/window_helpers.h"
+#include "media/frm_movie.h"
+#include "media/movie_list.h"
+#include "photos/first_photos.h"
 #include "photos/photo_list.h"
 #include "print/booklet_panel.h"
 #include "platform/busy_pointer.h"
@@ -55,6 +58,19 @@ bool findDisc(AppContext& c)
         return true;
     }
     return false;
+}
+
+// A moment after the main window shows, once it has painted: what the first choice and the
+// first film would otherwise make the user wait for.
+constexpr int IdleAfterShowMs = 400;
+
+void prepareAtIdle(AppContext& c)
+{
+    keepFirstPhotos(c);
+    if (!c.warmUpMedia)
+        return;
+    SetMovieDir(c);
+    c.warmUpMedia(c.files().resolve(c.state.MovieDir + movieTable()[0].file));
 }
 } // namespace
 
@@ -115,6 +131,8 @@ void Timer1_Timer(AppContext& c)
     if (!CheckScreenSize(c, 800, 600))
         ApplyCompactLayout(c);
     fillYearLists(c);
+    if (c.form1)
+        QTimer::singleShot(IdleAfterShowMs, c.form1, [&c] { prepareAtIdle(c); });
 }
 
 void Form1_Load(AppContext& c)
