@@ -7,7 +7,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-multimed
   libqt6multimediawidgets6 qt6-qpa-plugins libgl-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-libav fonts-dejavu-core poppler-utils
   dpkg-dev desktop-file-utils appstream
-  weston qt6-wayland dbus at-spi2-core python3-pyatspi)
+  weston qt6-wayland dbus at-spi2-core python3-pyatspi
+  xvfb libxcb-xtest0-dev libxcb-damage0-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -18,6 +18,7 @@ namespace kv {
 
 struct AppContext;
 class IMediaDevice;
+class KeptPictures;
 class Panel3D;
 class PictureView;
 class SpinButton;
@@ -72,6 +73,8 @@ public:
     QFrame* pnlSound = nullptr;
 
     std::unique_ptr<IMediaDevice> MMControl1;
+    // The first photo of every year and topic, ready for showing (photos/first_photos.h).
+    KeptPictures* firstPhotos = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;

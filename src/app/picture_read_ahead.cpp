@@ -1,8 +1,32 @@
 #include "app/picture_read_ahead.h"
 
+#include "platform/thread_priority.h"
+
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace kv {
+
+namespace {
+struct OneThreadPool : QThreadPool
+{
+    OneThreadPool() { setMaxThreadCount(1); }
+};
+Q_GLOBAL_STATIC(OneThreadPool, pool)
+} // namespace
+
+QThreadPool& readAheadPool()
+{
+    return *pool;
+}
+
+QFuture<DisplayPicture> readAheadOnPool(std::function<DisplayPicture()> read)
+{
+    return QtConcurrent::run(&readAheadPool(), [read = std::move(read)] {
+        lowerThisThreadPriority();
+        return read();
+    });
+}
 
 PictureReadAhead::PictureReadAhead(Read read, QObject* parent)
     : QObject(parent)
@@ -26,7 +50,7 @@ void PictureReadAhead::start(const QString& real, const QSize& size)
     const FileStamp stamp = fileStamp(real);
     if (stamp.bytes < 0)
         return;
-    m_ahead = Pending{real, size, stamp, QtConcurrent::run([read = m_read, real, size] { return read(real, size); })};
+    m_ahead = Pending{real, size, stamp, readAheadOnPool([read = m_read, real, size] { return read(real, size); })};
 }
 
 bool PictureReadAhead::holds(const QString& real, const QSize& size) const

@@ -10,7 +10,15 @@
 #include <functional>
 #include <optional>
 
+class QThreadPool;
+
 namespace kv {
+
+// The thread pictures are read ahead on: one, at a lower priority than the user-interface
+// thread, so that a read ahead never delays the paint of the picture before it.
+QThreadPool& readAheadPool();
+// `read` run there.
+QFuture<DisplayPicture> readAheadOnPool(std::function<DisplayPicture()> read);
 
 // The picture a window will show next, read on a worker thread while the user looks at the
 // one before. Taken only while the file, its size and time on disk and the size asked for are

@@ -5,6 +5,7 @@
 #include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
+#include "photos/first_photos.h"
 #include "photos/photo_list.h"
 #include "platform/file_system.h"
 #include "platform/image_loader.h"
@@ -93,7 +94,10 @@ bool showPhotoEntry(AppContext& c, int position)
     if (real.isEmpty())
         return false;
     const QSize box = photoBox(f);
-    DisplayPicture picture = photoReadAhead(f).take(real, box);
+    // A choice's first photo is kept ready; a step's was read ahead.
+    DisplayPicture picture = keptFirstPhoto(c, real);
+    if (picture.decoded.isNull())
+        picture = photoReadAhead(f).take(real, box);
     if (picture.decoded.isNull())
         picture = loadDisplayPicture(real, box, f.Image4->devicePixelRatioF());
     if (picture.decoded.isNull())
@@ -178,9 +182,11 @@ void selectionShown(AppContext& c, int position)
     s.LastStepNext = false;
     s.LastStepPrevious = false;
     s.LastStepFailed = false;
-    // Most often the next thing a user does after choosing is Next.
+    // Most often the next thing a user does after choosing is Next, or another choice.
     if (position >= 1 && position <= s.PhotoCount && c.form1)
         readAhead(c, true);
+    if (c.form1)
+        keepFirstPhotos(c);
 }
 
 void photoListRebuilt(AppContext& c)
@@ -190,6 +196,8 @@ void photoListRebuilt(AppContext& c)
     s.LastStepNext = false;
     s.LastStepPrevious = false;
     s.LastStepFailed = false;
+    if (c.form1)
+        keepFirstPhotos(c);
     // The shown photo keeps its place under its new position, or has none in the new list.
     const QString shown = s.CurrentPhoto.section(QLatin1Char('/'), -1);
     s.PhotoIndex = 0;

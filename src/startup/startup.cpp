@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "app/main_window.h"
 #include "app/window_helpers.h"
+#include "photos/first_photos.h"
 #include "photos/photo_list.h"
 #include "print/booklet_panel.h"
 #include "platform/busy_pointer.h"
@@ -57,6 +58,15 @@ bool findDisc(AppContext& c)
         return true;
     }
     return false;
+}
+
+// A moment after the main window shows, once it has painted: what the first choice would
+// otherwise make the user wait for.
+constexpr int IdleAfterShowMs = 400;
+
+void prepareAtIdle(AppContext& c)
+{
+    keepFirstPhotos(c);
 }
 } // namespace
 
@@ -130,6 +140,8 @@ void Timer1_Timer(AppContext& c)
     if (!CheckScreenSize(c, 800, 600))
         ApplyCompactLayout(c);
     fillYearLists(c);
+    if (c.form1)
+        QTimer::singleShot(IdleAfterShowMs, c.form1, [&c] { prepareAtIdle(c); });
 }
 
 void Form1_Load(AppContext& c)

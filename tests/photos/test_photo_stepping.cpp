@@ -1,8 +1,10 @@
 #include "app/form1.h"
+#include "app/kept_pictures.h"
 #include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "browse/topic_selection.h"
+#include "photos/first_photos.h"
 #include "photos/photo_cursor.h"
 #include "photos/photo_list.h"
 #include "photos/photo_stepping.h"
@@ -165,7 +167,7 @@ private slots:
         cmdYR_Click(*fx.c, 2);
         NextPhoto(*fx.c); // 2 on show, 3 read ahead once it is painted
         QTRY_VERIFY(photoReadAhead(f).active());
-        QThreadPool::globalInstance()->waitForDone();
+        readAheadPool().waitForDone();
         const QString third = disc + "/Murvos/56003.jpg";
         QImage red(64, 48, QImage::Format_RGB32);
         red.fill(Qt::red);
@@ -177,13 +179,46 @@ private slots:
 
         PreviousPhoto(*fx.c); // 2 on show, 1 read ahead
         QTRY_VERIFY(photoReadAhead(f).active());
-        QThreadPool::globalInstance()->waitForDone();
+        readAheadPool().waitForDone();
         QVERIFY(QFile::remove(disc + "/Murvos/56001.jpg"));
         const QImage second = f.Image4->image();
         PreviousPhoto(*fx.c);
         QCOMPARE(fx.t.dialogs->boxes.size(), 1);
         QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER011"));
         QCOMPARE(f.Image4->image(), second);
+    }
+
+    void aChoiceShowsTheKeptFirstPhotoOrTheFileAsItIsNow()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        fx.writePhotos(disc, {"55001.jpg", "56001.jpg", "56002.jpg", "57001.jpg"});
+        Form1& f = fx.openMain(disc);
+        cmdYR_Click(*fx.c, 1); // the others' first photos are kept from now on
+        const QString y56 = disc + "/Murvos/56001.jpg";
+        const QString y57 = disc + "/Murvos/57001.jpg";
+        QTRY_VERIFY(f.firstPhotos && f.firstPhotos->holds(y57, f.Image4->displayBox()));
+        readAheadPool().waitForDone();
+
+        const QImage kept = keptFirstPhoto(*fx.c, y56).decoded;
+        QVERIFY(!kept.isNull());
+        cmdYR_Click(*fx.c, 2);
+        QCOMPARE(f.Image4->image().constBits(), kept.constBits()); // shown as kept, not read again
+
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(y57, "JPG"));
+        QFile(y57).setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+        cmdYR_Click(*fx.c, 3);
+        const QColor shown = f.Image4->image().pixelColor(32, 24);
+        QVERIFY2(shown.red() > 200 && shown.green() < 60, qPrintable(shown.name()));
+        // Kept again as it is now, for the next choice.
+        QTRY_VERIFY(f.firstPhotos->holds(y57, f.Image4->displayBox()));
+
+        QVERIFY(QFile::remove(disc + "/Murvos/55001.jpg"));
+        cmdYR_Click(*fx.c, 1);
+        QCOMPARE(fx.t.dialogs->boxes.size(), 1);
+        QVERIFY(fx.t.dialogs->lastText().startsWith("Error number: ER023"));
     }
 
     void captionTextComesFromTheDiscEvenWithLocalPhotos()

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/spin_button.h"
@@ -76,16 +77,16 @@ QImage slideOf(Fixture& fx, FrmSlide* w, int position)
     return loadImage(path, w->Image1->size() * w->devicePixelRatioF());
 }
 
-// Keeps every worker of the shared pool busy, so that work handed to it waits in its queue;
+// Keeps every worker of the read-ahead pool busy, so that work handed to it waits in its queue;
 // the workers go free on release, or after five seconds whatever happens.
 class PoolHold
 {
 public:
     PoolHold()
-        : m_count(QThreadPool::globalInstance()->maxThreadCount())
+        : m_count(readAheadPool().maxThreadCount())
     {
         for (int i = 0; i < m_count; ++i)
-            QThreadPool::globalInstance()->start([this] {
+            readAheadPool().start([this] {
                 m_started.release();
                 m_gate.tryAcquire(1, 5000);
             });
@@ -107,7 +108,7 @@ private:
 
 bool workersDone()
 {
-    return QThreadPool::globalInstance()->waitForDone(5000);
+    return readAheadPool().waitForDone(5000);
 }
 } // namespace
 

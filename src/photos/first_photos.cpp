@@ -1,0 +1,62 @@
+#include "photos/first_photos.h"
+
+#include "app/app_context.h"
+#include "app/form1.h"
+#include "app/kept_pictures.h"
+#include "app/topics.h"
+#include "app/widgets/picture_view.h"
+#include "platform/file_system.h"
+
+#include <QSet>
+#include <QTimer>
+
+namespace kv {
+
+namespace {
+KeptPictures& firstPhotos(Form1& f)
+{
+    if (!f.firstPhotos) {
+        f.firstPhotos = new KeptPictures([ratio = f.Image4->devicePixelRatioF()](const QString& path, const QSize& size) {
+            return loadDisplayPicture(path, size, ratio);
+        }, &f);
+    }
+    return *f.firstPhotos;
+}
+
+// The files of the first entry of every code a choice can select, in one pass over the list.
+QStringList firstEntries(const AppContext& c)
+{
+    const AppState& s = c.state;
+    // Where the code stands in an entry, as choosing works it out.
+    const qsizetype at = s.PhotoList(1).indexOf(PhotoFolder) + PhotoFolder.size();
+    QSet<QString> seen;
+    QStringList files;
+    for (int i = 1; i <= s.PhotoCount; ++i) {
+        const QString entry = s.PhotoList(i);
+        const QString code = entry.mid(at, 2);
+        if (seen.contains(code))
+            continue;
+        seen.insert(code);
+        if (topicByCode(code))
+            files << c.files().resolve(entry);
+    }
+    return files;
+}
+} // namespace
+
+void keepFirstPhotos(AppContext& c)
+{
+    // Once the window has painted what is on show, so as not to compete with it.
+    QTimer::singleShot(0, c.form1, [&c] {
+        Form1& f = *c.form1;
+        firstPhotos(f).keep(firstEntries(c), f.Image4->displayBox());
+    });
+}
+
+DisplayPicture keptFirstPhoto(AppContext& c, const QString& real)
+{
+    Form1& f = *c.form1;
+    return f.firstPhotos ? f.firstPhotos->find(real, f.Image4->displayBox()) : DisplayPicture();
+}
+
+} // namespace kv

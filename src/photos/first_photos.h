@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/image_loader.h"
+
+namespace kv {
+
+struct AppContext;
+
+// The first photo of every year and topic, kept ready for the photo box (a few MB): choosing one
+// then swaps the picture as a step does. Those not kept yet are read on the read-ahead thread
+// once the window is idle after start-up and after every choice, so one found changed is read
+// again before the next choice.
+void keepFirstPhotos(AppContext& c);
+// The picture kept for `real` at the photo box's size; null images when none is.
+DisplayPicture keptFirstPhoto(AppContext& c, const QString& real);
+
+} // namespace kv
