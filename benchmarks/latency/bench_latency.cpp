@@ -424,6 +424,11 @@ int main(int argc, char* argv[])
             o.gap = value.toInt();
         else if (key == QLatin1String("--program"))
             o.program = QFileInfo(value).absoluteFilePath();
+        else {
+            std::printf("usage: bench_latency [--set sample|large|both|none] [--load quiet|busy|both]\n"
+                        "                     [--gap MS] [--program PATH] [--no-opens]\n");
+            return key == QLatin1String("--help") ? 0 : 2;
+        }
     }
     // The probe lays the window out off screen; the programs measured run on the X server.
     const QByteArray display = qgetenv("DISPLAY");
