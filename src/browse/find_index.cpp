@@ -68,18 +68,12 @@ int FindIndex::add(const QString& text, const QString& title, const std::atomic_
         ++lineEnd;
     bool stopped = false;
     qsizetype i = 0;
-    while (i < n) {
-        while (i < n && !isWordChar(text[i]))
-            ++i;
-        const qsizetype start = i;
-        while (i < n && isWordChar(text[i]))
-            ++i;
-        if (i == start)
-            break;
+    WordSpan w;
+    while (nextWord(text, i, w)) {
         if (t.words.size() % Stride == 0)
-            t.starts.push_back(quint32(start));
-        t.words.push_back(number(foldWord(QStringView(text).sliced(start, i - start))));
-        if (start < lineEnd)
+            t.starts.push_back(quint32(w.start));
+        t.words.push_back(number(foldWord(QStringView(text).sliced(w.start, w.length))));
+        if (w.start < lineEnd)
             t.heading = quint32(t.words.size());
         if (stop && t.words.size() % StopCheck == 0 && *stop) {
             stopped = true;
@@ -89,10 +83,6 @@ int FindIndex::add(const QString& text, const QString& title, const std::atomic_
     // A text of one line has no heading: it is all body.
     if (lineEnd == n || t.heading > HeadingWords)
         t.heading = 0;
-    if (!stopped) {
-        for (const WordSpan& w : wordsOf(title))
-            t.title.push_back(number(foldWord(QStringView(title).sliced(w.start, w.length))));
-    }
     if (stopped) {
         for (quint32 w : t.words) {
             std::vector<quint32>& postings = m_buildingPostings[w];
@@ -101,6 +91,8 @@ int FindIndex::add(const QString& text, const QString& title, const std::atomic_
         }
         return -1;
     }
+    for (const WordSpan& tw : wordsOf(title))
+        t.title.push_back(number(foldWord(QStringView(title).sliced(tw.start, tw.length))));
     if (isLatin1(text))
         t.narrow = text.toLatin1();
     else

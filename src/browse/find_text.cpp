@@ -39,20 +39,29 @@ bool isWordChar(QChar ch)
     return ch.isLetterOrNumber() || isMark(ch) || ch.isSurrogate();
 }
 
+bool nextWord(QStringView text, qsizetype& from, WordSpan& word)
+{
+    const qsizetype n = text.size();
+    qsizetype i = from;
+    while (i < n && !isWordChar(text[i]))
+        ++i;
+    const qsizetype start = i;
+    while (i < n && isWordChar(text[i]))
+        ++i;
+    from = i;
+    if (i == start)
+        return false;
+    word = {start, i - start};
+    return true;
+}
+
 QList<WordSpan> wordsOf(QStringView text)
 {
     QList<WordSpan> words;
-    const qsizetype n = text.size();
     qsizetype i = 0;
-    while (i < n) {
-        while (i < n && !isWordChar(text[i]))
-            ++i;
-        const qsizetype start = i;
-        while (i < n && isWordChar(text[i]))
-            ++i;
-        if (i > start)
-            words.append({start, i - start});
-    }
+    WordSpan w;
+    while (nextWord(text, i, w))
+        words.append(w);
     return words;
 }
 

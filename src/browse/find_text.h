@@ -17,6 +17,8 @@ struct WordSpan
 };
 
 bool isWordChar(QChar ch);
+// The next word at or after `from`; `from` moves past it. False when none is left.
+bool nextWord(QStringView text, qsizetype& from, WordSpan& word);
 // Every word of `text`, in order.
 QList<WordSpan> wordsOf(QStringView text);
 // The length of the word that starts at `start`.
