@@ -1,18 +1,28 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "platform/media_device.h"
 #include "platform/services.h"
 
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
+#include <QList>
+
 #include <functional>
+#include <memory>
+
+class QShortcut;
 
 namespace kv {
 
+class FindWindow;
 class Form1;
 class Form2;
+class FrmAbout;
+class FrmMovie;
+class FrmScroll;
 
 // State, services and the windows that exist: made once at start-up, fresh in each test.
 struct AppContext
@@ -30,14 +40,20 @@ struct AppContext
     QPointer<QWidget> txtForm;
     QPointer<QWidget> frmSlide;
     QPointer<QWidget> frmSSPhoto;
-    QPointer<QWidget> frmScroll;
-    QPointer<QWidget> frmMovie;
-    QPointer<QWidget> frmAbout;
+    QPointer<FrmScroll> frmScroll;
+    QPointer<FrmMovie> frmMovie;
+    QPointer<FrmAbout> frmAbout;
+    // Made on first use and kept while the program runs, so that it reopens as it was left.
+    QPointer<FindWindow> findWindow;
+    // The movie window's device, kept for every opening while there is a main window.
+    std::unique_ptr<IMediaDevice> movieDevice;
 
     // The help file, set at start-up and again by PrepareHelp, and the window whose help
     // PrepareHelp opened (closed again by CloseHelp).
     QString helpFile;
     QPointer<QWidget> HelpWnd;
+    // The help keys given to windows, one each.
+    QList<QPointer<QShortcut>> helpKeys;
 
     // Reloads the artwork panels shown, for the year now chosen; set by the artwork's wiring.
     std::function<void()> reloadVisibleArtwork;

@@ -17,10 +17,14 @@ class QPushButton;
 namespace kv {
 
 struct AppContext;
+class BookletPanel;
+class CopyPanel;
 class IMediaDevice;
 class KeptPictures;
 class Panel3D;
+class PictureReadAhead;
 class PictureView;
+class SaverPanel;
 class SpinButton;
 
 // The main window: its controls and menus. What they do lives with the code that owns each.
@@ -69,12 +73,19 @@ public:
     QFrame* pnlSSaver = nullptr;
     QFrame* pnlProgress = nullptr;
     QFrame* pnlPrint = nullptr;
+    // What the three panels hold, made on first use (copies/saver_panel.h, copies/copy_panel.h,
+    // print/booklet_panel.h).
+    SaverPanel* saverPanel = nullptr;
+    CopyPanel* copyPanel = nullptr;
+    BookletPanel* bookletPanel = nullptr;
     QFrame* ssPnlSongs = nullptr;
     QFrame* pnlSound = nullptr;
 
     std::unique_ptr<IMediaDevice> MMControl1;
     // The first photo of every year and topic, ready for showing (photos/first_photos.h).
     KeptPictures* firstPhotos = nullptr;
+    // The photo the next step will show, read ahead (photos/photo_cursor.h).
+    PictureReadAhead* photoAhead = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;

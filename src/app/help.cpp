@@ -12,7 +12,6 @@ namespace kv {
 
 namespace {
 const QString HelpFileName = QStringLiteral("KelVardo.HLP");
-const char* const HelpKeyName = "kvHelpKey";
 } // namespace
 
 QString helpFilePath(const AppContext& c)
@@ -36,11 +35,17 @@ void PrepareHelp(AppContext& c, QWidget* window)
 {
     c.helpFile = helpFilePath(c);
     c.HelpWnd = window;
-    if (!window || window->findChild<QShortcut*>(QString::fromLatin1(HelpKeyName), Qt::FindDirectChildrenOnly))
+    if (!window)
         return;
+    // A second key in the same window would make F1 ambiguous, and do nothing.
+    c.helpKeys.removeIf([](const QPointer<QShortcut>& key) { return key.isNull(); });
+    for (const QPointer<QShortcut>& key : std::as_const(c.helpKeys)) {
+        if (key->parent() == window)
+            return;
+    }
     auto* key = new QShortcut(QKeySequence::HelpContents, window);
-    key->setObjectName(QString::fromLatin1(HelpKeyName));
     key->setContext(Qt::WindowShortcut);
+    c.helpKeys.append(key);
     QObject::connect(key, &QShortcut::activated, window, [&c, window] { showHelpContents(c, window); });
 }
 

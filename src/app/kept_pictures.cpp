@@ -2,9 +2,10 @@
 
 namespace kv {
 
-KeptPictures::KeptPictures(Read read, QObject* parent)
+KeptPictures::KeptPictures(Read read, const QWidget* view, QObject* parent)
     : QObject(parent)
     , m_read(std::move(read))
+    , m_view(view)
 {
 }
 
@@ -15,10 +16,16 @@ KeptPictures::~KeptPictures()
         k.picture.cancel();
 }
 
+qreal KeptPictures::pixelRatio() const
+{
+    return m_view ? m_view->devicePixelRatioF() : 1.0;
+}
+
 void KeptPictures::keep(const QStringList& reals, const QSize& size)
 {
+    const qreal ratio = pixelRatio();
     for (auto it = m_kept.begin(); it != m_kept.end();) {
-        if (it->size != size || !reals.contains(it.key())) {
+        if (it->size != size || it->ratio != ratio || !reals.contains(it.key())) {
             it->picture.cancel();
             it = m_kept.erase(it);
         } else {
@@ -32,14 +39,16 @@ void KeptPictures::keep(const QStringList& reals, const QSize& size)
         const FileStamp stamp = fileStamp(real);
         if (stamp.bytes < 0)
             continue;
-        m_kept.insert(real, Kept{size, stamp, readAheadOnPool([read = m_read, real, size] { return read(real, size); })});
+        m_kept.insert(real, Kept{size, ratio, stamp, PooledRead([read = m_read, real, size, ratio] {
+            return read(real, size, ratio);
+        })});
     }
 }
 
 bool KeptPictures::holds(const QString& real, const QSize& size) const
 {
     const auto it = m_kept.constFind(real);
-    return it != m_kept.cend() && it->size == size;
+    return it != m_kept.cend() && it->size == size && it->ratio == pixelRatio();
 }
 
 DisplayPicture KeptPictures::find(const QString& real, const QSize& size)

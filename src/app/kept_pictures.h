@@ -7,17 +7,19 @@
 namespace kv {
 
 // A few pictures kept ready for showing, each read once on the read-ahead thread. One is handed
-// out only while its file's size and time on disk and the size asked for are as when its read
-// began, so a stale picture is never shown.
+// out only while its file's size and time on disk, the size asked for and the view's pixel
+// ratio are as when its read began, so a stale picture is never shown.
 class KeptPictures : public QObject
 {
     Q_OBJECT
 public:
     using Read = PictureReadAhead::Read;
-    explicit KeptPictures(Read read, QObject* parent = nullptr);
+    // `view` shows the pictures: its pixel ratio is read at each use.
+    KeptPictures(Read read, const QWidget* view, QObject* parent = nullptr);
     ~KeptPictures() override;
 
-    // Keeps exactly these files at this size: those not yet kept are read, the others let go.
+    // Keeps exactly these files at this size and the view's pixel ratio: those not yet kept are
+    // read, the others let go.
     void keep(const QStringList& reals, const QSize& size);
     // The picture kept for this file and size (waiting for its read when under way), or null
     // images when there is none or the file has changed since; a changed one is let go.
@@ -28,10 +30,14 @@ private:
     struct Kept
     {
         QSize size;
+        qreal ratio;
         FileStamp stamp;
-        QFuture<DisplayPicture> picture;
+        PooledRead picture;
     };
+    qreal pixelRatio() const;
+
     Read m_read;
+    QPointer<const QWidget> m_view;
     QHash<QString, Kept> m_kept;
 };
 

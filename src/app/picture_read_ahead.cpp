@@ -20,23 +20,55 @@ QThreadPool& readAheadPool()
     return *pool;
 }
 
-QFuture<DisplayPicture> readAheadOnPool(std::function<DisplayPicture()> read)
+PooledRead::PooledRead(std::function<DisplayPicture()> read)
+    : m_shared(std::make_shared<Shared>())
 {
-    return QtConcurrent::run(&readAheadPool(), [read = std::move(read)] {
+    m_shared->read = std::move(read);
+    m_future = QtConcurrent::run(&readAheadPool(), [shared = m_shared] {
+        if (shared->claimed.exchange(true))
+            return DisplayPicture();
         lowerThisThreadPriority();
-        return read();
+        return shared->read();
     });
 }
 
-PictureReadAhead::PictureReadAhead(Read read, QObject* parent)
+DisplayPicture PooledRead::result()
+{
+    if (m_readHere)
+        return *m_readHere;
+    if (!m_shared)
+        return {};
+    if (!m_shared->claimed.exchange(true)) {
+        m_future.cancel();
+        m_readHere = m_shared->read();
+        return *m_readHere;
+    }
+    return m_future.result();
+}
+
+void PooledRead::cancel()
+{
+    if (m_shared)
+        m_shared->claimed.store(true);
+    m_future.cancel();
+    m_readHere = DisplayPicture(); // nothing to hand out any more
+}
+
+PictureReadAhead::PictureReadAhead(Read read, const QWidget* view, QObject* parent)
     : QObject(parent)
     , m_read(std::move(read))
+    , m_view(view)
 {
 }
 
 PictureReadAhead::~PictureReadAhead()
 {
     discard();
+}
+
+qreal PictureReadAhead::pixelRatio() const
+{
+    return m_view ? m_view->devicePixelRatioF() : 1.0;
 }
 
 void PictureReadAhead::start(const QString& real, const QSize& size)
@@ -50,12 +82,15 @@ void PictureReadAhead::start(const QString& real, const QSize& size)
     const FileStamp stamp = fileStamp(real);
     if (stamp.bytes < 0)
         return;
-    m_ahead = Pending{real, size, stamp, readAheadOnPool([read = m_read, real, size] { return read(real, size); })};
+    const qreal ratio = pixelRatio();
+    m_ahead = Pending{real, size, ratio, stamp, PooledRead([read = m_read, real, size, ratio] {
+        return read(real, size, ratio);
+    })};
 }
 
 bool PictureReadAhead::holds(const QString& real, const QSize& size) const
 {
-    return m_ahead && m_ahead->path == real && m_ahead->size == size;
+    return m_ahead && m_ahead->path == real && m_ahead->size == size && m_ahead->ratio == pixelRatio();
 }
 
 DisplayPicture PictureReadAhead::take(const QString& real, const QSize& size)
@@ -74,7 +109,6 @@ void PictureReadAhead::discard()
 {
     if (!m_ahead)
         return;
-    // One not yet started never runs; one running finishes unseen.
     m_ahead->picture.cancel();
     m_ahead.reset();
 }

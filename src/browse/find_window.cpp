@@ -356,8 +356,9 @@ bool FindWindow::eventFilter(QObject* watched, QEvent* event)
 
 FindWindow& findWindowOf(AppContext& c, FindIndexer& indexer)
 {
-    auto* window = c.form1->findChild<FindWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    return window ? *window : *new FindWindow(c, indexer, c.form1);
+    if (!c.findWindow)
+        c.findWindow = new FindWindow(c, indexer, c.form1);
+    return *c.findWindow;
 }
 
 } // namespace kv

@@ -61,8 +61,8 @@ void wireFind(AppContext& c)
     });
     QObject::connect(&f, &Form1::closing, indexer, [&c, indexer] {
         indexer->cancel();
-        if (auto* window = c.form1->findChild<FindWindow*>(QString(), Qt::FindDirectChildrenOnly))
-            window->close();
+        if (c.findWindow)
+            c.findWindow->close();
     });
 }
 

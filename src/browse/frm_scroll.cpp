@@ -46,12 +46,12 @@ FrmScroll::FrmScroll(AppContext& context, QWidget* parent)
     setObjectName(QStringLiteral("frmScroll"));
     setStyleSheet(QStringLiteral("#frmScroll { background: #000000; }"));
     buildControls();
-    m_ahead = new PictureReadAhead([ratio = Image1->devicePixelRatioF()](const QString& path, const QSize& overview) {
+    m_ahead = new PictureReadAhead([](const QString& path, const QSize& overview, qreal ratio) {
         DisplayPicture page{decodePage(path), {}};
         if (overview.isValid())
             page.display = displayImage(page.decoded, overview, ratio, true);
         return page;
-    }, this);
+    }, Image1, this);
     // Load: the viewer's top is the main window's top; page and viewport shown, page at 0, 0.
     if (QWidget* main = context.form1)
         move(x(), main->frameGeometry().top());

@@ -75,9 +75,10 @@ void CopyPanel::showFile(const QString& path)
 
 CopyPanel& copyPanel(AppContext& c)
 {
-    QFrame* host = c.form1->pnlProgress;
-    if (auto* existing = host->findChild<CopyPanel*>(QString(), Qt::FindDirectChildrenOnly))
-        return *existing;
+    Form1& f = *c.form1;
+    if (f.copyPanel)
+        return *f.copyPanel;
+    QFrame* host = f.pnlProgress;
     host->setStyleSheet(QStringLiteral(
         "QFrame#pnlProgress { background: #ece6d6; border: 2px outset #c8bea8; }"
         "QLabel { color: #202020; }"
@@ -85,10 +86,10 @@ CopyPanel& copyPanel(AppContext& c)
         "QProgressBar { border: 1px inset #8a8070; background: #ffffff; color: #202020; }"
         "QProgressBar::chunk { background: #1f4aa8; }"));
     host->setAttribute(Qt::WA_StyledBackground);
-    auto* panel = new CopyPanel(host);
-    panel->move(0, 0);
+    f.copyPanel = new CopyPanel(host);
+    f.copyPanel->move(0, 0);
     host->resize(CopyPanel::designSize());
-    return *panel;
+    return *f.copyPanel;
 }
 
 } // namespace kv

@@ -104,13 +104,14 @@ SaverPanel::SaverPanel(QWidget* parent)
 
 SaverPanel& saverPanel(AppContext& c)
 {
-    QFrame* host = c.form1->pnlSSaver;
-    if (auto* existing = host->findChild<SaverPanel*>(QString(), Qt::FindDirectChildrenOnly))
-        return *existing;
-    auto* panel = new SaverPanel(host);
+    Form1& f = *c.form1;
+    if (f.saverPanel)
+        return *f.saverPanel;
+    QFrame* host = f.pnlSSaver;
+    f.saverPanel = new SaverPanel(host);
     host->setFrameStyle(QFrame::NoFrame);
-    host->resize(panel->size());
-    return *panel;
+    host->resize(f.saverPanel->size());
+    return *f.saverPanel;
 }
 
 } // namespace kv

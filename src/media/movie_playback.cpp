@@ -13,24 +13,14 @@
 namespace kv {
 
 namespace {
-// The movie window's device, kept by the main window for every opening.
+// The movie window's device, kept for every opening while there is a main window.
 IMediaDevice* sharedMovieDevice(AppContext& c)
 {
-    struct Holder : QObject
-    {
-        std::unique_ptr<IMediaDevice> device;
-    };
     if (!c.form1)
         return nullptr;
-    const QString name = QStringLiteral("movieDevice");
-    auto* holder = static_cast<Holder*>(c.form1->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
-    if (!holder) {
-        holder = new Holder;
-        holder->setObjectName(name);
-        holder->setParent(c.form1);
-        holder->device = c.media().create();
-    }
-    return holder->device.get();
+    if (!c.movieDevice)
+        c.movieDevice = c.media().create();
+    return c.movieDevice.get();
 }
 } // namespace
 

@@ -16,9 +16,9 @@ namespace {
 KeptPictures& firstPhotos(Form1& f)
 {
     if (!f.firstPhotos) {
-        f.firstPhotos = new KeptPictures([ratio = f.Image4->devicePixelRatioF()](const QString& path, const QSize& size) {
+        f.firstPhotos = new KeptPictures([](const QString& path, const QSize& size, qreal ratio) {
             return loadDisplayPicture(path, size, ratio);
-        }, &f);
+        }, f.Image4, &f);
     }
     return *f.firstPhotos;
 }

@@ -65,9 +65,9 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
     setStyleSheet(QString::fromLatin1(SlideStyle));
     setSizeGripEnabled(false);
     buildControls();
-    m_ahead = new PictureReadAhead([ratio = Image1->devicePixelRatioF()](const QString& path, const QSize& size) {
+    m_ahead = new PictureReadAhead([](const QString& path, const QSize& size, qreal ratio) {
         return loadDisplayPicture(path, size, ratio);
-    }, this);
+    }, Image1, this);
 }
 
 FrmSlide::~FrmSlide()

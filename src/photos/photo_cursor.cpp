@@ -74,15 +74,12 @@ void readAhead(AppContext& c, bool forward)
 
 PictureReadAhead& photoReadAhead(Form1& f)
 {
-    auto* ahead = f.findChild<PictureReadAhead*>(QStringLiteral("photoReadAhead"), Qt::FindDirectChildrenOnly);
-    if (ahead)
-        return *ahead;
-    PictureView* box = f.Image4;
-    ahead = new PictureReadAhead([ratio = box->devicePixelRatioF()](const QString& path, const QSize& size) {
-        return loadDisplayPicture(path, size, ratio);
-    }, &f);
-    ahead->setObjectName(QStringLiteral("photoReadAhead"));
-    return *ahead;
+    if (!f.photoAhead) {
+        f.photoAhead = new PictureReadAhead([](const QString& path, const QSize& size, qreal ratio) {
+            return loadDisplayPicture(path, size, ratio);
+        }, f.Image4, &f);
+    }
+    return *f.photoAhead;
 }
 
 bool showPhotoEntry(AppContext& c, int position)

@@ -24,9 +24,6 @@ public:
     void controlVolume(QObject* owner, double volume, std::function<void(double)> setVolume) override;
     void unpublish(QObject* owner) override;
 
-    // The bus name taken, empty while nothing is published.
-    QString serviceName() const { return m_service; }
-
 private:
     void withdraw();
 

@@ -161,10 +161,10 @@ bool BookletPanel::anyChecked() const
 
 BookletPanel& bookletPanel(AppContext& c)
 {
-    QFrame* frame = c.form1->pnlPrint;
-    if (auto* panel = frame->findChild<BookletPanel*>(QString(), Qt::FindDirectChildrenOnly))
-        return *panel;
-    return *new BookletPanel(frame);
+    Form1& f = *c.form1;
+    if (!f.bookletPanel)
+        f.bookletPanel = new BookletPanel(f.pnlPrint);
+    return *f.bookletPanel;
 }
 
 void fillYearLists(AppContext& c)

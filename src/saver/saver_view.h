@@ -19,7 +19,6 @@ public:
     void setPhoto(const QImage& image, const QString& path, double dueMs);
     void setMessage(const QString& text);
     QString message() const { return m_message; }
-    bool hasPhoto() const { return !m_image.isNull(); }
 
 signals:
     void userActed();

@@ -30,6 +30,12 @@
 
 #include <random>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 using namespace kv;
 
 namespace {
@@ -109,6 +115,16 @@ private:
 bool workersDone()
 {
     return readAheadPool().waitForDone(5000);
+}
+
+// The calling thread's nice value; 0 where there is none.
+int threadNiceness()
+{
+#ifdef Q_OS_LINUX
+    return getpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)));
+#else
+    return 0;
+#endif
 }
 } // namespace
 
@@ -373,6 +389,26 @@ private slots:
         QCOMPARE(position(w), QString("%1 of 10").arg(expected));
         QCOMPARE(w->Image1->image(), slideOf(fx, w, expected));
         QVERIFY(fx.t.dialogs->boxes.isEmpty());
+    }
+
+    // A tick whose slide still waits for the read-ahead thread (busy with a read no longer
+    // wanted) reads it at once, at the window's own priority.
+    void aSlideWaitingForTheReadAheadIsReadAtOnce()
+    {
+        Fixture fx;
+        FrmSlide* w = openAt(fx, numbered("55", 10), 5);
+        fx.c->state.SlideDelay = 60000; // ticks by hand, the timer running
+        const int niceness = threadNiceness();
+        PoolHold hold;
+        QVERIFY(hold.holding());
+        w->mmSlide->click(SlideBar::Play); // reads 6 ahead, queued behind the hold
+        w->Timer1_Timer();
+        QVERIFY(!readAheadPool().waitForDone(0)); // the hold still runs: nothing waited for it
+        QCOMPARE(position(w), QString("6 of 10"));
+        QCOMPARE(w->Image1->image(), slideOf(fx, w, 6));
+        QCOMPARE(threadNiceness(), niceness);
+        hold.release();
+        QVERIFY(workersDone());
     }
 
     void randomOrderIsTheSameWithReadAhead()

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -9,9 +10,12 @@ namespace kv {
 
 void KeyboardPolish::install()
 {
+    static QPointer<KeyboardPolish> installed;
     auto* app = QCoreApplication::instance();
-    if (app && !app->findChild<KeyboardPolish*>(QString(), Qt::FindDirectChildrenOnly))
-        app->installEventFilter(new KeyboardPolish(app));
+    if (!app || installed)
+        return;
+    installed = new KeyboardPolish(app);
+    app->installEventFilter(installed);
 }
 
 bool KeyboardPolish::eventFilter(QObject* watched, QEvent* event)

@@ -78,7 +78,7 @@ void PdfPrinter::newPage()
 bool PdfPrinter::setupDialog(QWidget *)
 {
     ++m_setupCalls;
-    return m_setupAnswer;
+    return true;
 }
 
 } // namespace kv

@@ -29,8 +29,6 @@ public:
     void setRefuseJobs(bool refuse) { m_refuse = refuse; }
     // Simulates a printer that stops during a job: it cannot start page pages + 1 (0: never).
     void setFailAfterPages(int pages) { m_failAfterPages = pages; }
-    // What the set-up dialog answers.
-    void setSetupAnswer(bool accepted) { m_setupAnswer = accepted; }
 
     QString path() const { return m_path; }
     int jobCount() const { return m_jobs; }
@@ -52,7 +50,6 @@ private:
     int m_setupCalls = 0;
     bool m_refuse = false;
     int m_failAfterPages = 0;
-    bool m_setupAnswer = true;
 };
 
 } // namespace kv
