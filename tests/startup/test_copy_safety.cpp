@@ -125,7 +125,7 @@ private slots:
     void copyGivenUpHalfWay_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("the program quits (Cancel in a box)") << "quit";
+        QTest::newRow("the program quits") << "quit";
         QTest::newRow("the photo window closes") << "photo window";
     }
     void copyGivenUpHalfWay()
