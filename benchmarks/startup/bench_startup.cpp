@@ -74,7 +74,11 @@ public:
         return true;
     }
     bool openUrl(const QString&) override { return true; }
-    bool runAndWait(const QString&) override { return true; }
+    void run(const QString&, std::function<void(bool)> ended) override
+    {
+        if (ended)
+            ended(true);
+    }
     void releaseSingleInstance() override {}
 };
 

@@ -22,9 +22,9 @@ void SetTopmost(QWidget* window, bool topmost)
         window->show();
 }
 
-bool RunAndWait(AppContext& c, const QString& commandLine)
+void RunProgram(AppContext& c, const QString& commandLine, std::function<void(bool ran)> ended)
 {
-    return c.shell().runAndWait(commandLine);
+    c.shell().run(commandLine, std::move(ended));
 }
 
 bool CheckScreenSize(AppContext& c, int width, int height)

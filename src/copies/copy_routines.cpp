@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace kv {
@@ -231,56 +232,61 @@ bool sourceGone(AppContext& c, const QString& file)
 // The panel's steps for each file of `jobs` (CopySource, CopyTarget, the file name, both
 // gauges); `onStart` runs as each file begins. Each failure is reported as it happens, naming
 // the file. A full disk, or a disc that has gone, ends the copy: the files after it would
-// only fail the same way.
-PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart = {})
+// only fail the same way. `then` follows the run.
+void copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::function<void(int)>& onStart,
+                   std::function<void(const PanelRun&)> then)
 {
+    struct Progress
+    {
+        int current = -1;
+        std::int64_t counted = 0;
+        bool full = false;
+        PanelRun run;
+    };
+    auto at = std::make_shared<Progress>();
     AppState& s = c.state;
     CopyPanel& p = copyPanel(c);
-    int current = -1;
-    std::int64_t counted = 0;
-    bool full = false;
-    PanelRun run;
-    auto begin = [&](int index) {
-        current = index;
-        counted = 0;
-        full = false;
+    auto begin = [&s, &p, at, jobs, onStart](int index) {
+        at->current = index;
+        at->counted = 0;
+        at->full = false;
         s.CopySource = jobs.at(index).from;
         s.CopyTarget = jobs.at(index).to;
         if (onStart)
             onStart(index);
         p.showFile(QDir::toNativeSeparators(s.CopySource));
     };
-    run.stopped = !runBlockCopies(c, jobs,
-        [&](int index, std::int64_t done, std::int64_t size) {
-            if (index != current)
+    startCopies(c, jobs,
+        [&p, at, begin](int index, std::int64_t done, std::int64_t size) {
+            if (index != at->current)
                 begin(index);
             const std::int64_t whole = size / PanelBlock;
             const std::int64_t reached = std::min(done, size) / PanelBlock;
-            for (std::int64_t i = counted + 1; i <= reached; ++i) {
+            for (std::int64_t i = at->counted + 1; i <= reached; ++i) {
                 p.ProgressGuage->setFloodWithCaption(double(PanelBlock * i) / double(size) * 100);
                 p.CopyRemaining -= PanelBlock;
                 p.ProgressGuage2->setFloodWithCaption(100 - double(p.CopyRemaining) / double(p.CopyEstimate) * 100);
             }
-            counted = std::max(counted, reached);
+            at->counted = std::max(at->counted, reached);
             // The rest after the whole blocks does not move the gauges.
-            if (!full && counted == whole) {
-                full = true;
+            if (!at->full && at->counted == whole) {
+                at->full = true;
                 p.ProgressGuage->setFloodWithCaption(100);
             }
         },
-        [&](int index, const CopyError* error) {
-            if (index != current)
+        [&c, &s, at, begin, jobs](int index, const CopyError* error) {
+            if (index != at->current)
                 begin(index);
             if (!error)
                 return true;
-            ++run.failed;
+            ++at->run.failed;
             if (error->kind == CopyError::NoSpace) {
-                run.diskFull = true;
+                at->run.diskFull = true;
                 return false;
             }
             const QString file = QDir::toNativeSeparators(jobs.at(index).from);
             if (sourceGone(c, jobs.at(index).from)) {
-                run.discGone = true;
+                at->run.discGone = true;
                 s.MsgText = QStringLiteral("The CD-ROM can no longer be read, so the copy has stopped.") + CrLf
                     + CrLf + file + CrLf + error->text;
                 c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
@@ -288,8 +294,12 @@ PanelRun copyWithPanel(AppContext& c, const QList<CopyJob>& jobs, const std::fun
             }
             c.dialogs().messageBox(error->text + CrLf + CrLf + file, Buttons::Ok, Icon::None, ProductTitle);
             return true;
+        },
+        &p,
+        [at, then = std::move(then)](bool ran) {
+            at->run.stopped = !ran;
+            then(at->run);
         });
-    return run;
 }
 
 // The hidden folder a copy fills before it takes the place of `target`.
@@ -306,47 +316,36 @@ void discard(AppContext& c, const QString& folder)
     c.files().removeDir(folder);
 }
 
-// Copies `names` from `source` into `target` through a hidden folder beside it, which
-// becomes (or fills) `target` only once every file is whole: nothing that reads the local
-// copies (the next start, the movie window, the screen saver) can take part of a copy for
-// all of it. Reports as it goes and at the end.
-CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, const QStringList& names,
-                   const QString& pattern, const QString& kind, const QString& done, const QString& note)
+struct FolderCopy
+{
+    QString source;
+    QString target;
+    QStringList names;
+    QString pattern;
+    QString kind;
+    QString done;
+    QString note;
+};
+
+// What follows the copy of a folder: the copy takes its place, or goes; then the report.
+CopyEnd endFolderCopy(AppContext& c, const FolderCopy& f, const QString& staging, const PanelRun& run)
 {
     AppState& s = c.state;
     IFileSystem& files = c.files();
-    const QString staging = stagingFolder(target);
-    const int count = int(names.size());
-    discard(c, staging); // left by a copy that never ended
-    if (!files.makeDir(staging)) {
-        c.busy().normal();
-        s.MsgText = QStringLiteral("Unable to create the folder") + CrLf + QDir::toNativeSeparators(target) + CrLf
-            + CrLf + QStringLiteral("Make sure the hard drive is writeable.");
-        c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
-        files.removeDir(target);
-        return CopyEnd::Incomplete;
-    }
-    QList<CopyJob> jobs;
-    for (const QString& name : names)
-        jobs.append(CopyJob{source + name, staging + name});
-    // One worker runs through the whole list; LoopIndex follows the file under way.
-    const PanelRun run = copyWithPanel(c, jobs, [&](int index) {
-        s.LoopIndex = static_cast<std::int16_t>(index + 1);
-        s.CopyTarget = target + names.at(index);
-    });
+    const int count = int(f.names.size());
     s.LoopIndex = static_cast<std::int16_t>(count + 1);
     // Files the list cannot name are on the disc all the same: they count as not copied.
     const QStringList unnamed = run.stopped || run.diskFull || run.discGone ? QStringList()
-                                                                            : files.unnamedFiles(source, pattern);
+                                                                            : files.unnamedFiles(f.source, f.pattern);
     int failed = run.failed + int(unnamed.size());
     QString why;
-    if (!run.stopped && failed == 0 && !files.moveFilesInto(staging, target, &why)) {
+    if (!run.stopped && failed == 0 && !files.moveFilesInto(staging, f.target, &why)) {
         failed = count;
         c.dialogs().messageBox(why, Buttons::Ok, Icon::None, ProductTitle);
     }
     if (run.stopped || failed > 0) {
         discard(c, staging);
-        files.removeDir(target); // only when empty: a first copy leaves no folder behind
+        files.removeDir(f.target); // only when empty: a first copy leaves no folder behind
     }
     if (run.stopped) {
         c.busy().normal();
@@ -359,71 +358,106 @@ CopyEnd copyFolder(AppContext& c, const QString& source, const QString& target, 
         return CopyEnd::Incomplete;
     if (run.diskFull) {
         std::int64_t needed = 0;
-        for (const QString& name : names)
-            needed += std::max<std::int64_t>(0, files.fileSize(source + name));
+        for (const QString& name : f.names)
+            needed += std::max<std::int64_t>(0, files.fileSize(f.source + name));
         reportLackOfSpace(c, freeForReport(c), needed);
     } else {
-        QString after = note;
+        QString after = f.note;
         if (!unnamed.isEmpty())
             after = QStringLiteral("These names cannot be read on this system:") + CrLf + unnamed.join(CrLf) + CrLf
-                + CrLf + note;
-        finishMessage(c, failed, count + int(unnamed.size()), done, kind, after);
+                + CrLf + f.note;
+        finishMessage(c, failed, count + int(unnamed.size()), f.done, f.kind, after);
     }
     return failed == 0 ? CopyEnd::Complete : CopyEnd::Incomplete;
 }
+
+// Copies the names of `f` from its source into its target through a hidden folder beside
+// it, which becomes (or fills) the target only once every file is whole: nothing that reads
+// the local copies (the next start, the movie window, the screen saver) can take part of a
+// copy for all of it. Reports as it goes and at the end, then `then` follows.
+void copyFolder(AppContext& c, const FolderCopy& f, std::function<void(CopyEnd)> then)
+{
+    AppState& s = c.state;
+    IFileSystem& files = c.files();
+    const QString staging = stagingFolder(f.target);
+    discard(c, staging); // left by a copy that never ended
+    if (!files.makeDir(staging)) {
+        c.busy().normal();
+        s.MsgText = QStringLiteral("Unable to create the folder") + CrLf + QDir::toNativeSeparators(f.target) + CrLf
+            + CrLf + QStringLiteral("Make sure the hard drive is writeable.");
+        c.dialogs().messageBox(s.MsgText, Buttons::Ok, Icon::Critical, ProductTitle);
+        files.removeDir(f.target);
+        then(CopyEnd::Incomplete);
+        return;
+    }
+    QList<CopyJob> jobs;
+    for (const QString& name : f.names)
+        jobs.append(CopyJob{f.source + name, staging + name});
+    // One worker runs through the whole list; LoopIndex follows the file under way.
+    copyWithPanel(c, jobs,
+        [&s, f](int index) {
+            s.LoopIndex = static_cast<std::int16_t>(index + 1);
+            s.CopyTarget = f.target + f.names.at(index);
+        },
+        [&c, f, staging, then = std::move(then)](const PanelRun& run) { then(endFolderCopy(c, f, staging, run)); });
+}
+
+// The main window takes no input until `then` has followed the copy.
+void copyLocked(AppContext& c, FolderCopy f, std::function<void(CopyEnd)> then)
+{
+    auto lock = std::make_shared<MainWindowLock>(c);
+    copyFolder(c, f, [&c, lock, then = std::move(then)](CopyEnd end) mutable {
+        lock.reset();
+        if (c.form1)
+            c.form1->setEnabled(true);
+        then(end);
+    });
+}
 } // namespace
 
-bool CopyFileWithProgress(AppContext& c)
+void CopyFileWithProgress(AppContext& c, std::function<void(bool copied)> then)
 {
-    const PanelRun run = copyWithPanel(c, {CopyJob{c.state.CopySource, c.state.CopyTarget}});
-    return !run.stopped && run.failed == 0;
+    copyWithPanel(c, {CopyJob{c.state.CopySource, c.state.CopyTarget}}, {},
+        [then = std::move(then)](const PanelRun& run) { then(!run.stopped && run.failed == 0); });
 }
 
-CopyEnd CopyAllPhotos(AppContext& c)
+void CopyAllPhotos(AppContext& c, std::function<void(CopyEnd)> then)
 {
     AppState& s = c.state;
     c.busy().busy();
-    CopyEnd end = CopyEnd::Stopped;
+    s.PhotoDir = s.CdDrive;
     {
         MainWindowLock lock(c);
-        s.PhotoDir = s.CdDrive;
         BuildPhotoList(c);
-        if (c.ended) {
-            c.busy().normal();
-            return CopyEnd::Stopped;
-        }
-        QStringList names;
-        for (int i = 1; i <= s.PhotoCount; ++i)
-            names.append(nameAfter(s.PhotoList(i), PhotoFolder));
-        end = copyFolder(c, joinPath(s.CdDrive, PhotoFolder), localPhotoFolder(c), names, PhotoPattern,
-                         QStringLiteral("photos"),
-                         QStringLiteral("Photos successfully copied!"),
-                         QStringLiteral("The photos will still be read from the CD-ROM."));
     }
-    if (c.form1)
-        c.form1->setEnabled(true);
-    return end;
+    if (c.ended) {
+        c.busy().normal();
+        then(CopyEnd::Stopped);
+        return;
+    }
+    QStringList names;
+    for (int i = 1; i <= s.PhotoCount; ++i)
+        names.append(nameAfter(s.PhotoList(i), PhotoFolder));
+    copyLocked(c,
+               FolderCopy{joinPath(s.CdDrive, PhotoFolder), localPhotoFolder(c), names, PhotoPattern,
+                          QStringLiteral("photos"), QStringLiteral("Photos successfully copied!"),
+                          QStringLiteral("The photos will still be read from the CD-ROM.")},
+               std::move(then));
 }
 
-CopyEnd CopyAllMovies(AppContext& c)
+void CopyAllMovies(AppContext& c, std::function<void(CopyEnd)> then)
 {
     AppState& s = c.state;
     c.busy().busy();
-    CopyEnd end = CopyEnd::Stopped;
-    {
-        MainWindowLock lock(c);
-        BuildMovieList(c);
-        QStringList names;
-        for (int i = 1; i <= s.MovieCount; ++i)
-            names.append(s.MovieList(i));
-        end = copyFolder(c, joinPath(s.CdDrive, MovieFolder), localMovieFolder(c), names, MoviePattern,
-                         QStringLiteral("movies"),
-                         QStringLiteral("Movies successfully copied!"),
-                         QStringLiteral("Those movies will still play from the CD-ROM."));
-    }
-    if (c.form1)
-        c.form1->setEnabled(true);
-    return end;
+    BuildMovieList(c);
+    QStringList names;
+    for (int i = 1; i <= s.MovieCount; ++i)
+        names.append(s.MovieList(i));
+    copyLocked(c,
+               FolderCopy{joinPath(s.CdDrive, MovieFolder), localMovieFolder(c), names, MoviePattern,
+                          QStringLiteral("movies"), QStringLiteral("Movies successfully copied!"),
+                          QStringLiteral("Those movies will still play from the CD-ROM.")},
+               std::move(then));
 }
 
 void mnuCopy_Click(AppContext& c)
@@ -462,18 +496,23 @@ void cmdCopy_Click(AppContext& c)
         emit p.copyEnded(CopyOutcome::Declined);
         return;
     }
-    const CopyEnd end = s.CopyingPhotos ? CopyAllPhotos(c) : CopyAllMovies(c);
-    if (c.ended)
-        return;
-    // Read from the local copy only when it is whole; otherwise photos would go missing.
-    if (end == CopyEnd::Complete && s.CopyingPhotos) {
-        s.PhotoDir = c.files().dataDir();
-        BuildPhotoList(c);
-    }
-    c.form1->pnlProgress->hide();
-    emit p.copyEnded(end == CopyEnd::Complete ? CopyOutcome::Copied
-                     : end == CopyEnd::Incomplete ? CopyOutcome::Incomplete
-                                                  : CopyOutcome::Stopped);
+    auto then = [&c](CopyEnd end) {
+        if (c.ended)
+            return;
+        // Read from the local copy only when it is whole; otherwise photos would go missing.
+        if (end == CopyEnd::Complete && c.state.CopyingPhotos) {
+            c.state.PhotoDir = c.files().dataDir();
+            BuildPhotoList(c);
+        }
+        c.form1->pnlProgress->hide();
+        emit copyPanel(c).copyEnded(end == CopyEnd::Complete     ? CopyOutcome::Copied
+                                    : end == CopyEnd::Incomplete ? CopyOutcome::Incomplete
+                                                                 : CopyOutcome::Stopped);
+    };
+    if (s.CopyingPhotos)
+        CopyAllPhotos(c, then);
+    else
+        CopyAllMovies(c, then);
 }
 
 void cmdCancel_Click(AppContext& c)

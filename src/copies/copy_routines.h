@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace kv {
 
@@ -27,10 +28,12 @@ enum class CopyEnd {
     Incomplete, // files failed (each reported), or the disk was full (reported once)
     Stopped,    // the program is closing: nothing reported
 };
-CopyEnd CopyAllPhotos(AppContext& c);
-CopyEnd CopyAllMovies(AppContext& c);
-// CopySource to CopyTarget with both panel gauges. False when the copy failed (reported).
-bool CopyFileWithProgress(AppContext& c);
+// Each starts the copy and returns; `then` follows its end.
+void CopyAllPhotos(AppContext& c, std::function<void(CopyEnd)> then);
+void CopyAllMovies(AppContext& c, std::function<void(CopyEnd)> then);
+// CopySource to CopyTarget with both panel gauges; `then(false)` when the copy failed
+// (reported) or was stopped.
+void CopyFileWithProgress(AppContext& c, std::function<void(bool copied)> then);
 
 // "###,###,###": groups of three digits, nothing for zero.
 QString formatBytes(std::int64_t bytes);

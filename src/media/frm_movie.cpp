@@ -119,11 +119,15 @@ void FrmMovie::SSCommand1_Click()
 
 void FrmMovie::SSCommand2_Click()
 {
-    if (!OfferVideoSoftware(m_context))
-        return;
-    // Open afresh so the films load with the new codec.
-    m_reopen = true;
-    done(QDialog::Rejected);
+    QPointer<FrmMovie> self(this);
+    OfferVideoSoftware(m_context, [self](bool installed) {
+        // The window may have closed while the installer ran.
+        if (!installed || !self || !self->isVisible())
+            return;
+        // Open afresh so the films load with the new codec.
+        self->m_reopen = true;
+        self->done(QDialog::Rejected);
+    });
 }
 
 void FrmMovie::closeEvent(QCloseEvent* event)

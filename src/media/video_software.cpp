@@ -14,7 +14,7 @@ const QString CrLf = QStringLiteral("\r\n");
 const QString InstallerPath = QStringLiteral("/IndeoVideo/iv5play.exe");
 } // namespace
 
-bool OfferVideoSoftware(AppContext& c)
+void OfferVideoSoftware(AppContext& c, std::function<void(bool installed)> then)
 {
     AppState& s = c.state;
     s.MsgText = QStringLiteral("If you are experiencing difficulties running the Kel-Vardo movies,") + CrLf
@@ -22,27 +22,36 @@ bool OfferVideoSoftware(AppContext& c)
         + QStringLiteral("Would you like to install this software now?");
     const int answer = c.dialogs().messageBox(s.MsgText, Buttons::YesNo, Icon::Question);
     s.MsgAnswer = QString::number(answer);
-    if (answer != Yes)
-        return false;
+    if (answer != Yes) {
+        if (then)
+            then(false);
+        return;
+    }
     s.ErrCode = QStringLiteral("ER003");
     const QString path = joinPath(s.CdDrive, InstallerPath);
     const QString found = c.files().resolve(path);
+    auto ended = [&c, then = std::move(then)](bool ran) {
+        if (c.form1)
+            c.form1->setEnabled(true);
+        if (!ran)
+            ErrorReporter(c, Failure::Caught);
+        if (then)
+            then(ran);
+    };
+    if (found.isEmpty()) {
+        ended(false);
+        return;
+    }
+    // The main window waits for the installer.
     if (c.form1)
         c.form1->setEnabled(false);
-    const bool ran = !found.isEmpty() && RunAndWait(c, QLatin1Char('"') + found + QLatin1Char('"'));
-    if (c.form1)
-        c.form1->setEnabled(true);
-    if (!ran) {
-        ErrorReporter(c, Failure::Caught);
-        return false;
-    }
-    return true;
+    RunProgram(c, QLatin1Char('"') + found + QLatin1Char('"'), std::move(ended));
 }
 
 void mnuVideo_Click(AppContext& c)
 {
     closePhotoWindow(c);
-    OfferVideoSoftware(c);
+    OfferVideoSoftware(c, {});
 }
 
 } // namespace kv

@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <memory>
+
 namespace kv {
 
 namespace {
@@ -37,7 +39,8 @@ public:
             }
         }
     }
-    ~ActionsHeld()
+    ~ActionsHeld() { release(); }
+    void release()
     {
         if (!m_window)
             return;
@@ -45,6 +48,7 @@ public:
             if (b)
                 b->setEnabled(true);
         }
+        m_held.clear();
     }
     ActionsHeld(const ActionsHeld&) = delete;
     ActionsHeld& operator=(const ActionsHeld&) = delete;
@@ -94,15 +98,16 @@ void FrmSSPhoto::SSCommand4_Click()
         }
         break;
     }
-    bool copied = false;
-    {
-        ActionsHeld held(*this);
-        copied = CopyFileWithGauge(c, source, chosen, ProgressGuage);
-    }
-    if (!self || !copied)
-        return;
-    c.dialogs().messageBox(QStringLiteral("Photo copied to: ") + CrLf + CrLf + QDir::toNativeSeparators(chosen),
-                           Buttons::Ok, Icon::None, ProductTitle);
+    auto held = std::make_shared<ActionsHeld>(*this);
+    CopyFileWithGauge(c, source, chosen, ProgressGuage, [this, held, chosen](bool copied) {
+        held->release();
+        if (!copied)
+            return;
+        DialogOwner box(m_context.dialogs(), this);
+        m_context.dialogs().messageBox(QStringLiteral("Photo copied to: ") + CrLf + CrLf
+                                           + QDir::toNativeSeparators(chosen),
+                                       Buttons::Ok, Icon::None, ProductTitle);
+    });
 }
 
 void FrmSSPhoto::SSCommand3_Click()
@@ -122,26 +127,24 @@ void FrmSSPhoto::SSCommand5_Click()
 void FrmSSPhoto::SSCommand7_Click()
 {
     AppContext& c = m_context;
-    QPointer<FrmSSPhoto> self(this);
     DialogOwner owner(c.dialogs(), this);
     c.busy().busy();
     RefreshSaverButtons(c); // sets CopyTarget for the shown photo
     const QString target = c.state.CopyTarget;
     // The folder may have gone since the window opened.
     c.files().makeDir(SaverSetFolder(c));
-    bool ok = false;
-    {
-        ActionsHeld held(*this);
-        ok = CopyFileWithGauge(c, photoWindowSource(c), target, ProgressGuage);
-    }
-    c.busy().normal();
-    if (!self)
-        return;
-    if (ok)
-        c.dialogs().messageBox(QStringLiteral("Photo Successfully Copied!"), Buttons::Ok, Icon::Exclamation,
-                               ProductTitle);
-    // From what is on disk, so that a failed copy does not offer to remove a photo not there.
-    RefreshSaverButtons(c);
+    auto held = std::make_shared<ActionsHeld>(*this);
+    CopyFileWithGauge(c, photoWindowSource(c), target, ProgressGuage, [this, held](bool ok) {
+        held->release();
+        AppContext& ctx = m_context;
+        ctx.busy().normal();
+        DialogOwner box(ctx.dialogs(), this);
+        if (ok)
+            ctx.dialogs().messageBox(QStringLiteral("Photo Successfully Copied!"), Buttons::Ok, Icon::Exclamation,
+                                     ProductTitle);
+        // From what is on disk, so that a failed copy does not offer to remove a photo not there.
+        RefreshSaverButtons(ctx);
+    });
 }
 
 void FrmSSPhoto::SSCommand8_Click()

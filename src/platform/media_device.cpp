@@ -37,6 +37,8 @@ QtMediaDevice::QtMediaDevice() = default;
 
 QtMediaDevice::~QtMediaDevice()
 {
+    if (m_waitLoop)
+        m_waitLoop->quit(); // the command waiting returns false at once
     dropPlayer();
     delete m_video.data();
 }
@@ -191,6 +193,8 @@ qint64 QtMediaDevice::duration() const
 
 bool QtMediaDevice::seek(qint64 ms)
 {
+    if (m_waitLoop)
+        return false;
     if (!m_open)
         return fail(QStringLiteral("No device open"));
     const qint64 length = m_player->duration();
@@ -242,9 +246,14 @@ bool QtMediaDevice::waitUntil(const std::function<bool()>& done, int timeoutMs)
     if (m_video)
         connect(m_video, &VideoPicture::frameChanged, &loop, check);
     QPointer<QtMediaDevice> alive(this);
-    // No clicks or keys while the command waits: the window must not close under it.
+    // No clicks or keys while the command waits: the window must not close under it. Media
+    // keys come over D-Bus all the same: command() refuses them until the wait is over.
+    m_waitLoop = &loop;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return !alive.isNull();
+    if (!alive)
+        return false;
+    m_waitLoop = nullptr;
+    return true;
 }
 
 bool QtMediaDevice::waitUntilLoaded()
@@ -314,7 +323,13 @@ bool QtMediaDevice::open()
 bool QtMediaDevice::command(const QString& command)
 {
     const QString cmd = command.toLower();
+    // Only "close" may cut a wait short (open() then fails); anything else would start on a
+    // player that is not ready, or open a file inside the opening of another.
+    if (m_waitLoop && cmd != QLatin1String("close"))
+        return false;
     if (cmd == QLatin1String("close")) {
+        if (m_waitLoop)
+            m_waitLoop->quit(); // nothing left to wait for
         m_open = false;
         m_stopped = true;
         dropPlayer();

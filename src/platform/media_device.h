@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QEventLoop;
 class QMediaPlayer;
 class QVideoFrame;
 class QVideoSink;
@@ -28,7 +29,8 @@ public:
     // With wait set, "open" returns only once the file is loaded or has failed, so that a
     // damaged file fails the command itself.
     virtual void setWait(bool wait) = 0;
-    // False when the command fails; playback itself runs on asynchronously.
+    // False when the command fails; playback itself runs on asynchronously. While "open"
+    // waits, every command but "close" is refused (false, lastError untouched).
     virtual bool command(const QString& command) = 0;
     // Where "AVIVideo" shows its pictures: a surface is laid over this widget while a film is
     // open. Null takes the surface away before the widget goes.
@@ -113,6 +115,7 @@ private:
     QVideoSink* m_sink = nullptr;     // m_player's, for films
     QPointer<QWidget> m_display;
     QPointer<VideoPicture> m_video;
+    QEventLoop* m_waitLoop = nullptr; // while waitUntil runs
     QString m_type;
     QString m_fileName;
     QString m_error;

@@ -1,18 +1,29 @@
 #include "platform/shell.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 #include <QUrl>
+
+#include <utility>
 
 namespace kv {
 
-QtShell::~QtShell() = default;
+QtShell::~QtShell()
+{
+    if (!m_programs)
+        return;
+    // Nobody is left to hear of their end.
+    for (QObject* child : m_programs->children()) {
+        if (auto* process = qobject_cast<QProcess*>(child)) {
+            process->disconnect();
+            process->kill();
+            process->waitForFinished(3000);
+        }
+    }
+}
 
 QtShell::QtShell(const QString& lockFolder) : m_lockFolder(lockFolder) {}
 
@@ -49,26 +60,36 @@ bool QtShell::openUrl(const QString& url)
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-bool QtShell::runAndWait(const QString& commandLine)
+void QtShell::run(const QString& commandLine, std::function<void(bool ran)> ended)
 {
     QStringList args = QProcess::splitCommand(commandLine);
-    if (args.isEmpty())
-        return false;
 #ifndef Q_OS_WIN
     // A Windows installer cannot run here.
-    if (args.first().endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-        return false;
+    if (!args.isEmpty() && args.first().endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        args.clear();
 #endif
-    QProcess process;
-    const QString program = args.takeFirst();
-    process.start(program, args);
-    if (!process.waitForStarted(5000))
-        return false;
-    while (process.state() != QProcess::NotRunning) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        process.waitForFinished(50);
+    if (args.isEmpty()) {
+        if (ended)
+            ended(false);
+        return;
     }
-    return true;
+    if (!m_programs)
+        m_programs = std::make_unique<QObject>();
+    auto* process = new QProcess(m_programs.get());
+    auto once = std::make_shared<std::function<void(bool)>>(std::move(ended));
+    auto end = [process, once](bool ran) {
+        process->disconnect();
+        process->deleteLater();
+        if (auto tell = std::exchange(*once, nullptr))
+            tell(ran);
+    };
+    QObject::connect(process, &QProcess::finished, process, [end] { end(true); });
+    QObject::connect(process, &QProcess::errorOccurred, process, [end](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            end(false);
+    });
+    const QString program = args.takeFirst();
+    process->start(program, args);
 }
 
 void QtShell::releaseSingleInstance()

@@ -2,9 +2,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QLockFile;
+class QObject;
 
 namespace kv {
 
@@ -16,8 +18,10 @@ public:
     // is taken over; where no claim can be made at all the program runs unguarded.
     virtual bool claimSingleInstance() = 0;
     virtual bool openUrl(const QString& url) = 0;
-    // Starts a program and waits for its end while events run. False when it cannot start.
-    virtual bool runAndWait(const QString& commandLine) = 0;
+    // Starts a program and returns. `ended(true)` follows once the program has ended,
+    // `ended(false)` when it cannot start (perhaps before this returns). A program still
+    // running when the shell goes is ended with it.
+    virtual void run(const QString& commandLine, std::function<void(bool ran)> ended) = 0;
     // Gives up the claim, so that a new start is not refused while this copy shuts down.
     virtual void releaseSingleInstance() = 0;
 };
@@ -30,12 +34,13 @@ public:
     ~QtShell() override;
     bool claimSingleInstance() override;
     bool openUrl(const QString& url) override;
-    bool runAndWait(const QString& commandLine) override;
+    void run(const QString& commandLine, std::function<void(bool ran)> ended) override;
     void releaseSingleInstance() override;
 
 private:
     QString m_lockFolder;
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QObject> m_programs; // parent of the programs running
 };
 
 } // namespace kv

@@ -127,7 +127,10 @@ private slots:
         QSignalSpy fileSpy(p.ProgressGuage, &FloodGauge::floodChanged);
         QSignalSpy allSpy(p.ProgressGuage2, &FloodGauge::floodChanged);
 
-        QVERIFY(CopyFileWithProgress(t.ctx()));
+        int copied = -1;
+        CopyFileWithProgress(t.ctx(), [&](bool ok) { copied = ok; });
+        QVERIFY(copiesEnded(t.ctx()));
+        QCOMPARE(copied, 1);
         QCOMPARE(fileSpy.size(), file.size());
         for (int i = 0; i < file.size(); ++i)
             QCOMPARE(std::round(fileSpy.at(i).at(0).toDouble() * 100) / 100, file.at(i));
@@ -157,7 +160,10 @@ private slots:
         QTimer timer;
         connect(&timer, &QTimer::timeout, [&] { ++ticks; });
         timer.start(0);
-        QVERIFY(CopyFileWithProgress(t.ctx()));
+        int copied = -1;
+        CopyFileWithProgress(t.ctx(), [&](bool ok) { copied = ok; });
+        QVERIFY(copiesEnded(t.ctx()));
+        QCOMPARE(copied, 1);
         QVERIFY2(ticks > 0, "no event ran while the file was copied");
     }
 
@@ -176,6 +182,7 @@ private slots:
         t.dialogs().answers = {answer};
         QSignalSpy ended(&t.panel(), &CopyPanel::copyEnded);
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.ctx()));
 
         QCOMPARE(t.dialogs().boxes.first().text,
                  "These files have already been copied" + CrLf + "to your hard drive." + CrLf + CrLf
@@ -232,6 +239,7 @@ private slots:
             QVERIFY(QFile::link(t.disc + "/Murvos/gone.jpg", t.disc + "/Murvos/56001.jpg"));
         }
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.ctx()));
 
         QStringList texts;
         for (const auto& b : t.dialogs().boxes)
@@ -255,6 +263,7 @@ private slots:
         mnuCopy_Click(t.ctx());
         QSignalSpy ended(&t.panel(), &CopyPanel::copyEnded);
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.ctx()));
         QCOMPARE(t.dialogs().boxes.size(), 1);
         QVERIFY(t.dialogs().lastText().startsWith("Unable to create the folder"));
         QCOMPARE(ended.size(), 1);
@@ -268,6 +277,7 @@ private slots:
         t.fx.c->form1->show();
         mnuCopyMovies_Click(t.ctx());
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.ctx()));
         QCOMPARE(t.dialogs().lastText(), "Movies successfully copied!" + CrLf);
         QCOMPARE(readAll(t.fx.programDir() + "/movies/Film1.avi"), bytes(60000, 'm'));
         QCOMPARE(t.c().PhotoDir, t.disc);

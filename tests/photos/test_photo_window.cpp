@@ -96,6 +96,7 @@ private slots:
         QDir().mkpath(t.fx.dir.path() + "/out");
         t.dialogs().saveNames = {chosen};
         w.SSCommand4_Click();
+        QVERIFY(copiesEnded(*t.fx.c));
         QVERIFY(t.dialogs().saveSuggested.first().endsWith("/57053.JPG"));
         QCOMPARE(t.dialogs().saveCaptions.first(), QString("Copy Kel-Vardo photo to disk"));
         QVERIFY(QFile::exists(chosen + ".jpg"));
@@ -155,6 +156,7 @@ private slots:
         bool addClickable = false;
         connect(w->ProgressGuage, &FloodGauge::floodChanged, w, [&] { addClickable |= w->SSCommand7->isEnabled(); });
         w->SSCommand7_Click();
+        QVERIFY(copiesEnded(*t.fx.c));
         QVERIFY(!addClickable);
         QCOMPARE(t.dialogs().lastText(), QString("Photo Successfully Copied!"));
         QVERIFY(QFile::exists(t.set(name)));
@@ -193,6 +195,7 @@ private slots:
         FrmSSPhoto& w = t.open();
         t.fx.t.files->readOnlyRoot = t.fx.programDir();
         w.SSCommand7_Click();
+        QVERIFY(copiesEnded(*t.fx.c));
         QVERIFY(t.dialogs().lastText().startsWith("Error number: ER060"));
         QVERIFY(addOffered(w));
     }

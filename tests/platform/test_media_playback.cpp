@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVideoFrame>
 
 using namespace kv;
@@ -156,6 +157,36 @@ private slots:
         QVERIFY(!device.videoSurface()->isVisible());
     }
 
+    // A media key comes over D-Bus, which the wait for a film to open does not hold back: it
+    // must not reach the player before the film is ready, nor open a file inside the opening.
+    void commandsDuringTheOpeningWaitAreRefused()
+    {
+        const QString why = missingBackend(QMediaFormat::AVI);
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        SampleFilm film;
+        QVERIFY(!film.avi.isEmpty());
+        QtMediaDevice& device = film.device;
+        QStringList answered;
+        QTimer::singleShot(0, &film.display, [&] {
+            for (const char* command : {"play", "next", "open"})
+                answered << QString("%1 %2").arg(command, device.command(QString::fromLatin1(command)) ? "true" : "false");
+            answered << QString("seek %1").arg(device.seek(500) ? "true" : "false");
+        });
+        QVERIFY2(film.open(), qPrintable(device.lastError()));
+        // Only the opening's own wait ran events: the timer fired inside it.
+        QCOMPARE(answered, QStringList({"play false", "next false", "open false", "seek false"}));
+        QVERIFY(device.lastError().isEmpty());
+        QVERIFY(device.isStopped());
+        QCOMPARE(device.position(), 0);
+        QVERIFY(device.command(QStringLiteral("play")));
+
+        // "close" still cuts the wait short, and the opening fails at once.
+        QTimer::singleShot(0, &film.display, [&] { device.command(QStringLiteral("close")); });
+        QVERIFY(!film.open());
+        QVERIFY(!device.lastError().isEmpty());
+    }
+
     // Each button of the bar changes the picture on screen, also after a pause and at the end.
     void barButtonsMoveThePicture()
     {
@@ -232,6 +263,35 @@ private slots:
         }
     }
 
+    void programsRunWhileTheCallerGoesOn_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("ran");
+        QTest::newRow("a program") << "sh -c \"exit 3\"" << 1; // its exit code is its own business
+        QTest::newRow("no such program") << "kv-no-such-program" << 0;
+        QTest::newRow("a Windows installer") << "\"/disc/IndeoVideo/IV5PLAY.EXE\"" << 0;
+        QTest::newRow("nothing") << "" << 0;
+    }
+    void programsRunWhileTheCallerGoesOn()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, ran);
+        QTemporaryDir dir;
+        QtShell shell(dir.path());
+        int calls = 0;
+        int answer = -1;
+        shell.run(command, [&](bool started) {
+            ++calls;
+            answer = started;
+        });
+        if (ran == 1)
+            QCOMPARE(calls, 0); // not waited for
+        QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 15000);
+        QCOMPARE(answer, ran);
+        QTest::qWait(50);
+        QCOMPARE(calls, 1);
+    }
+
     void programsWeStartGetTheUserEnvironment()
     {
 #ifdef Q_OS_WIN
@@ -240,7 +300,9 @@ private slots:
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("env.txt"));
         QtShell shell(dir.path());
-        QVERIFY(shell.runAndWait(QStringLiteral("sh -c \"env > '%1'\"").arg(out)));
+        int ran = -1;
+        shell.run(QStringLiteral("sh -c \"env > '%1'\"").arg(out), [&](bool started) { ran = started; });
+        QTRY_COMPARE_WITH_TIMEOUT(ran, 1, 15000);
         QFile file(out);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArrayList lines = file.readAll().split('\n');

@@ -122,6 +122,52 @@ private slots:
         QCOMPARE(filesUnder(t.fx.programDir()), QStringList());
     }
 
+    void copyGivenUpHalfWay_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("the program quits") << "quit";
+        QTest::newRow("the photo window closes") << "photo window";
+    }
+    void copyGivenUpHalfWay()
+    {
+        QFETCH(QString, how);
+        Disc t;
+        t.fx.t.files->chunkDelayMs = 100;
+        Form1& f = *t.c().form1;
+        f.show();
+        bool quitting = false;
+        t.c().quitApplication = [&] {
+            quitting = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        };
+        QList<CopyOutcome> outcomes;
+        connect(&t.panel(), &CopyPanel::copyEnded, &f, [&](CopyOutcome o) { outcomes << o; });
+        if (how == "quit") {
+            mnuCopy_Click(t.c());
+            t.panel().cmdCopy->click();
+            QTimer::singleShot(50, &f, [&] { t.c().quitApplication(); });
+            Watchdog dog(std::chrono::seconds(20), "the program did not end when it quit during a copy");
+            QCoreApplication::exec();
+            QCOMPARE(outcomes, QList<CopyOutcome>{CopyOutcome::Stopped});
+        } else {
+            writePhoto(t.disc + "/Murvos/57053.jpg", QByteArray(30000, 'x')); // the photo the window shows
+            t.fx.t.files->invalidate();
+            mnuCopyPhoto_Click(t.c());
+            auto* w = qobject_cast<FrmSSPhoto*>(t.c().frmSSPhoto.data());
+            QVERIFY(w);
+            w->SSCommand7_Click();
+            QVERIFY(t.c().stopCopy);
+            QTimer::singleShot(50, w, &QWidget::close);
+            QVERIFY(copiesEnded(t.c()));
+            QVERIFY(!quitting);
+        }
+        QVERIFY(!t.c().stopCopy);
+        QVERIFY2(t.dialogs().boxes.isEmpty(), qPrintable(t.dialogs().lastText()));
+        QVERIFY(!t.fx.t.busy->isBusy());
+        // The photo in flight was given up whole: nothing half-written, no partial copy.
+        QCOMPARE(filesUnder(t.fx.programDir()), QStringList());
+    }
+
     void fullDiskIsReportedOnceAsAFullDisk()
     {
         Disc t(5, 600000);
@@ -133,6 +179,7 @@ private slots:
         mnuCopy_Click(t.c());
         t.fx.t.files->freeSpace = -1; // from here on, the real volume
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.c()));
 
         QCOMPARE(t.dialogs().boxes.size(), 1);
         const FakeDialogs::Box& box = t.dialogs().boxes.first();
@@ -157,6 +204,7 @@ private slots:
         t.dialogs().answers = {Yes};
         InstallSaver(t.c());
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.c()));
         QCOMPARE(t.fx.t.settings->values.value("SCRNSAVE: The Kel-Vardo Folivra/Settings/KelVardosDir"),
                  discPhotosFolder(t.c()));
 
@@ -187,6 +235,7 @@ private slots:
                 drive.vanish();
         });
         p.cmdCopy->click();
+        QVERIFY(copiesEnded(*fx.c));
 
         QCOMPARE(fx.t.dialogs->boxes.size(), 1);
         const QString text = fx.t.dialogs->lastText();
@@ -221,6 +270,7 @@ private slots:
         {
             Watchdog dog(std::chrono::seconds(20), "the copy waited on a file that is not one");
             t.panel().cmdCopy->click();
+            QVERIFY(copiesEnded(t.c()));
         }
         const QString last = t.dialogs().lastText();
         QVERIFY2(last.startsWith(name.startsWith("55002") ? "1 of 3 photos could not be copied."
@@ -303,6 +353,7 @@ private slots:
         writeText(t.fx.programDir() + "/.Murvos.partial/.55002.jpg.Xk3p9a", "half");
         mnuCopy_Click(t.c());
         t.panel().cmdCopy->click();
+        QVERIFY(copiesEnded(t.c()));
         QCOMPARE(t.dialogs().boxes.size(), 1);
         QCOMPARE(t.dialogs().lastText(), QString("Photos successfully copied!\r\n"));
         QCOMPARE(QDir(t.fx.programDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

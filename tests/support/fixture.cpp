@@ -6,6 +6,7 @@
 #include "app/widgets/keyboard_polish.h"
 
 #include <QDir>
+#include <QTest>
 
 namespace kv {
 
@@ -23,6 +24,11 @@ Fixture::~Fixture()
 {
     delete c->form1.data();
     delete c->form2.data();
+}
+
+bool copiesEnded(AppContext& c)
+{
+    return QTest::qWaitFor([&c] { return !c.stopCopy; }, 60000);
 }
 
 QString Fixture::disc(const QString& name) const

@@ -39,4 +39,8 @@ struct Fixture
     std::unique_ptr<AppContext> c;
 };
 
+// Runs events until no copy is under way and what follows it has run; false when one still
+// runs after a long while.
+bool copiesEnded(AppContext& c);
+
 } // namespace kv

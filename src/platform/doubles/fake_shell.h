@@ -15,10 +15,12 @@ public:
         urls.append(url);
         return true;
     }
-    bool runAndWait(const QString& commandLine) override
+    // A program that ends at once.
+    void run(const QString& commandLine, std::function<void(bool ran)> ended) override
     {
         commands.append(commandLine);
-        return runSucceeds;
+        if (ended)
+            ended(runSucceeds);
     }
     void releaseSingleInstance() override { ++releaseCount; }
 
