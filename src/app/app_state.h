@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/topics.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -65,9 +67,8 @@ struct AppState
     std::int32_t SlideDelay = 0;
     List1 PhotoList;
     List1 PhotoNumbers;
-    // The caption of the current selection as chosen (panYear shows it); empty before any
-    // choice. Read it through currentTopic() and hasChoice() (app/topics.h).
-    QString Selection;
+    // The year or topic chosen, whose caption panYear shows; set through setSelection().
+    TopicChoice Selection;
     // The last photo step could not show its photo: a step the other way starts from the
     // photo still shown. Written by the photo cursor only.
     bool LastStepFailed = false;

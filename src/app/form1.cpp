@@ -8,6 +8,7 @@
 #include "app/widgets/title_widgets.h"
 #include "platform/media_device.h"
 #include "platform/screen.h"
+#include "platform/product.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -57,7 +58,7 @@ Form1::Form1(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
+    setWindowTitle(ProductTitle);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildMenus();
     buildControls();
@@ -159,21 +160,20 @@ void Form1::buildControls()
 
     // Topic buttons in two rows above the photo; "Ads" ends the first row at the photo's right edge.
     const int left = 12, step = 91, width = 86, height = 28;
-    auto topic = [&](const char* name, const char* caption, int row, int col) {
-        return makeButton(stage, QString::fromLatin1(name), QString::fromLatin1(caption),
-                          QRect(left + col * step, 8 + row * 32, width, height));
+    auto topic = [&](const char* name, const QString& caption, int row, int col) {
+        return makeButton(stage, QString::fromLatin1(name), caption, QRect(left + col * step, 8 + row * 32, width, height));
     };
-    cmdDesc = topic("cmdDesc", "Description", 0, 0);
-    cmdStats = topic("cmdStats", "Statistics", 0, 1);
-    cmdColors = topic("cmdColors", "Colors", 0, 2);
-    cmdOptions = topic("cmdOptions", "Options", 0, 3);
-    cmdModels = topic("cmdModels", "Models", 0, 4);
-    cmdAd = topic("cmdAd", "Ads", 0, 5);
-    cmdClipArt = topic("cmdClipArt", "ClipArt ", 1, 0);
-    cmdEmblem = topic("cmdEmblem", "Emblem", 1, 1);
-    cmdScript = topic("cmdScript", "Script", 1, 2);
-    cmdNostalgia = topic("cmdNostalgia", "Nostalgia", 1, 3);
-    cmdBrochure = topic("cmdBrochure", "Brochures", 1, 4);
+    cmdDesc = topic("cmdDesc", QStringLiteral("Description"), 0, 0);
+    cmdStats = topic("cmdStats", StatisticsCaption, 0, 1);
+    cmdColors = topic("cmdColors", QStringLiteral("Colors"), 0, 2);
+    cmdOptions = topic("cmdOptions", QStringLiteral("Options"), 0, 3);
+    cmdModels = topic("cmdModels", QStringLiteral("Models"), 0, 4);
+    cmdAd = topic("cmdAd", QStringLiteral("Ads"), 0, 5);
+    cmdClipArt = topic("cmdClipArt", QStringLiteral("ClipArt "), 1, 0);
+    cmdEmblem = topic("cmdEmblem", QStringLiteral("Emblem"), 1, 1);
+    cmdScript = topic("cmdScript", QStringLiteral("Script"), 1, 2);
+    cmdNostalgia = topic("cmdNostalgia", QStringLiteral("Nostalgia"), 1, 3);
+    cmdBrochure = topic("cmdBrochure", QStringLiteral("Brochures"), 1, 4);
 
     Image4 = new PictureView(stage);
     Image4->setObjectName(QStringLiteral("Image4"));

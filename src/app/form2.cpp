@@ -4,6 +4,7 @@
 #include "app/widgets/picture_view.h"
 #include "app/widgets/title_widgets.h"
 #include "platform/media_device.h"
+#include "platform/product.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,7 +22,7 @@ Form2::Form2(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
+    setWindowTitle(ProductTitle);
     resize(560, 380);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

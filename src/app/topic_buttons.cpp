@@ -21,12 +21,8 @@ void closeWindow(QWidget* w)
 
 void EnableTopicButtons(AppContext& c)
 {
-    EnableTopicButtons(c, currentTopic(c));
-}
-
-void EnableTopicButtons(AppContext& c, const Topic* topic)
-{
     AppState& s = c.state;
+    const Topic* topic = s.Selection.topic();
     Form1& f = *c.form1;
     s.SlideShowRunning = false;
     f.setEnabled(true);
@@ -45,7 +41,7 @@ void EnableTopicButtons(AppContext& c, const Topic* topic)
         if (rule == TopicButtons::None || rule == TopicButtons::DescOnly)
             f.cmdStats->setEnabled(false);
         // From the table on every path: the caption's own characters name no collectibles topic.
-        s.TopicCode = topicCode(topic, currentCaption(c));
+        s.TopicCode = s.Selection.code();
         if (topic && topic->isYear()) {
             if (c.reloadVisibleArtwork)
                 c.reloadVisibleArtwork();

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <span>
+#include <utility>
+
 namespace kv {
 
 struct AppContext;
@@ -12,12 +15,12 @@ class Form1;
 // Nothing else spells a topic's caption or code, or a year button's index.
 //
 // Asking "the current selection" from any window:
-//     const Topic* t = currentTopic(c);   // nullptr before the first choice
-//     if (t && t->isYear()) ...           // t->code, t->caption, t->yearButton, ...
+//     const TopicChoice& s = c.state.Selection;  // s.topic(), s.caption(), s.code(), s.isYear()
+//     currentTopic(c)                     // its row; nullptr before the first choice
 //     hasChoice(c)                        // false while panYear still reads "panYear"
 // Naming one: topicById(TopicId::Stamps), yearTopic(1).
 // Choosing one (browse and the slide-show hand-back only):
-//     setSelection(c, caption);           // panYear shows it; the selection records it
+//     setSelection(c, TopicChoice(row));  // panYear shows it; the selection records it
 // c.state.TopicCode stays the stepping code; the slide show may force it to the first year's
 // code while it runs.
 
@@ -63,6 +66,20 @@ inline const QString StatisticsCaption = QStringLiteral("Statistics");
 inline const QString DetailsCaption = QStringLiteral("Details");
 inline const QString EnginesCaption = QStringLiteral("Engines");
 
+// Files a topic has under names of its own; empty where the rules by caption name them.
+struct TopicFiles
+{
+    QString script{};          // artwork, as paths on the disc
+    QString emblem{};
+    QString description{};     // rich-text documents
+    QString descriptionTail{}; // follows the caption in the viewer's title
+    QString colors{};
+    QString options{};
+    QString statistics{};  // one document of specifications
+    QString detailSmall{}; // per-photo statistics: the name's prefix below photo 5
+    QString detailLarge{}; // from photo 5
+};
+
 struct Topic
 {
     TopicId id;
@@ -75,35 +92,60 @@ struct Topic
     QString statsCaption; // the cmdStats caption its choice by menu or photo click sets
     QString slideCaption; // the caption of its slides; empty when it has no photos
     bool handBackDetails = false; // handed back from the slide show, it reads "Details" with the extras off
+    TopicFiles files;
     bool isYear() const { return yearButton != 0; }
 };
 
 // The caption panYear shows before any choice.
 inline const QString NoChoiceCaption = QStringLiteral("panYear");
 
+// What the user has chosen: a row of the table, or a photo code the table lacks (Find and the
+// slide show can name any code on the disc). It keeps the caption exactly as panYear shows
+// it, since a slide's caption ("1955 ") and a year button's ("1955") lead different ways in
+// the photo cycle.
+class TopicChoice
+{
+public:
+    TopicChoice() = default; // nothing chosen yet
+    explicit TopicChoice(const Topic& topic) : TopicChoice(&topic, topic.caption) {}
+    // A slide's choice: its table row when the code has one, with the slide caption.
+    static TopicChoice ofPhotoCode(const QString& code);
+
+    bool isNone() const { return m_caption.isEmpty(); }
+    const Topic* topic() const { return m_topic; }
+    bool isYear() const { return m_topic && m_topic->isYear(); }
+    // Empty before any choice.
+    const QString& caption() const { return m_caption; }
+    // What panYear reads: "panYear" before any choice.
+    QString shownCaption() const { return isNone() ? NoChoiceCaption : m_caption; }
+    // Characters 3 and 4 of the caption: a year's digits ("55" for "1955"); the rules that
+    // read them read them from any caption, so a topic gives two letters of its name.
+    QString digits() const { return m_caption.mid(2, 2); }
+    // The photo-name prefix: the row's, else the caption's digits; empty before any choice.
+    QString code() const;
+
+private:
+    TopicChoice(const Topic* topic, QString caption) : m_topic(topic), m_caption(std::move(caption)) {}
+    const Topic* m_topic = nullptr;
+    QString m_caption;
+};
+
 // The year buttons run from 1 to this.
 constexpr int YearButtonCount = 3;
 
 const Topic& topicById(TopicId id);
+// Every row, in TopicId order.
+std::span<const Topic> allTopics();
 // The year of a year button, 1 to 3.
 const Topic& yearTopic(int yearButton);
 // The year button after `yearButton`: the first after the last, and when no year is chosen (0).
 int yearButtonAfter(int yearButton);
 
-// An entry by the caption panYear shows (a selection's caption, or a slide caption as the
-// slide-show hand-back leaves it), by photo code, or by menu index; nullptr when none. The
-// captions only the catalogue knows are never shown, so no caption finds them.
-const Topic* topicByCaption(const QString& caption);
+// An entry by photo code or by menu index; nullptr when none.
 const Topic* topicByCode(const QString& code);
 const Topic* topicByMenu(int index);
 // The slide caption of any photo code: the table's, else "19" & code & " ".
 QString slideCaptionFor(const QString& code);
-// Characters 3 and 4 of a caption: a year's digits ("55" for "1955"). The rules that read them
-// read them from any caption, so a topic's caption gives two letters of its name.
-QString captionDigits(const QString& caption);
-// The code of a selection: its topic's, else the caption's digits.
-QString topicCode(const Topic* topic, const QString& caption);
-QString topicCodeFor(const QString& caption);
 
 // The topic buttons beyond Description and Statistics, in three sets. They agree for the
 // topics of the menu, whose button rules have already switched all nine off; they differ for
@@ -127,15 +169,16 @@ void enableButtonSet(Form1& f, ButtonSet set, bool enabled);
 // and captions not in the cycle, follow `yearButton` (the current CurrentYearButton).
 struct CycleStep
 {
-    QString caption;
+    const Topic* topic = nullptr;
     bool viaStuff = false;
     int yearButton = 0;
 };
-CycleStep nextInCycle(const QString& caption, int yearButton);
+CycleStep nextInCycle(const TopicChoice& choice, int yearButton);
 
+// The current selection, held as AppState::Selection.
 const Topic* currentTopic(const AppContext& c);
-QString currentCaption(const AppContext& c);
 bool hasChoice(const AppContext& c);
-void setSelection(AppContext& c, const QString& caption);
+// Makes `choice` the selection and shows its caption in panYear.
+void setSelection(AppContext& c, const TopicChoice& choice);
 
 } // namespace kv

@@ -18,13 +18,6 @@
 namespace kv {
 
 namespace {
-const QString& NoChoice = NoChoiceCaption;
-
-QString caption(const AppContext& c)
-{
-    return hasChoice(c) ? currentCaption(c) : NoChoice;
-}
-
 // Loads a picture into a panel sized to it; never larger than the photo it lies over.
 bool loadPanel(AppContext& c, PictureView* panel, const QString& path)
 {
@@ -59,24 +52,23 @@ void showOnTop(PictureView* panel)
 }
 } // namespace
 
+// A topic's own artwork where its row names it, else the file named by the caption's digits.
+QString artworkPath(const AppContext& c, QString TopicFiles::*own, const QString& folder, const QString& prefix)
+{
+    const TopicChoice& y = c.state.Selection;
+    if (const Topic* row = y.topic(); row && !(row->files.*own).isEmpty())
+        return joinPath(c.state.CdDrive, row->files.*own);
+    return joinPath(c.state.CdDrive, folder, prefix + y.digits() + QStringLiteral(".jpg"));
+}
+
 QString scriptPath(const AppContext& c)
 {
-    const QString y = caption(c);
-    if (y == topicById(TopicId::Halvic).caption)
-        return joinPath(c.state.CdDrive, QStringLiteral("/SCRIPTS/"), QStringLiteral("SCRIHV.jpg"));
-    if (y == topicById(TopicId::Prototypes).caption)
-        return joinPath(c.state.CdDrive, QStringLiteral("/SCRIPTS/"), QStringLiteral("SCRIpt.jpg"));
-    return joinPath(c.state.CdDrive, QStringLiteral("/scripts/"), QStringLiteral("scri") + captionDigits(y) + QStringLiteral(".jpg"));
+    return artworkPath(c, &TopicFiles::script, QStringLiteral("/scripts/"), QStringLiteral("scri"));
 }
 
 QString emblemPath(const AppContext& c)
 {
-    const QString y = caption(c);
-    if (y == topicById(TopicId::Halvic).caption)
-        return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("embhv.jpg"));
-    if (y == topicById(TopicId::Prototypes).caption)
-        return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("EMBpt.jpg"));
-    return joinPath(c.state.CdDrive, QStringLiteral("/emblems/"), QStringLiteral("emb") + captionDigits(y) + QStringLiteral(".jpg"));
+    return artworkPath(c, &TopicFiles::emblem, QStringLiteral("/emblems/"), QStringLiteral("emb"));
 }
 
 QString clipArtPath(const AppContext& c)
@@ -91,11 +83,11 @@ void cmdClipArt_Click(AppContext& c)
         f.picClipArt->hide();
         return;
     }
-    const QString y = caption(c);
-    if (y == NoChoice)
+    const TopicChoice& y = c.state.Selection;
+    if (y.isNone())
         return;
     FocusNextYearButton(c);
-    c.state.TopicCode = captionDigits(y);
+    c.state.TopicCode = y.digits();
     c.state.ErrCode = QStringLiteral("ER035");
     if (!loadPanel(c, f.picClipArt, clipArtPath(c))) {
         ErrorReporter(c, Failure::Caught);
@@ -107,7 +99,7 @@ void cmdClipArt_Click(AppContext& c)
 
 void cmdScript_Click(AppContext& c)
 {
-    if (caption(c) == NoChoice)
+    if (!hasChoice(c))
         return;
     if (!c.form1->picScript->isHidden())
         c.form1->picScript->hide();
@@ -118,7 +110,7 @@ void cmdScript_Click(AppContext& c)
 
 void cmdEmblem_Click(AppContext& c)
 {
-    if (caption(c) == NoChoice)
+    if (!hasChoice(c))
         return;
     if (!c.form1->picEmblem->isHidden())
         c.form1->picEmblem->hide();

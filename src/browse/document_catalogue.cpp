@@ -10,6 +10,7 @@
 #include "app/widgets/picture_view.h"
 #include "browse/txt_form.h"
 #include "platform/busy_pointer.h"
+#include "platform/dialogs.h"
 #include "platform/file_system.h"
 
 #include <QFileInfo>
@@ -20,29 +21,24 @@
 namespace kv {
 
 namespace {
-const QString& NoChoice = NoChoiceCaption;
 // Seven spaces, or five where a caption says so; both are part of the captions.
-const QString Title7 = QStringLiteral("The Kel-Vardo Folivra       ");
-const QString Title5 = QStringLiteral("The Kel-Vardo Folivra     ");
+const QString Title7 = ProductTitle + QStringLiteral("       ");
+const QString Title5 = ProductTitle + QStringLiteral("     ");
 const QString LowerFolder = QStringLiteral("richtext");
 const QString MixedFolder = QStringLiteral("RichText");
 
 enum class Naming { Direct, LookedUp };
 
-// The selection as the user sees it: its documents follow the caption, "panYear" before any.
-QString topicOf(const AppContext& c)
+// A topic's own file, or empty.
+const QString& ownFile(const TopicChoice& topic, QString TopicFiles::*file)
 {
-    return hasChoice(c) ? currentCaption(c) : NoChoiceCaption;
+    static const QString none;
+    return topic.topic() ? topic.topic()->files.*file : none;
 }
 
-const QString& captionOf(TopicId id)
+CatalogueDocument yearRule(const TopicChoice& topic, const QString& suffix, const QString& titleWord)
 {
-    return topicById(id).caption;
-}
-
-CatalogueDocument yearRule(const QString& topic, const QString& suffix, const QString& titleWord)
-{
-    const QString yy = captionDigits(topic);
+    const QString yy = topic.digits();
     return {LowerFolder, yy + suffix, Title7 + QStringLiteral("19") + yy + titleWord};
 }
 
@@ -79,57 +75,6 @@ void openMenuDocument(AppContext& c, MenuDocument which, Naming naming = Naming:
     const MenuDocumentEntry& entry = menuDocument(which);
     openDocument(c, entry.document, entry.errCode, naming);
 }
-
-// Description: the topics with a document of their own; the caption is the topic's, then `tail`.
-struct DescriptionRow
-{
-    TopicId topic;
-    const char* file;
-    const char* tail;
-};
-constexpr std::array<DescriptionRow, 9> DescriptionRows = {{
-    {TopicId::Stamps, "stamps.rtf", ""},
-    {TopicId::Calendars, "carstuff.rtf", ""},
-    {TopicId::Knives, "knives.rtf", ""},
-    {TopicId::Plates, "plates.rtf", ""},
-    {TopicId::FranklinModels, "franklin.rtf", ""},
-    {TopicId::Danbury, "danbury.rtf", ""},
-    {TopicId::Monopoly, "monopoly.rtf", ""},
-    {TopicId::MetalSigns, "desperat.rtf", ""},
-    {TopicId::Prototypes, "ptdesc.rtf", "Description "},
-}};
-
-// Statistics of the collectibles: a detail text per photo, named by the photo number.
-struct DetailRule
-{
-    TopicId topic;
-    const char* small; // prefix while the photo number is below 5
-    const char* large;
-};
-constexpr std::array<DetailRule, 10> DetailRules = {{
-    {TopicId::Prototypes, "pt00", "pt0"},
-    {TopicId::MachI, "m100", "m10"},
-    {TopicId::ArtPrint, "glbt0", "glbt0"},
-    {TopicId::Cookies, "usa00", "usa00"},
-    {TopicId::Monopoly, "vck00", "vck00"},
-    {TopicId::MetalSigns, "vms0", "vms0"},
-    {TopicId::Stamps, "zz00", "zz0"},
-    {TopicId::Knives, "tek00", "tek0"},
-    {TopicId::FranklinModels, "tfm0", "tfm"},
-    {TopicId::Danbury, "tdm0", "tdm"},
-}};
-
-// Statistics of the cars that are not a year: one document each, shown in the viewer.
-struct StatsRow
-{
-    TopicId topic;
-    const char* file;
-};
-constexpr std::array<StatsRow, 3> StatsRows = {{
-    {TopicId::Halvic, "hvstats.rtf"},
-    {TopicId::MachIII, "m3stats.rtf"},
-    {TopicId::SuperStallion, "msstats.rtf"},
-}};
 
 const std::array<MenuDocumentEntry, 10>& menuDocuments()
 {
@@ -168,75 +113,75 @@ int leadingNumber(const QString& caption)
     return value;
 }
 
-CatalogueDocument descriptionDocument(const QString& topic)
+CatalogueDocument descriptionDocument(const TopicChoice& topic)
 {
-    if (topic == NoChoice)
+    if (topic.isNone())
         return {LowerFolder, QStringLiteral("Introduction.rtf"), Title7 + QStringLiteral("Introduction")};
-    for (const DescriptionRow& r : DescriptionRows) {
-        if (topic == captionOf(r.topic))
-            return {LowerFolder, QString::fromLatin1(r.file), Title7 + topic + QString::fromLatin1(r.tail)};
-    }
+    if (const QString& own = ownFile(topic, &TopicFiles::description); !own.isEmpty())
+        return {LowerFolder, own, Title7 + topic.caption() + topic.topic()->files.descriptionTail};
     return yearRule(topic, QStringLiteral("desc.rtf"), QStringLiteral(" Description"));
 }
 
-CatalogueDocument colorsDocument(const QString& topic)
+CatalogueDocument colorsDocument(const TopicChoice& topic)
 {
-    if (topic == captionOf(TopicId::Halvic))
-        return {MixedFolder, QStringLiteral("hvcolors.rtf"), Title7 + topic + QStringLiteral(" Colors")};
+    if (const QString& own = ownFile(topic, &TopicFiles::colors); !own.isEmpty())
+        return {MixedFolder, own, Title7 + topic.caption() + QStringLiteral(" Colors")};
     return yearRule(topic, QStringLiteral("colors.rtf"), QStringLiteral(" Colors"));
 }
 
-CatalogueDocument optionsDocument(const QString& topic)
+CatalogueDocument optionsDocument(const TopicChoice& topic)
 {
-    if (topic == captionOf(TopicId::Halvic))
-        return {MixedFolder, QStringLiteral("hvopts.rtf"), Title7 + topic + QStringLiteral(" Options")};
+    if (const QString& own = ownFile(topic, &TopicFiles::options); !own.isEmpty())
+        return {MixedFolder, own, Title7 + topic.caption() + QStringLiteral(" Options")};
     return yearRule(topic, QStringLiteral("opts.rtf"), QStringLiteral(" Options"));
 }
 
-CatalogueDocument modelsDocument(const QString& topic)
+CatalogueDocument modelsDocument(const TopicChoice& topic)
 {
-    return {LowerFolder, topic + QStringLiteral("Models.rtf"), Title7 + topic + QStringLiteral(" Murvo Models")};
+    // Named after panYear's text, whatever it reads.
+    const QString shown = topic.shownCaption();
+    return {LowerFolder, shown + QStringLiteral("Models.rtf"), Title7 + shown + QStringLiteral(" Murvo Models")};
 }
 
-CatalogueDocument nostalgiaDocument(const QString& topic)
+CatalogueDocument nostalgiaDocument(const TopicChoice& topic)
 {
-    return {LowerFolder, QStringLiteral("nostalgia") + captionDigits(topic) + QStringLiteral(".rtf"),
-            Title5 + QStringLiteral("Nostalgia ") + topic.left(4)};
+    return {LowerFolder, QStringLiteral("nostalgia") + topic.digits() + QStringLiteral(".rtf"),
+            Title5 + QStringLiteral("Nostalgia ") + topic.caption().left(4)};
 }
 
-StatisticsDocument statisticsDocument(const QString& topic, int photoNumber)
+StatisticsDocument statisticsDocument(const TopicChoice& topic, int photoNumber)
 {
-    const QString twice = QString::number(2 * photoNumber);
-    for (const DetailRule& r : DetailRules) {
-        if (topic == captionOf(r.topic)) {
-            const char* prefix = photoNumber < 5 ? r.small : r.large;
-            return {true, {LowerFolder, QString::fromLatin1(prefix) + twice + QStringLiteral(".rtf"), QString()}};
-        }
+    if (const Topic* row = topic.topic(); row && !row->files.detailSmall.isEmpty()) {
+        const QString& prefix = photoNumber < 5 ? row->files.detailSmall : row->files.detailLarge;
+        return {true, {LowerFolder, prefix + QString::number(2 * photoNumber) + QStringLiteral(".rtf"), QString()}};
     }
-    for (const StatsRow& r : StatsRows) {
-        if (topic == captionOf(r.topic))
-            return {false, {LowerFolder, QString::fromLatin1(r.file), Title7 + topic + QStringLiteral(" Specifications")}};
-    }
+    if (const QString& own = ownFile(topic, &TopicFiles::statistics); !own.isEmpty())
+        return {false, {LowerFolder, own, Title7 + topic.caption() + QStringLiteral(" Specifications")}};
     return {false, yearRule(topic, QStringLiteral("stats.rtf"), QStringLiteral(" Statistics"))};
 }
 
 std::vector<CatalogueDocument> catalogueDocuments()
 {
-    std::vector<CatalogueDocument> docs = {descriptionDocument(NoChoice)};
+    std::vector<CatalogueDocument> docs = {descriptionDocument(TopicChoice())};
     for (int button = 1; button <= YearButtonCount; ++button) {
-        const QString& year = yearTopic(button).caption;
+        const TopicChoice year(yearTopic(button));
         for (const CatalogueDocument& d : {descriptionDocument(year), statisticsDocument(year, 1).document,
                                            colorsDocument(year), optionsDocument(year), modelsDocument(year),
                                            nostalgiaDocument(year)})
             docs.push_back(d);
     }
-    for (const DescriptionRow& r : DescriptionRows)
-        docs.push_back(descriptionDocument(captionOf(r.topic)));
-    const QString& halvic = captionOf(TopicId::Halvic);
-    docs.push_back(colorsDocument(halvic));
-    docs.push_back(optionsDocument(halvic));
-    for (const StatsRow& r : StatsRows)
-        docs.push_back(statisticsDocument(captionOf(r.topic), 1).document);
+    // The topics' own documents; per-photo details are listed with their photos.
+    for (const Topic& row : allTopics()) {
+        const TopicChoice topic(row);
+        if (!row.files.description.isEmpty())
+            docs.push_back(descriptionDocument(topic));
+        if (!row.files.colors.isEmpty())
+            docs.push_back(colorsDocument(topic));
+        if (!row.files.options.isEmpty())
+            docs.push_back(optionsDocument(topic));
+        if (!row.files.statistics.isEmpty())
+            docs.push_back(statisticsDocument(topic, 1).document);
+    }
     // Help > Introduction names the file Description opens before any choice, listed first.
     for (std::size_t i = 0; i < menuDocuments().size(); ++i) {
         if (MenuDocument(i) != MenuDocument::Introduction)
@@ -247,36 +192,36 @@ std::vector<CatalogueDocument> catalogueDocuments()
 
 void cmdDesc_Click(AppContext& c)
 {
-    openDocument(c, descriptionDocument(topicOf(c)), QStringLiteral("ER002"), Naming::LookedUp);
+    openDocument(c, descriptionDocument(c.state.Selection), QStringLiteral("ER002"), Naming::LookedUp);
 }
 
 void cmdColors_Click(AppContext& c)
 {
-    const QString topic = topicOf(c);
-    if (topic == NoChoice)
+    const TopicChoice& topic = c.state.Selection;
+    if (topic.isNone())
         return;
     openDocument(c, colorsDocument(topic), QStringLiteral("ER029"), Naming::LookedUp);
 }
 
 void cmdOptions_Click(AppContext& c)
 {
-    const QString topic = topicOf(c);
-    if (topic == NoChoice)
+    const TopicChoice& topic = c.state.Selection;
+    if (topic.isNone())
         return;
     openDocument(c, optionsDocument(topic), QStringLiteral("ER026"), Naming::LookedUp);
 }
 
 void cmdModels_Click(AppContext& c)
 {
-    openDocument(c, modelsDocument(topicOf(c)), QStringLiteral("ER009"), Naming::Direct);
+    openDocument(c, modelsDocument(c.state.Selection), QStringLiteral("ER009"), Naming::Direct);
 }
 
 void cmdNostalgia_Click(AppContext& c)
 {
-    const QString topic = topicOf(c);
-    if (topic == NoChoice)
+    const TopicChoice& topic = c.state.Selection;
+    if (topic.isNone())
         return;
-    c.state.TopicCode = captionDigits(topic);
+    c.state.TopicCode = topic.digits();
     openDocument(c, nostalgiaDocument(topic), QStringLiteral("ER005"), Naming::Direct);
     c.busy().normal();
 }
@@ -284,8 +229,8 @@ void cmdNostalgia_Click(AppContext& c)
 void cmdStats_Click(AppContext& c)
 {
     Form1& f = *c.form1;
-    const QString topic = topicOf(c);
-    if (topic == NoChoice)
+    const TopicChoice& topic = c.state.Selection;
+    if (topic.isNone())
         return;
     c.state.ErrCode = QStringLiteral("ER027");
     FocusNextYearButton(c);

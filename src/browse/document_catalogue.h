@@ -7,6 +7,7 @@
 namespace kv {
 
 struct AppContext;
+class TopicChoice;
 
 // Where a document comes from and what the viewer is called while it shows it.
 struct CatalogueDocument
@@ -16,12 +17,13 @@ struct CatalogueDocument
     QString caption;
 };
 
-// The documents the year-dependent buttons open for the topic caption Y.
-CatalogueDocument descriptionDocument(const QString& topic);
-CatalogueDocument colorsDocument(const QString& topic);
-CatalogueDocument optionsDocument(const QString& topic);
-CatalogueDocument modelsDocument(const QString& topic);
-CatalogueDocument nostalgiaDocument(const QString& topic);
+// The documents the year-dependent buttons open for a year or topic: its own files where its
+// row names them, else the rules by caption.
+CatalogueDocument descriptionDocument(const TopicChoice& topic);
+CatalogueDocument colorsDocument(const TopicChoice& topic);
+CatalogueDocument optionsDocument(const TopicChoice& topic);
+CatalogueDocument modelsDocument(const TopicChoice& topic);
+CatalogueDocument nostalgiaDocument(const TopicChoice& topic);
 
 // Statistics: a per-photo detail text shown in rtbDetails, or a document for the viewer.
 struct StatisticsDocument
@@ -29,7 +31,7 @@ struct StatisticsDocument
     bool inDetailBox = false;
     CatalogueDocument document;
 };
-StatisticsDocument statisticsDocument(const QString& topic, int photoNumber);
+StatisticsDocument statisticsDocument(const TopicChoice& topic, int photoNumber);
 
 // The documents of the menus, of the screen-saver panel's Help and the registration form, each
 // with the error code its opener reports.

@@ -73,7 +73,7 @@ void choosePhotoTopic(AppContext& c, const QString& code)
     } else {
         c.busy().busy();
         c.form1->Image4->clear();
-        setSelection(c, slideCaptionFor(code));
+        setSelection(c, TopicChoice::ofPhotoCode(code));
         SelectStuffTopic(c);
     }
 }

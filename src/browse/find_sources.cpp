@@ -4,11 +4,12 @@
 #include "app/topics.h"
 #include "browse/document_catalogue.h"
 #include "platform/file_system.h"
+#include "platform/product.h"
 
 namespace kv {
 
 namespace {
-const QString Title = QStringLiteral("The Kel-Vardo Folivra");
+const QString& Title = ProductTitle;
 
 // The caption without the product's name and its run of spaces: "1956 Description".
 QString labelOf(const QString& caption)
@@ -51,7 +52,7 @@ std::vector<FindSource> findSources(AppContext& c)
         // The detail text Details shows for this photo, where it is a file of its own.
         const Topic* topic = topicByCode(code);
         if (topic && !topic->isYear()) {
-            const StatisticsDocument details = statisticsDocument(topic->caption, number.toInt());
+            const StatisticsDocument details = statisticsDocument(TopicChoice(*topic), number.toInt());
             if (details.inDetailBox)
                 found.add(joinPath(s.CdDrive, details.document.folder, details.document.file), photo);
         }

@@ -33,7 +33,7 @@ void countPages(AppContext& c, bool brochure)
 
 QString selectedCode(const AppContext& c)
 {
-    const Topic* topic = currentTopic(c);
+    const Topic* topic = c.state.Selection.topic();
     return topic ? topic->code : c.state.TopicCode;
 }
 

@@ -36,11 +36,6 @@ FrmScroll* freshViewer(AppContext& c, bool brochure)
     viewer->prepare();
     return viewer;
 }
-
-QString yearCaption(const AppContext& c)
-{
-    return currentCaption(c);
-}
 } // namespace
 
 void cmdBrochure_Click(AppContext& c)
@@ -52,9 +47,8 @@ void cmdBrochure_Click(AppContext& c)
     closePhotoWindow(c);
     c.busy().busy();
     FrmScroll* viewer = freshViewer(c, true);
-    const QString year = yearCaption(c);
-    viewer->setWindowTitle(ProductTitle + CaptionGap + year + QStringLiteral(" Brochure & Manuals"));
-    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/Brochures/"), captionDigits(year) + QStringLiteral("BRCH00.jpg"));
+    viewer->setWindowTitle(ProductTitle + CaptionGap + s.Selection.caption() + QStringLiteral(" Brochure & Manuals"));
+    s.DocPath = joinPath(s.CdDrive, QStringLiteral("/Brochures/"), s.Selection.digits() + QStringLiteral("BRCH00.jpg"));
     if (!viewer->loadFirstPage(s.DocPath)) {
         delete viewer;
         s.ErrCode = QStringLiteral("ER044");
@@ -80,7 +74,7 @@ void cmdAd_Click(AppContext& c)
     closePhotoWindow(c);
     s.PageIndex = 0;
     freshViewer(c, false);
-    s.DocPath = captionDigits(yearCaption(c)) + QStringLiteral("gmch00.jpg");
+    s.DocPath = s.Selection.digits() + QStringLiteral("gmch00.jpg");
     OpenAdViewer(c);
 }
 
@@ -99,7 +93,7 @@ void OpenAdViewer(AppContext& c)
         return;
     }
     viewer->placeOverview();
-    viewer->setWindowTitle(ProductTitle + CaptionGap + yearCaption(c) + QStringLiteral(" Advertisement"));
+    viewer->setWindowTitle(ProductTitle + CaptionGap + s.Selection.caption() + QStringLiteral(" Advertisement"));
     CountAdPages(c);
     viewer->setLabel();
     viewer->readAhead();

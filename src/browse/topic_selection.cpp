@@ -38,7 +38,7 @@ void chooseYear(AppContext& c, int index)
     c.busy().busy();
     f.rtbDetails->hide();
     f.Image4->clear();
-    setSelection(c, yearTopic(index).caption);
+    setSelection(c, TopicChoice(yearTopic(index)));
     SelectTopic(c);
     f.focusYearButton(yearButtonAfter(index));
     resetStepping(c);
@@ -52,9 +52,9 @@ void SelectTopic(AppContext& c)
     Form1& f = *c.form1;
     f.mnuNames->setEnabled(true);
     f.rtbDetails->hide();
-    const Topic* topic = currentTopic(c);
-    EnableTopicButtons(c, topic);
-    s.TopicCode = topicCode(topic, currentCaption(c));
+    const Topic* topic = s.Selection.topic();
+    EnableTopicButtons(c);
+    s.TopicCode = s.Selection.code();
     if (topic && !topic->isYear())
         f.cmdStats->setText(topic->statsCaption);
     s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
@@ -129,7 +129,7 @@ void Form1_Click(AppContext& c)
     s.NextYearButton = 1;
     f.cmdYR[2]->setEnabled(true);
     f.focusYearButton(2);
-    setSelection(c, yearTopic(1).caption);
+    setSelection(c, TopicChoice(yearTopic(1)));
     SelectTopic(c);
     f.cmdYR[1]->setEnabled(false);
     f.focusYearButton(2);
@@ -144,7 +144,7 @@ void mnuStuff_Click(AppContext& c, int index)
         return;
     c.busy().busy();
     c.form1->Image4->clear();
-    setSelection(c, topic->caption);
+    setSelection(c, TopicChoice(*topic));
     SelectStuffTopic(c);
 }
 
@@ -169,14 +169,14 @@ void Image4_MouseDown(AppContext& c, bool rightButton)
     c.busy().busy();
     f.rtbDetails->hide();
     s.TopicChosen = true;
-    const CycleStep next = nextInCycle(currentCaption(c), s.CurrentYearButton);
-    setSelection(c, next.caption);
+    const CycleStep next = nextInCycle(s.Selection, s.CurrentYearButton);
+    setSelection(c, TopicChoice(*next.topic));
     if (next.viaStuff)
         SelectStuffTopic(c);
     else
         SelectTopic(c);
-    if (const Topic* topic = currentTopic(c); topic && topic->isYear())
-        f.cmdStats->setText(topic->statsCaption);
+    if (next.topic->isYear())
+        f.cmdStats->setText(next.topic->statsCaption);
     s.CurrentYearButton = static_cast<std::int16_t>(next.yearButton);
     f.focusYearButton(yearButtonAfter(next.yearButton));
     resetStepping(c);

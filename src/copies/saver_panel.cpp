@@ -7,6 +7,7 @@
 #include "app/widgets/spin_button.h"
 #include "app/widgets/title_widgets.h"
 #include "platform/twips.h"
+#include "platform/product.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,7 +34,7 @@ SaverPanel::SaverPanel(QWidget* parent)
         "#SaverPanel QRadioButton:disabled { color: #8a8a8a; }"
         "#SaverPanel QLabel#panInterval { background: #fffdf4; color: #202020; font-weight: 700; }"));
 
-    auto* title = new QLabel(QStringLiteral("The Kel-Vardo Folivra Screen Saver"), this);
+    auto* title = new QLabel(ProductTitle + QStringLiteral(" Screen Saver"), this);
     title->setObjectName(QStringLiteral("lblTitle"));
     title->setAlignment(Qt::AlignCenter);
     title->setGeometry(0, 8, width(), 26);

@@ -10,6 +10,7 @@
 #include "app/widgets/title_widgets.h"
 #include "photos/slide_bar.h"
 #include "platform/twips.h"
+#include "platform/product.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -60,7 +61,7 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmSlide"));
-    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra Slide Show"));
+    setWindowTitle(ProductTitle + QStringLiteral(" Slide Show"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromLatin1(SlideStyle));
     setSizeGripEnabled(false);
@@ -123,7 +124,7 @@ void FrmSlide::buildControls()
     SpinInterval->setArrowNames(QStringLiteral("Longer delay"), QStringLiteral("Shorter delay"));
     place(SpinInterval, QRect(11520, RowA, 300, 2 * RowHeight + 50));
 
-    PnlCoStar = makePanel(this, "PnlCoStar", QStringLiteral("The Kel-Vardo Folivra"));
+    PnlCoStar = makePanel(this, "PnlCoStar", ProductTitle);
     place(PnlCoStar, QRect(120, RowC, 4200, RowHeight));
     StatusDate = makePanel(this, "StatusDate");
     place(StatusDate, QRect(4380, RowC, 1800, RowHeight));

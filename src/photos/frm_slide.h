@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/topics.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QImage>
@@ -63,6 +65,9 @@ public:
     // The picture on show at full size, for the clipboard.
     QImage slidePicture() const;
     QString slidePath() const { return m_slidePath; }
+    // The year or topic of the slide on show: panYear reads its caption, the hand-back chooses it.
+    void showChoice(const TopicChoice& choice);
+    const TopicChoice& choiceShown() const { return m_choice; }
 
     // Handlers.
     void StartUp();
@@ -105,6 +110,7 @@ private:
     QHash<const QWidget*, QRect> m_design;
     QSize m_designTwips;
     QString m_slidePath;
+    TopicChoice m_choice;
 
     // The slide the next tick will show, read on a worker thread while the current one is on
     // show; only a tick that shows that very file at that very size takes it.

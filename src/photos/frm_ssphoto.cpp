@@ -5,6 +5,7 @@
 #include "app/widgets/flood_gauge.h"
 #include "app/widgets/picture_view.h"
 #include "app/widgets/title_widgets.h"
+#include "platform/product.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -17,7 +18,7 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmSSPhoto"));
-    setWindowTitle(QStringLiteral("The Kel-Vardo Folivra"));
+    setWindowTitle(ProductTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(330, 398);

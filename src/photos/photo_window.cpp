@@ -91,9 +91,9 @@ bool PrintPhoto(AppContext& c)
         };
         for (int i = 0; i < 8; ++i)
             line(QStringLiteral(" "));
-        line(QStringLiteral("            The Kel-Vardo Folivra"));
+        line(QStringLiteral("            ") + ProductTitle);
         line(QStringLiteral(" "));
-        line(QStringLiteral("            ") + f.panYear->text());
+        line(QStringLiteral("            ") + c.state.Selection.shownCaption());
         line(QStringLiteral(" "));
         const QImage picture = f.Image4->image();
         printer->drawImage(pictureRect(picture, printer->paperRectTwips()), picture);

@@ -35,12 +35,11 @@ void FrmSlide::mmSlide_StopClick()
         ErrorReporter(c, Failure::Caught);
         return;
     }
-    const QString caption = panYear->text();
-    setSelection(c, caption);
+    setSelection(c, m_choice);
     f.panYear->show();
 
-    const Topic* topic = topicByCaption(caption);
-    EnableTopicButtons(c, topic);
+    const Topic* topic = m_choice.topic();
+    EnableTopicButtons(c);
     f.cmdStats->setText(EnginesCaption);
     s.CurrentYearButton = 0;
     if (topic && topic->handBackDetails) {

@@ -19,7 +19,7 @@ NowShowing nowShowing(const FrmSlide& w)
     now.album = w.windowTitle();
     now.title = now.album;
     if (!w.pnlPhotoNumber->isHidden()) {
-        const QString year = w.panYear->isHidden() ? QString() : w.panYear->text().trimmed();
+        const QString year = w.panYear->isHidden() ? QString() : w.choiceShown().caption().trimmed();
         now.title = (year.isEmpty() ? QStringLiteral("Slide ") : year + QStringLiteral(", slide "))
             + w.pnlPhotoNumber->text();
     }

@@ -94,7 +94,7 @@ FrmSlide* prepareSlideShow(AppContext& c)
 void SlideCaption(AppContext& c)
 {
     if (FrmSlide* w = slideWindow(c))
-        w->panYear->setText(slideCaptionFor(photoCode(c, c.state.PhotoList(c.state.PhotoCursor))));
+        w->showChoice(TopicChoice::ofPhotoCode(photoCode(c, c.state.PhotoList(c.state.PhotoCursor))));
 }
 
 FrmSlide* OpenSlideShow(AppContext& c)

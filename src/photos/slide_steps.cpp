@@ -81,6 +81,12 @@ void FrmSlide::setPositionCaption(int position)
     emit showingChanged();
 }
 
+void FrmSlide::showChoice(const TopicChoice& choice)
+{
+    m_choice = choice;
+    panYear->setText(choice.caption());
+}
+
 QImage FrmSlide::slidePicture() const
 {
     if (!m_slidePath.isEmpty()) {
@@ -256,7 +262,7 @@ void FrmSlide::SSCommand1_Click()
     setPositionCaption(1);
     pnlPhotoNumber->show();
     Image1->show();
-    panYear->setText(yearTopic(1).caption);
+    showChoice(TopicChoice(yearTopic(1)));
     panYear->show();
     moveSlideCursor(m_context, 1);
     loadSlide(1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/product.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -11,7 +13,6 @@ enum ButtonCode { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6,
 enum class Buttons { Ok, OkCancel, RetryCancel, YesNo, YesNoCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 
-inline const QString ProductTitle = QStringLiteral("The Kel-Vardo Folivra");
 
 class IDialogs
 {

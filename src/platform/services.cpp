@@ -22,8 +22,8 @@ Services makeQtServices()
     s.shell = std::make_shared<QtShell>();
     s.screen = std::make_shared<QtScreen>();
     s.busy = std::make_shared<QtBusyPointer>();
-    s.awake = std::make_shared<DBusKeepAwake>(QStringLiteral("The Kel-Vardo Folivra"));
-    s.controls = std::make_shared<MprisMediaControls>(QStringLiteral("The Kel-Vardo Folivra"),
+    s.awake = std::make_shared<DBusKeepAwake>(ProductTitle);
+    s.controls = std::make_shared<MprisMediaControls>(ProductTitle,
                                                       QStringLiteral("org.kelvardo.Folivra"));
     return s;
 }

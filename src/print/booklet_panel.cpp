@@ -147,7 +147,7 @@ BookletPanel::BookletPanel(QFrame* panel)
 QString BookletPanel::yearCode(int list) const
 {
     const QList<QListWidgetItem*> chosen = List1[list]->selectedItems();
-    return chosen.isEmpty() ? QString() : topicCodeFor(chosen.first()->text());
+    return chosen.isEmpty() ? QString() : yearTopic(chosen.first()->data(Qt::UserRole).toInt()).code;
 }
 
 bool BookletPanel::anyChecked() const
@@ -172,8 +172,10 @@ void fillYearLists(AppContext& c)
     BookletPanel& p = bookletPanel(c);
     for (QListWidget* list : p.List1) {
         list->clear();
-        for (int button = 1; button <= YearButtonCount; ++button)
-            list->addItem(yearTopic(button).caption);
+        for (int button = 1; button <= YearButtonCount; ++button) {
+            auto* item = new QListWidgetItem(yearTopic(button).caption, list);
+            item->setData(Qt::UserRole, button);
+        }
         list->clearSelection();
     }
 }

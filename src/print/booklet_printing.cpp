@@ -50,7 +50,7 @@ class BookletPrinter
 {
 public:
     BookletPrinter(AppContext& c, BookletPanel& p)
-        : m_c(c), m_p(p), m_job(c.printer(), QStringLiteral("The Kel-Vardo Folivra Booklet"))
+        : m_c(c), m_p(p), m_job(c.printer(), ProductTitle + QStringLiteral(" Booklet"))
     {
     }
 

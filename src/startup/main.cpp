@@ -9,6 +9,7 @@
 #include "platform/image_loader.h"
 #include "platform/media_device.h"
 #include "platform/services.h"
+#include "platform/product.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,7 +27,7 @@ int main(int argc, char* argv[])
     auto opening = std::make_unique<kv::DisplayOpening>();
     QApplication app(argc, argv);
     opening.reset();
-    QApplication::setApplicationName(QStringLiteral("The Kel-Vardo Folivra"));
+    QApplication::setApplicationName(kv::ProductTitle);
     QApplication::setStyle(QStringLiteral("Fusion"));
     app.setQuitOnLastWindowClosed(false);
     kv::KeyboardPolish::install();

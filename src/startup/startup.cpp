@@ -78,7 +78,7 @@ bool Form2_Load(AppContext& c)
     Form2& splash = *c.form2;
     splash.showPainted();
     if (!c.shell().claimSingleInstance()) {
-        c.dialogs().messageBox(QStringLiteral("The Kel-Vardo Folivra is already running!"), Buttons::Ok,
+        c.dialogs().messageBox(ProductTitle + QStringLiteral(" is already running!"), Buttons::Ok,
                                Icon::Critical);
         c.ended = true;
         return false;

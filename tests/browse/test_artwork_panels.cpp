@@ -68,7 +68,7 @@ private slots:
         cmdYR_Click(*fx.c, year);
         QTest::mouseClick(f.cmdClipArt, Qt::LeftButton);
         if (!caption.isEmpty())
-            setSelection(*fx.c, caption);
+            setSelection(*fx.c, choiceByCaption(caption));
         QTest::mouseClick(f.cmdScript, Qt::LeftButton);
         QTest::mouseClick(f.cmdEmblem, Qt::LeftButton);
         QCOMPARE(f.picClipArt->image().size(), clipArt);

@@ -64,7 +64,7 @@ struct Opened
     }
     void choose(const QString& topic, const QString& photo = "1")
     {
-        setSelection(*fx.c, topic == NoChoiceCaption ? QString() : topic);
+        setSelection(*fx.c, choiceByCaption(topic));
         form->panPhoto->setText(photo);
     }
 };
@@ -299,7 +299,7 @@ private slots:
         QFETCH(QString, topic);
         QFETCH(QString, photo);
         QFETCH(QString, file);
-        const StatisticsDocument d = statisticsDocument(topic, leadingNumber(photo));
+        const StatisticsDocument d = statisticsDocument(choiceByCaption(topic), leadingNumber(photo));
         QVERIFY(d.inDetailBox);
         QCOMPARE(d.document.file, file);
     }

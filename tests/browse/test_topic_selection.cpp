@@ -180,7 +180,7 @@ private slots:
     {
         Fixture fx;
         Form1& f = fx.openMainWith(AllPhotos);
-        setSelection(*fx.c, "Something else");
+        setSelection(*fx.c, TopicChoice(topicById(TopicId::Cookies)));
         fx.c->state.CurrentYearButton = 0;
         Image4_MouseDown(*fx.c, false);
         QCOMPARE(f.panYear->text(), QString("1955"));

@@ -60,4 +60,15 @@ Form1& Fixture::openMain(const QString& root)
     return *c->form1;
 }
 
+TopicChoice choiceByCaption(const QString& caption)
+{
+    for (const Topic& row : allTopics()) {
+        if (row.caption == caption)
+            return TopicChoice(row);
+        if (!row.code.isEmpty() && row.slideCaption == caption)
+            return TopicChoice::ofPhotoCode(row.code);
+    }
+    return {};
+}
+
 } // namespace kv

@@ -17,6 +17,10 @@ class Form1;
 void prepareTestedArea(AppContext& c); // what start-up builds for the area before the window
 void wireTestedArea(AppContext& c);    // the area's controls, wired once when the window is made
 
+// The year or topic whose caption (or slide caption) this is, chosen as it shows; none
+// for "panYear" or a caption no row has.
+TopicChoice choiceByCaption(const QString& caption);
+
 // A fresh application on test doubles, with a program folder and room for discs in a temp dir.
 struct Fixture
 {

@@ -1,4 +1,5 @@
 #include "app/widgets/title_widgets.h"
+#include "platform/product.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -70,7 +71,7 @@ QImage titlePicture(const QSize& size)
     p.setFont(title);
     p.setPen(QColor(0xf4, 0xea, 0xd2));
     p.drawText(QRectF(0, h * 0.08, w, h * 0.3), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("The Kel-Vardo Folivra"));
+               ProductTitle);
     QFont sub = title;
     sub.setBold(false);
     sub.setPixelSize(qMax(8, int(h * 0.045)));

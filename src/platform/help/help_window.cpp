@@ -3,6 +3,7 @@
 #include "platform/regular_file.h"
 #include "platform/richtext/readable_text.h"
 #include "platform/richtext/rtf_reader.h"
+#include "platform/product.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,7 +25,7 @@
 namespace kv {
 
 namespace {
-const QString DefaultTitle = QStringLiteral("The Kel-Vardo Folivra Help");
+const QString DefaultTitle = ProductTitle + QStringLiteral(" Help");
 constexpr qint64 MaxHelpBytes = 16 * 1024 * 1024;
 
 // The caption is what a screen reader says: arrows go in the icon, not in the text.

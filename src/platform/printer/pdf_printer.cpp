@@ -1,4 +1,5 @@
 #include "platform/printer/pdf_printer.h"
+#include "platform/product.h"
 
 #include <QPdfWriter>
 
@@ -40,7 +41,7 @@ bool PdfPrinter::beginJob(const QString &title)
     m_title = title;
     m_writer = makeWriter(m_path, m_paper, m_dpi);
     m_writer->setTitle(title);
-    m_writer->setCreator(QStringLiteral("The Kel-Vardo Folivra"));
+    m_writer->setCreator(ProductTitle);
     if (!startPainting())
         return false;
     ++m_jobs;
