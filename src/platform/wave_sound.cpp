@@ -10,6 +10,8 @@
 namespace kv {
 
 namespace {
+constexpr qint64 OutputBufferUs = 200'000;
+
 bool isCommand(const QString& cmd, const char* name)
 {
     return cmd == QLatin1String(name);
@@ -67,7 +69,6 @@ private:
 };
 
 WaveSound::WaveSound()
-    : m_file(this)
 {
     m_end.setSingleShot(true);
     connect(&m_end, &QTimer::timeout, this, &WaveSound::reachEnd);
@@ -166,6 +167,9 @@ void WaveSound::start()
     if (!m_sink && !output.isNull()) {
         m_sink = new QAudioSink(output, m_layout.format);
         m_sink->setVolume(m_volume);
+        // About what the media player kept queued: heard at once, and no gap when this thread
+        // is busy for a moment.
+        m_sink->setBufferSize(m_layout.format.bytesForDuration(OutputBufferUs));
     }
     const qint64 frames = m_fromMs * m_layout.format.sampleRate() / 1000;
     m_samples->seek(qMin(frames * m_layout.format.bytesPerFrame(), m_layout.dataBytes));
