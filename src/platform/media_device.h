@@ -116,11 +116,11 @@ private:
     IMediaDevice* openedSound() const;
 
     QMediaPlayer* m_player = nullptr; // the open file's, null while none is open
-    std::unique_ptr<WaveSound> m_sound;
-    bool m_soundOpen = false;
     QVideoSink* m_sink = nullptr;     // m_player's, for films
     QPointer<QWidget> m_display;
     QPointer<VideoPicture> m_video;
+    std::unique_ptr<WaveSound> m_sound; // kept from sound to sound
+    bool m_soundOpen = false;
     QString m_type;
     QString m_fileName;
     QString m_error;

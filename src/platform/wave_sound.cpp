@@ -1,8 +1,8 @@
 #include "platform/wave_sound.h"
 
+#include <QAudioDevice>
 #include <QAudioSink>
 #include <QFileInfo>
-#include <QAudioDevice>
 #include <QMediaDevices>
 
 #include <functional>
@@ -77,7 +77,8 @@ WaveSound::WaveSound()
 WaveSound::~WaveSound()
 {
     close();
-    // Not at once: Qt's PulseAudio sink runs the event loop as it goes.
+    // Deleted later, as the media players are: a sink may run pending events as it goes, and
+    // this may run inside a click.
     if (m_sink)
         m_sink->deleteLater();
 }

@@ -1,4 +1,5 @@
 #include "disc_generator.h"
+#include "riff.h"
 #include "platform/media_device.h"
 #include "platform/video_picture.h"
 #include "platform/shell.h"
@@ -34,6 +35,37 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
         return {};
     return path;
+}
+
+// One second of silence at 8000 frames a second, with an odd-sized chunk before the format.
+QByteArray silentWave(quint16 tag, quint16 channels, quint16 bits)
+{
+    kvdisc::RiffWriter w;
+    const auto riff = w.beginList("RIFF", "WAVE");
+    const auto note = w.beginChunk("note");
+    w.bytes("odd");
+    w.end(note);
+    const auto fmt = w.beginChunk("fmt ");
+    const quint16 frame = quint16(channels * bits / 8);
+    w.u16(tag);
+    w.u16(channels);
+    w.u32(8000);
+    w.u32(8000u * frame);
+    w.u16(frame);
+    w.u16(bits);
+    if (tag == 0xfffe) { // the sub-format's first two bytes name the real format
+        w.u16(22);
+        w.u16(bits);
+        w.u32(0);
+        w.u16(1);
+        w.bytes(QByteArray(14, '\0'));
+    }
+    w.end(fmt);
+    const auto data = w.beginChunk("data");
+    w.bytes(QByteArray(8000 * frame, bits == 8 ? '\x80' : '\0'));
+    w.end(data);
+    w.end(riff);
+    return w.data();
 }
 
 // One file of the sample disc, written into `dir`.
@@ -119,6 +151,24 @@ private slots:
         QVERIFY(!device.isPlaying());
         QVERIFY(device.isStopped());
         QCOMPARE(device.position(), device.duration());
+    }
+
+    void otherSoundFormatsOpen_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("8-bit mono") << silentWave(1, 1, 8);
+        QTest::newRow("32-bit float stereo") << silentWave(3, 2, 32);
+        QTest::newRow("extensible 16-bit stereo") << silentWave(0xfffe, 2, 16);
+    }
+    void otherSoundFormatsOpen()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        QtMediaDevice device;
+        device.setDeviceType(QStringLiteral("WaveAudio"));
+        device.setFileName(writeFile(dir, QStringLiteral("silence.wav"), bytes));
+        QVERIFY2(device.command(QStringLiteral("open")), qPrintable(device.lastError()));
+        QCOMPARE(device.duration(), 1000);
     }
 
     // "stop" holds the sound where it is, "play" goes on from there, "close" ends it.
