@@ -1,6 +1,7 @@
 #include "platform/media_device.h"
 
 #include "platform/video_picture.h"
+#include "platform/wave_sound.h"
 
 #include <QAudioOutput>
 #include <QEvent>
@@ -124,6 +125,8 @@ void QtMediaDevice::showFrame(const QVideoFrame& f)
 void QtMediaDevice::setVolume(double volume)
 {
     m_volume = qBound(0.0, volume, 1.0);
+    if (m_sound)
+        m_sound->setVolume(m_volume);
     if (m_player && m_player->audioOutput())
         m_player->audioOutput()->setVolume(float(m_volume));
 }
@@ -176,18 +179,37 @@ bool QtMediaDevice::isVideo() const
     return sameType(m_type, "AVIVideo");
 }
 
+bool QtMediaDevice::isStopped() const
+{
+    if (IMediaDevice* sound = openedSound())
+        return sound->isStopped();
+    return !m_open || m_stopped;
+}
+
+QString QtMediaDevice::lastError() const
+{
+    const IMediaDevice* sound = openedSound();
+    return sound ? sound->lastError() : m_error;
+}
+
 bool QtMediaDevice::isPlaying() const
 {
+    if (IMediaDevice* sound = openedSound())
+        return sound->isPlaying();
     return m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
 }
 
 qint64 QtMediaDevice::position() const
 {
+    if (IMediaDevice* sound = openedSound())
+        return sound->position();
     return m_open ? m_player->position() : 0;
 }
 
 qint64 QtMediaDevice::duration() const
 {
+    if (IMediaDevice* sound = openedSound())
+        return sound->duration();
     return m_open ? m_player->duration() : 0;
 }
 
@@ -195,6 +217,8 @@ bool QtMediaDevice::seek(qint64 ms)
 {
     if (m_waitLoop)
         return false;
+    if (IMediaDevice* sound = openedSound())
+        return sound->seek(ms);
     if (!m_open)
         return fail(QStringLiteral("No device open"));
     const qint64 length = m_player->duration();
@@ -280,8 +304,12 @@ bool QtMediaDevice::waitUntilLoaded()
 
 bool QtMediaDevice::open()
 {
-    if (!sameType(m_type, "WaveAudio") && !isVideo())
+    if (sameType(m_type, "WaveAudio"))
+        return openSound();
+    if (!isVideo())
         return fail(QStringLiteral("Unknown device type: %1").arg(m_type));
+    if (std::exchange(m_soundOpen, false))
+        m_sound->command(QStringLiteral("close"));
     const QFileInfo info(m_fileName);
     if (!info.isFile())
         return fail(QStringLiteral("File not found: %1").arg(m_fileName));
@@ -330,6 +358,8 @@ bool QtMediaDevice::command(const QString& command)
     if (cmd == QLatin1String("close")) {
         if (m_waitLoop)
             m_waitLoop->quit(); // nothing left to wait for
+        if (std::exchange(m_soundOpen, false))
+            m_sound->command(command);
         m_open = false;
         m_stopped = true;
         dropPlayer();
@@ -341,6 +371,8 @@ bool QtMediaDevice::command(const QString& command)
     }
     if (cmd == QLatin1String("open"))
         return open();
+    if (IMediaDevice* sound = openedSound())
+        return sound->command(command);
     if (!m_open)
         return fail(QStringLiteral("No device open"));
     if (cmd == QLatin1String("play")) {

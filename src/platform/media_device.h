@@ -16,6 +16,7 @@ class QWidget;
 namespace kv {
 
 class VideoPicture;
+class WaveSound;
 
 // A media control driven by the old command vocabulary: "close", "open", "play", "stop",
 // "prev", "next", "back", and the button bar's own "pause" and "step", on the device types
@@ -76,10 +77,10 @@ public:
     bool command(const QString& command) override;
     void setDisplay(QWidget* display) override;
     bool isPlaying() const override;
-    bool isStopped() const override { return !m_open || m_stopped; }
+    bool isStopped() const override;
     void setVolume(double volume) override;
     double volume() const override { return m_volume; }
-    QString lastError() const override { return m_error; }
+    QString lastError() const override;
     qint64 position() const override;
     qint64 duration() const override;
     bool seek(qint64 ms) override;
@@ -88,6 +89,8 @@ public:
     VideoPicture* videoSurface() const;
     // The open file's player, null while none is open; for benchmarks.
     QMediaPlayer* player() const { return m_player; }
+    // What plays "WaveAudio", once a sound was opened; for benchmarks.
+    WaveSound* sound() const { return m_sound.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,12 +113,17 @@ private:
     // Where the picture on screen starts, in milliseconds.
     qint64 shownFrameMs() const;
     void pauseIfStopped();
+    // Sounds do not go through the media player: see wave_sound.h.
+    bool openSound();
+    IMediaDevice* openedSound() const;
 
     QMediaPlayer* m_player = nullptr; // the open file's, null while none is open
     QVideoSink* m_sink = nullptr;     // m_player's, for films
     QPointer<QWidget> m_display;
     QPointer<VideoPicture> m_video;
     QEventLoop* m_waitLoop = nullptr; // while waitUntil runs
+    std::unique_ptr<WaveSound> m_sound; // kept from sound to sound
+    bool m_soundOpen = false;
     QString m_type;
     QString m_fileName;
     QString m_error;

@@ -6,10 +6,8 @@
 #include "support/fixture.h"
 
 #include <QAction>
-#include <QAudioDevice>
 #include <QFile>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
@@ -180,14 +178,10 @@ private slots:
         QVERIFY(s.f().isEnabled());
     }
 
-    // Sounds started faster than the back-end loads them, on the real player: each click
-    // closes a sound that may still be loading.
+    // Sounds started faster than they play, on the real device: each click ends the sound
+    // before while the audio output may still be starting it.
     void quickClicksOnTheRealPlayer()
     {
-        // Qt 6.4's GStreamer player can still deadlock inside one setSource (its own streaming
-        // thread adding pads), rarely but for good; kept as a soak until effects leave playbin.
-        if (!qEnvironmentVariableIsSet("KV_MEDIA_SOAK"))
-            QSKIP("set KV_MEDIA_SOAK=1 to run the quick-click soak on the real player");
         Sounds s;
         writeRealSounds(s.disc);
         auto* device = new QtMediaDevice;
@@ -207,8 +201,6 @@ private slots:
             QTest::mouseClick(s.panel().SSCommand2[1], Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!device->isPlaying(), 20000);
         }
-        if (!s.dialogs().boxes.isEmpty() && QMediaDevices::audioOutputs().isEmpty())
-            QSKIP("no audio sink on this machine; the clicks did not hang");
         QVERIFY2(s.dialogs().boxes.isEmpty(), qPrintable(s.dialogs().lastText()));
     }
 
