@@ -161,7 +161,8 @@ Design learn(QWidget* w, bool root, double old)
         d.rect = QRectF(QPointF(), w->size().toSizeF() / back);
         d.placed = true;
     }
-    if (root || w->testAttribute(Qt::WA_SetFont)) {
+    // Every control's own: a font a style sheet gives does not reach the controls inside.
+    {
         const double size = fontSize(w->font());
         if (!known || d.font <= 0 || size != d.appliedFont) {
             d.font = size / back;
@@ -267,16 +268,7 @@ void apply(QWidget* w, Design d, bool root, double s)
             const QRect area = w->screen() ? w->screen()->availableGeometry() : QRect();
             if (w->isWindow() && area.isValid())
                 size = limitedBy(size, area.size());
-            const QPoint centre = w->geometry().center();
             w->resize(size);
-            // A window its code placed before it was first shown keeps its centre there.
-            if (w->isWindow() && !w->isVisible() && w->testAttribute(Qt::WA_Moved) && area.isValid()) {
-                QRect g(QPoint(), size);
-                g.moveCenter(centre);
-                g.moveLeft(std::clamp(g.left(), area.left(), std::max(area.left(), area.right() + 1 - g.width())));
-                g.moveTop(std::clamp(g.top(), area.top(), std::max(area.top(), area.bottom() + 1 - g.height())));
-                w->move(g.topLeft());
-            }
         }
         d.applied = QRect(QPoint(), w->size());
     } else if (d.placed && !placedByLayout(w)) {
@@ -300,12 +292,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::Polish || !watched->isWidgetType())
+        if (!watched->isWidgetType())
             return false;
         auto* w = static_cast<QWidget*>(watched);
-        if (w->isWindow())
+        // A window at its first showing, when its own code has placed it and its controls (a
+        // polish may come in the middle of its constructor).
+        if (event->type() == QEvent::Show && w->isWindow())
             polishWindow(w);
-        else
+        else if (event->type() == QEvent::Polish && !w->isWindow())
             polishControl(w);
         return false;
     }
@@ -321,8 +315,19 @@ private:
         if (!QByteArray(w->metaObject()->className()).startsWith("kv::"))
             return;
         const double s = m_scale();
-        if (s != 1.0)
-            applyLayoutScale(w, s);
+        if (s == 1.0)
+            return;
+        const QPoint centre = w->geometry().center();
+        applyLayoutScale(w, s);
+        // A window its code placed keeps its centre there, on the screen.
+        const QRect area = w->screen() ? w->screen()->availableGeometry() : QRect();
+        if (w->testAttribute(Qt::WA_Moved) && area.isValid()) {
+            QRect g(QPoint(), w->size());
+            g.moveCenter(centre);
+            g.moveLeft(std::clamp(g.left(), area.left(), std::max(area.left(), area.right() + 1 - g.width())));
+            g.moveTop(std::clamp(g.top(), area.top(), std::max(area.top(), area.bottom() + 1 - g.height())));
+            w->move(g.topLeft());
+        }
     }
 
     // A control made after its window was scaled: learnt at its designed place, then scaled.
