@@ -27,7 +27,6 @@ namespace {
 
 const char* const ScaleProperty = "kvLayoutScale";
 const char* const DesignProperty = "kvDesign";
-const char* const KeepProperty = "kvKeepDesignedLayout";
 const char* const OwnPlacesProperty = "kvPlacesItsOwnControls";
 
 // What a control was designed with, and what was last applied, to tell the window's own
@@ -146,7 +145,8 @@ double fontSize(const QFont& f)
 }
 
 // Learns what `w` was designed with, or what the window's own code changed since `old` was applied.
-Design learn(QWidget* w, bool root, double old)
+// A control new to a window already at `inherited` has its parent's font at that scale.
+Design learn(QWidget* w, bool root, double old, double inherited = 1.0)
 {
     const QVariant stored = w->property(DesignProperty);
     const bool known = stored.isValid();
@@ -162,12 +162,10 @@ Design learn(QWidget* w, bool root, double old)
         d.placed = true;
     }
     // Every control's own: a font a style sheet gives does not reach the controls inside.
-    {
-        const double size = fontSize(w->font());
-        if (!known || d.font <= 0 || size != d.appliedFont) {
-            d.font = size / back;
-            d.pixelFont = w->font().pointSizeF() <= 0;
-        }
+    const double size = fontSize(w->font());
+    if (!known || d.font <= 0 || size != d.appliedFont) {
+        d.font = size / (known ? old : w->testAttribute(Qt::WA_SetFont) ? 1.0 : inherited);
+        d.pixelFont = w->font().pointSizeF() <= 0;
     }
     if (w->styleSheet() != (known ? d.appliedSheet : QString()))
         d.sheet = w->styleSheet();
@@ -309,7 +307,7 @@ private:
     {
         const Qt::WindowType type = w->windowType();
         if (w == m_main || type == Qt::Popup || type == Qt::ToolTip || type == Qt::Desktop
-            || w->property(KeepProperty).toBool() || w->property(ScaleProperty).isValid() || !m_scale)
+            || w->property(ScaleProperty).isValid() || !m_scale)
             return;
         // The title's own windows only: Qt's dialogs size themselves around their text.
         if (!QByteArray(w->metaObject()->className()).startsWith("kv::"))
@@ -347,7 +345,7 @@ private:
                     for (QWidget* one : all) {
                         if (one->layout())
                             learnLayouts(one->layout(), 1.0);
-                        designs.append({one, learn(one, false, 1.0)});
+                        designs.append({one, learn(one, false, 1.0, s.toDouble())});
                     }
                     for (const auto& [one, d] : designs) {
                         apply(one, d, false, s.toDouble());
@@ -435,11 +433,6 @@ void scaleNewWindows(QWidget* mainWindow, std::function<double()> scale)
     delete installed.data();
     installed = new NewWindowScaler(mainWindow, std::move(scale), app);
     app->installEventFilter(installed);
-}
-
-void keepDesignedLayout(QWidget* window)
-{
-    window->setProperty(KeepProperty, true);
 }
 
 void placesItsOwnControls(QWidget* window)

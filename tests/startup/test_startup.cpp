@@ -349,6 +349,7 @@ private slots:
     {
         Fixture fx;
         fx.t.screen->size = QSize(1024, 768);
+        fx.c->forcedScale = 1; // the design itself, as --scale 1 shows it
         fx.c->arguments = {"HWI"};
         QVERIFY(Form2_Load(*fx.c));
         Timer1_Timer(*fx.c);
