@@ -7,10 +7,11 @@
 // busy; then the first opening of Movies and of the slide show after start-up.
 //
 //     bench_latency [--set sample|large|both|none] [--load quiet|busy|both] [--no-opens] [--gap MS]
-//                   [--program PATH]
+//                   [--program PATH] [--scale N]
 //
 // Without DISPLAY it starts an Xvfb of its own. --program measures another build of the title
-// (one from before a change), with the sample disc beside it.
+// (one from before a change), with the sample disc beside it. --scale runs the title at that layout
+// scale (its photo box that much larger) and the bare window with a box of the same size.
 #include "floor_window.h"
 #include "x_session.h"
 
@@ -36,7 +37,8 @@
 
 namespace {
 // The main window's own size on any screen but one of exactly 800 by 600: the compact layout.
-constexpr QSize WindowSize(800, 607);
+// At scale 1; the probe sets the size at the scale measured.
+QSize WindowSize(800, 607);
 constexpr std::uint32_t KeyPeriod = 0x2e;
 constexpr std::uint32_t KeyComma = 0x2c;
 constexpr int Timeout = 3000;
@@ -48,6 +50,7 @@ struct Options
     bool opens = true;
     int gap = 450; // ms between actions, as a user's
     QString program = QStringLiteral(KV_SAMPLE_DISC "/kelvardo");
+    double scale = 1;
 };
 
 // Where the main window's controls lie, in window coordinates, as the window lays them out.
@@ -59,12 +62,15 @@ struct Layout
     QPoint movies;
 };
 
-Layout probeLayout()
+Layout probeLayout(double scale)
 {
     kv::Fixture fx;
+    fx.t.screen->size = QSize(3840, 2160);
+    fx.c->forcedScale = scale;
     kv::Form1& f = fx.openMain(QStringLiteral(KV_SAMPLE_DISC));
     kv::ApplyCompactLayout(*fx.c);
     QCoreApplication::processEvents();
+    WindowSize = f.size();
     Layout l;
     l.box = QRect(f.Image4->mapTo(&f, QPoint(0, 0)), f.Image4->size());
     for (int i = 1; i <= 3; ++i)
@@ -109,7 +115,7 @@ public:
             return;
         m_xvfb.start(QStringLiteral("Xvfb"),
                      {QStringLiteral("-displayfd"), QString::number(fds[1]), QStringLiteral("-screen"),
-                      QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(WindowSize.width() * 2 + 80).arg(720),
+                      QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(WindowSize.width() * 2 + 80).arg(std::max(720, WindowSize.height() + 100)),
                       QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
         ::close(fds[1]);
         char number[16] = {};
@@ -281,6 +287,12 @@ void print(const char* what, const Series& program, const Series& floor)
     std::printf("\n");
 }
 
+// A build from before scaling knows no --scale.
+QStringList scaleArguments(const Options& o)
+{
+    return o.scale == 1 ? QStringList() : QStringList{QStringLiteral("--scale"), QString::number(o.scale)};
+}
+
 // Finds the photo box where the program really painted it: the probe's layout, moved by where a
 // step's damage of the box's width lies.
 Layout calibrate(XSession& x, xcb_window_t window, Layout l)
@@ -326,7 +338,7 @@ void measureSet(const QString& display, const QString& set, const Layout& probe,
         std::printf("%s\n", qPrintable(x.error()));
         return;
     }
-    Program program(o.program, display, discArgs);
+    Program program(o.program, display, discArgs + scaleArguments(o));
     const auto main = x.waitForWindow(WindowSize, 30000);
     if (!main) {
         std::printf("%s: the main window did not show\n", qPrintable(set));
@@ -370,7 +382,7 @@ void measureOpens(const QString& display, const Layout& probe, const Options& o)
             XSession x(display);
             if (!x.ok())
                 return;
-            Program program(o.program, display, {QStringLiteral("HWI")});
+            Program program(o.program, display, QStringList{QStringLiteral("HWI")} + scaleArguments(o));
             const auto main = x.waitForWindow(WindowSize, 30000);
             if (!main)
                 return;
@@ -424,9 +436,11 @@ int main(int argc, char* argv[])
             o.gap = value.toInt();
         else if (key == QLatin1String("--program"))
             o.program = QFileInfo(value).absoluteFilePath();
+        else if (key == QLatin1String("--scale") && value.toDouble() >= 1)
+            o.scale = value.toDouble();
         else {
             std::printf("usage: bench_latency [--set sample|large|both|none] [--load quiet|busy|both]\n"
-                        "                     [--gap MS] [--program PATH] [--no-opens]\n");
+                        "                     [--gap MS] [--program PATH] [--scale N] [--no-opens]\n");
             return key == QLatin1String("--help") ? 0 : 2;
         }
     }
@@ -435,7 +449,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    const Layout probe = probeLayout();
+    const Layout probe = probeLayout(o.scale);
     if (!display.isEmpty())
         qputenv("DISPLAY", display);
     XServer server;

@@ -33,6 +33,7 @@ struct AppContext
     Services services;
     QStringList arguments; // command line without the program name
     QString discFolder;    // a folder the user named as the content disc
+    double forcedScale = 0; // --scale: the layout scale the user chose, 0 when none
 
     QPointer<Form1> form1;
     QPointer<Form2> form2;

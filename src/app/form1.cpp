@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/app_context.h"
+#include "app/layout_scale.h"
 #include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace kv {
@@ -180,7 +182,7 @@ void Form1::buildControls()
     Image4->setBackground(QColor(0x05, 0x09, 0x0c));
     Image4->setGeometry(12, 74, 541, 406);
     Image4->setToolTip(QStringLiteral("Click the Right mouse button to copy photo or add to Screen Saver"));
-    Image4->setImage(titlePicture(Image4->size()));
+    Image4->setPainted(titlePicture);
 
     panYear = new Panel3D(NoChoiceCaption, stage);
     panYear->setObjectName(QStringLiteral("panYear"));
@@ -200,7 +202,7 @@ void Form1::buildControls()
     picLogo = new PictureView(stage);
     picLogo->setObjectName(QStringLiteral("picLogo"));
     picLogo->setGeometry(565, 186, 223, 294);
-    picLogo->setImage(titlePicture(QSize(446, 588)));
+    picLogo->setPainted([](const QSize& box) { return titlePicture(box * 2); });
 
     // Shows the photo's file name: a label, so that a screen reader reads the name itself.
     txtFile = new QLabel(stage);
@@ -360,9 +362,27 @@ int Form1::stepKey(const QKeyEvent& key)
     }
 }
 
+QSize Form1::designedClientSize() const
+{
+    return StageSize + QSize(0, menuBar()->sizeHint().height());
+}
+
+double Form1::fittedScale() const
+{
+    const QSize area = centralWidget()->size();
+    // The designed layout fills the window as far as it can, never below its designed size; a
+    // scale the user forced stays whatever the window's size. Hundredths, so that a resize by a
+    // pixel or two does not lay everything out again.
+    const double fit = std::min(area.width() / double(StageSize.width()), area.height() / double(StageSize.height()));
+    return m_context.forcedScale > 0 ? m_context.forcedScale : std::max(1.0, std::floor(fit * 100) / 100);
+}
+
 void Form1::placeStage()
 {
     const QSize area = centralWidget()->size();
+    const double scale = fittedScale();
+    if (scale != layoutScale(stage))
+        applyLayoutScale(stage, scale);
     stage->move(qMax(0, (area.width() - stage->width()) / 2), qMax(0, (area.height() - stage->height()) / 2));
 }
 

@@ -123,6 +123,13 @@ public:
     QAction* mnuAbout = nullptr;
 
     // Index 1..3 of the year button that has the focus, 0 when none.
+    // The window's client area at the designed layout: the stage and the menu bar.
+    QSize designedClientSize() const;
+    // The scale at which the designed layout fills the window's present size.
+    double fittedScale() const;
+    // Shows the designed layout at the fitted scale, centred in the window.
+    void placeStage();
+
     int focusedYearButton() const;
     void focusYearButton(int index);
 
@@ -148,7 +155,6 @@ private:
     void keepTitleBarOnScreen();
     void buildMenus();
     void buildControls();
-    void placeStage();
     // -1 for the "," key, 1 for the "." key, 0 for any other.
     static int stepKey(const QKeyEvent& key);
 

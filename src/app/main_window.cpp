@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "app/help_menu.h"
+#include "app/layout_scale.h"
 #include "app/utilities.h"
 #include "app/widgets/picture_view.h"
 #include "platform/busy_pointer.h"
@@ -16,9 +17,12 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QVariant>
 
+#include <cmath>
 #include <optional>
 
 namespace kv {
@@ -56,6 +60,23 @@ void resizeUnmaximized(QWidget& window, const QSize& size)
     if (showAfresh)
         window.show();
 }
+QString scaleKey(const QSize& screen)
+{
+    return QStringLiteral("Scale%1x%2").arg(screen.width()).arg(screen.height());
+}
+
+double openingScale(AppContext& c)
+{
+    if (c.forcedScale > 0)
+        return c.forcedScale;
+    const QSize screen = c.screen().sizePixels();
+    if (const auto chosen = parseScale(c.settings().value(ProductTitle, Section, scaleKey(screen))))
+        return *chosen;
+    // Room is left for the window's frame and title bar, and for the menu bar, which keeps its size.
+    const QSize menu(0, c.form1->menuBar()->sizeHint().height());
+    const QSize frame(16, 40);
+    return fittingScale(c.form1->designedClientSize() - menu, c.screen().availablePixels() - frame - menu);
+}
 } // namespace
 
 QRect sanitizedGeometry(const QString& left, const QString& top, const QString& width, const QString& height,
@@ -78,7 +99,18 @@ void restoreGeometry(AppContext& c)
     const QSize screen = c.screen().sizePixels();
     f.resize(screen);
     auto read = [&](const char* key) { return c.settings().value(ProductTitle, Section, QString::fromLatin1(key)); };
-    const QRect g = sanitizedGeometry(read("MainLeft"), read("MainTop"), read("MainWidth"), read("MainHeight"), screen);
+    QRect g = sanitizedGeometry(read("MainLeft"), read("MainTop"), read("MainWidth"), read("MainHeight"), screen);
+    const double scale = openingScale(c);
+    const bool stored = !read("MainWidth").trimmed().isEmpty();
+    if (scale > 1 && (!stored || g.size() != screen)) {
+        // The designed layout at the scale, where it was left when it still fits there.
+        const QSize menu(0, f.menuBar()->sizeHint().height());
+        const QSize area = c.screen().availablePixels();
+        const QSize size = (QSizeF(f.designedClientSize() - menu) * scale).toSize() + menu;
+        g = QRect(g.topLeft(), size.boundedTo(area));
+        if (!stored || !QRect(QPoint(), screen).contains(g))
+            g.moveTopLeft(QPoint((area.width() - g.width()) / 2, (area.height() - g.height()) / 2));
+    }
     f.move(g.topLeft());
     f.resize(g.size());
     if (g.size() == screen)
@@ -89,7 +121,9 @@ void ApplyCompactLayout(AppContext& c)
 {
     Form1& f = *c.form1;
     f.mnuHideStatus->setVisible(false);
-    resizeUnmaximized(f, QSize(twipsToPixels(11994), twipsToPixels(9100)));
+    // The moves below are made in the designed layout, which is then shown at the scale.
+    const double scale = openingScale(c);
+    applyLayoutScale(f.stage, 1.0);
     f.Frame1->move(f.Frame1->x(), f.Image4->y() + f.Image4->height());
     const int gap = twipsToPixels(240);
     QPushButton* y1 = f.cmdYR[1];
@@ -101,6 +135,10 @@ void ApplyCompactLayout(AppContext& c)
     f.ssCmdSlide->move(y3->x() + y3->width() + gap, f.ssCmdSlide->y());
     f.cmdExit->resize(int(f.cmdExit->width() * 0.8), f.cmdExit->height());
     f.cmdExit->move(f.ssCmdSlide->x() + f.ssCmdSlide->width() + gap, f.cmdExit->y());
+    const int menu = f.menuBar()->sizeHint().height();
+    const QSize designed(twipsToPixels(11994), twipsToPixels(9100) - menu);
+    resizeUnmaximized(f, (QSizeF(designed) * scale).toSize().boundedTo(c.screen().availablePixels()) + QSize(0, menu));
+    f.placeStage();
 }
 
 void ToggleTaskbar(AppContext& c)
@@ -149,6 +187,11 @@ void Form1_QueryUnload(AppContext& c)
         }
         store(c, "MainWidth", maximized ? screen.width() : f.width());
         store(c, "MainHeight", maximized ? screen.height() : f.height());
+        // The scale the user left the window at, by the step below it, for this screen's size.
+        if (c.forcedScale <= 0) {
+            const double step = std::floor(layoutScale(f.stage) / ScaleStep) * ScaleStep;
+            c.settings().setValue(ProductTitle, Section, scaleKey(screen), QString::number(std::max(1.0, step)));
+        }
     }
 }
 
@@ -188,6 +231,8 @@ void openMainWindow(AppContext& c, void (*wire)(AppContext&))
         c.form2 = nullptr;
     }
     f.Frame1->raise();
+    // Secondary windows open at the scale the main window's layout has when they open.
+    scaleNewWindows(&f, [main = QPointer<Form1>(&f)] { return main ? layoutScale(main->stage) : 1.0; });
     restoreGeometry(c);
     f.show();
 }

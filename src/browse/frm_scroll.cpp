@@ -1,6 +1,7 @@
 #include "browse/frm_scroll.h"
 
 #include "app/app_context.h"
+#include "app/layout_scale.h"
 #include "app/picture_read_ahead.h"
 #include "app/form1.h"
 #include "app/widgets/spin_button.h"
@@ -21,6 +22,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <cmath>
 #include <utility>
 
 namespace kv {
@@ -44,6 +46,7 @@ FrmScroll::FrmScroll(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmScroll"));
+    placesItsOwnControls(this);
     setStyleSheet(QStringLiteral("#frmScroll { background: #000000; }"));
     buildControls();
     m_ahead = new PictureReadAhead([](const QString& path, const QSize& overview, qreal ratio) {
@@ -369,9 +372,11 @@ void FrmScroll::layoutPass()
         Image1->resize(int(0.77 * Image1->height()), Image1->height());
         Image1->move((width() - Image1->width()) / 2, Image1->y());
     }
-    SpinButton1->setGeometry(0, 0, twipsToPixels(735), twipsToPixels(240));
-    Text1->setGeometry(SpinButton1->width(), 0, twipsToPixels(855), twipsToPixels(285));
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const double scale = layoutScale(this);
+    auto px = [scale](int twips) { return int(std::lround(twipsToPixels(twips) * scale)); };
+    SpinButton1->setGeometry(0, 0, px(735), px(240));
+    Text1->setGeometry(SpinButton1->width(), 0, px(855), px(285));
+    const int bar = int(std::lround(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) * scale));
     picParent->setGeometry(0, 0, qMax(0, width() - bar), qMax(0, height() - bar));
     HScroll1->setGeometry(0, picParent->height(), picParent->width(), bar);
     fitBar(HScroll1, picChild->width(), picParent->width());

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/layout_scale.h"
 #include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "platform/busy_pointer.h"
@@ -18,6 +19,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <cmath>
+
 namespace kv {
 
 namespace {
@@ -27,13 +30,17 @@ constexpr int OneInch = 1440;
 } // namespace
 
 TxtForm::TxtForm(AppContext& context, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                          | Qt::WindowCloseButtonHint)
     , m_context(context)
 {
     setObjectName(QStringLiteral("txtForm"));
+    placesItsOwnControls(this);
     setModal(true);
     const QSize client(twipsToPixels(7965), twipsToPixels(6840));
-    setFixedSize(client);
+    // The designed size is the least; a reader may give the text more room.
+    resize(client);
+    setMinimumSize(client);
 
     rtbText = new RichTextBox(this);
     rtbText->setObjectName(QStringLiteral("rtbText"));
@@ -62,6 +69,18 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
     const int okTwips = 7695 - 375 - 4;
     SSCommand1->resize(twipsToPixels(okTwips), SSCommand1->height());
     closePhotoWindow(m_context);
+}
+
+void TxtForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Room beyond the designed size goes to the text; the buttons keep their row under it.
+    const double scale = layoutScale(this);
+    auto px = [scale](int twips) { return int(std::lround(twips * scale / TwipsPerPixel)); };
+    const int left = px(120), top = px(120), right = width() - px(150), row = height() - px(6840 - 6360);
+    rtbText->setGeometry(left, top, right - left, row - px(6360 - 6255) - top);
+    cmdPrint->setGeometry(right - px(375), row, px(375), px(375));
+    SSCommand1->setGeometry(left, row, cmdPrint->x() - px(4) - left, px(375));
 }
 
 bool TxtForm::loadDocument(const QString& path)

@@ -65,7 +65,7 @@ FrmMovie::FrmMovie(AppContext& context, QWidget* parent)
     PicMovie = new PictureView(this);
     PicMovie->setObjectName(QStringLiteral("PicMovie"));
     PicMovie->setGeometry(110, 112, 320, 240);
-    PicMovie->setImage(moviePicture(PicMovie->size(), MovieWindowCaption));
+    PicMovie->setPainted([](const QSize& box) { return moviePicture(box, MovieWindowCaption); });
     PicMovie->setAccessibleName(QStringLiteral("Movie"));
 
     MMControl1 = new MovieBar(this);

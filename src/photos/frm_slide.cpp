@@ -1,6 +1,7 @@
 #include "photos/frm_slide.h"
 
 #include "app/app_context.h"
+#include "app/layout_scale.h"
 #include "app/picture_read_ahead.h"
 #include "platform/image_loader.h"
 #include "platform/keep_awake.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kv {
 
@@ -61,6 +63,7 @@ FrmSlide::FrmSlide(AppContext& context, QWidget* parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("frmSlide"));
+    placesItsOwnControls(this);
     setWindowTitle(ProductTitle + QStringLiteral(" Slide Show"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QString::fromLatin1(SlideStyle));
@@ -222,24 +225,27 @@ void FrmSlide::applySmallScreenLayout(int screenWidthTwips)
 
 void FrmSlide::applyLayout()
 {
-    const QSize design = designSize();
+    // The design at the window's layout scale.
+    const double scale = layoutScale(this);
+    auto toPixels = [scale](int twips) { return int(std::lround(twipsToPixels(twips) * scale)); };
+    const QSize design(toPixels(m_designTwips.width()), toPixels(m_designTwips.height()));
     // Room beyond the design goes to the slide; the controls keep their rows below it, centred.
     const QRect image = m_design.value(Image1);
-    const int extraW = std::max(width() - design.width(), 160 - twipsToPixels(image.width()));
-    const int extraH = std::max(height() - design.height(), 120 - twipsToPixels(image.height()));
+    const int extraW = std::max(width() - design.width(), 160 - toPixels(image.width()));
+    const int extraH = std::max(height() - design.height(), 120 - toPixels(image.height()));
     // The slide ends a little above the first row of controls, whatever its own size says.
     int firstRow = m_designTwips.height();
     for (auto it = m_design.cbegin(); it != m_design.cend(); ++it) {
         if (it.key() != Image1)
             firstRow = std::min(firstRow, it.value().top());
     }
-    const int imageBottom = twipsToPixels(firstRow) + extraH - 4;
+    const int imageBottom = toPixels(firstRow) + extraH - 4;
     for (auto it = m_design.cbegin(); it != m_design.cend(); ++it) {
         auto* w = const_cast<QWidget*>(it.key());
         const QRect t = it.value();
         // Edges converted, not sizes, so that controls placed side by side stay touching.
-        QRect px(QPoint(twipsToPixels(t.left()), twipsToPixels(t.top())),
-                 QPoint(twipsToPixels(t.left() + t.width()) - 1, twipsToPixels(t.top() + t.height()) - 1));
+        QRect px(QPoint(toPixels(t.left()), toPixels(t.top())),
+                 QPoint(toPixels(t.left() + t.width()) - 1, toPixels(t.top() + t.height()) - 1));
         if (w == Image1) {
             px.setSize(px.size() + QSize(extraW, extraH));
             px.setBottom(std::min(px.bottom(), imageBottom));

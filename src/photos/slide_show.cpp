@@ -65,13 +65,13 @@ FrmSlide* prepareSlideShow(AppContext& c)
     } else {
         moveSlideCursor(c, s.PhotoIndex);
         if (!w->loadSlide(s.PhotoCursor))
-            w->Image1->setImage(titlePicture(w->Image1->size()));
+            w->Image1->setPainted(titlePicture);
         w->panYear->show();
         w->setPositionCaption(s.PhotoCursor);
         w->pnlPhotoNumber->show();
     }
     if (!w->Image1->hasImage())
-        w->Image1->setImage(titlePicture(w->Image1->size()));
+        w->Image1->setPainted(titlePicture);
     SlideCaption(c);
     moveSlideCursor(c, s.PhotoIndex);
     bool numeric = false;

@@ -10,6 +10,8 @@ public:
     virtual ~IScreen() = default;
     // Primary screen size in logical pixels.
     virtual QSize sizePixels() const = 0;
+    // What windows may take of it: the screen less the desktop's panels.
+    virtual QSize availablePixels() const { return sizePixels(); }
 };
 
 // False where the window system alone places top-level windows (Wayland): a position asked for
@@ -20,6 +22,7 @@ class QtScreen final : public IScreen
 {
 public:
     QSize sizePixels() const override;
+    QSize availablePixels() const override;
 };
 
 } // namespace kv

@@ -1,5 +1,7 @@
 #include "startup/command_line.h"
 
+#include "app/layout_scale.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +24,12 @@ void describe(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("disc"),
                       QStringLiteral("Use <folder> as the content disc."),
                       QStringLiteral("folder")});
+    parser.addOption({QStringLiteral("scale"),
+                      QStringLiteral("Show the windows at <factor> times their designed size: 1 keeps the "
+                                     "designed 800 by 600 layout; 1.25, 1.5 and so on up to 4 enlarge it. "
+                                     "Without it the largest that fits the screen, or the one last used on "
+                                     "a screen of this size."),
+                      QStringLiteral("factor")});
     parser.addPositionalArgument(QStringLiteral("HWI"),
                                  QStringLiteral("Use the program's own folder as the content disc."),
                                  QStringLiteral("[HWI]"));
@@ -109,6 +117,12 @@ CommandLine parseCommandLine(const QStringList& arguments)
             result.error = QStringLiteral("--disc needs a folder.");
         else
             result.discFolder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    }
+    if (parser.isSet(QStringLiteral("scale"))) {
+        if (const auto scale = parseScale(parser.value(QStringLiteral("scale"))))
+            result.scale = *scale;
+        else
+            result.error = QStringLiteral("--scale takes 1, 1.25, 1.5 and so on up to 4.");
     }
     return result;
 }

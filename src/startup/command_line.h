@@ -11,6 +11,7 @@ struct CommandLine
 {
     QStringList arguments; // what is left: "HWI" makes the program's folder the disc
     QString discFolder;    // --disc FOLDER: this folder is the content disc
+    double scale = 0;      // --scale N: the windows' layout scale, 0 when not given
     QString error;         // set when the command line cannot be understood
 };
 

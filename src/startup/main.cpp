@@ -38,6 +38,7 @@ int main(int argc, char* argv[])
     const kv::CommandLine commandLine = kv::parseCommandLine(QApplication::arguments());
     context.arguments = commandLine.arguments;
     context.discFolder = commandLine.discFolder;
+    context.forcedScale = commandLine.scale;
     kv::endThroughTheEventLoop(context);
 
     if (!kv::Form2_Load(context))

@@ -49,7 +49,8 @@ for _ in $(seq 100); do [ -S "$runtime/kv-wayland" ] && break; sleep 0.1; done
 export WAYLAND_DISPLAY=kv-wayland QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 fail=0
-"$kelvardo" HWI >"$runtime/kelvardo.log" 2>&1 &
+# The compact design itself, which a larger screen would otherwise show scaled.
+"$kelvardo" HWI --scale 1 >"$runtime/kelvardo.log" 2>&1 &
 pids+=($!)
 KV_RUNTIME=$runtime "$python" - <<'PY' || fail=1
 import os, subprocess, sys, time

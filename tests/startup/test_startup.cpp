@@ -145,6 +145,10 @@ private slots:
         QTest::newRow("--disc=") << QStringList{"--disc=/media/cd"} << QStringList{} << "/media/cd" << true;
         QTest::newRow("--disc without folder") << QStringList{"--disc"} << QStringList{} << "" << false;
         QTest::newRow("unknown option") << QStringList{"--bogus"} << QStringList{} << "" << false;
+        QTest::newRow("--scale step") << QStringList{"--scale", "1.75", "HWI"} << QStringList{"HWI"} << "" << true;
+        QTest::newRow("--scale between steps") << QStringList{"--scale", "1.3"} << QStringList{} << "" << false;
+        QTest::newRow("--scale below 1") << QStringList{"--scale=0.5"} << QStringList{} << "" << false;
+        QTest::newRow("--scale not a number") << QStringList{"--scale", "big"} << QStringList{} << "" << false;
     }
     void commandLine()
     {
@@ -157,6 +161,7 @@ private slots:
         if (understood) {
             QCOMPARE(line.arguments, left);
             QCOMPARE(line.discFolder, disc);
+            QCOMPARE(line.scale, args.contains("--scale") ? 1.75 : 0.0);
         }
     }
 
@@ -349,6 +354,7 @@ private slots:
     {
         Fixture fx;
         fx.t.screen->size = QSize(1024, 768);
+        fx.c->forcedScale = 1; // the design itself, as --scale 1 shows it
         fx.c->arguments = {"HWI"};
         QVERIFY(Form2_Load(*fx.c));
         Timer1_Timer(*fx.c);

@@ -18,6 +18,15 @@ void PictureView::setImage(const QImage& image, const QImage& display)
 {
     m_image = image;
     m_display = display;
+    m_paint = nullptr;
+    update();
+}
+
+void PictureView::setPainted(std::function<QImage(const QSize&)> paint)
+{
+    m_paint = std::move(paint);
+    m_image = m_paint(displayBox());
+    m_display = QImage();
     update();
 }
 
@@ -25,6 +34,7 @@ void PictureView::clear()
 {
     m_image = QImage();
     m_display = QImage();
+    m_paint = nullptr;
     update();
 }
 
@@ -57,6 +67,8 @@ void PictureView::paintEvent(QPaintEvent*)
         return;
     }
     const qreal ratio = devicePixelRatioF();
+    if (m_paint && (m_image.width() < displayBox().width() || m_image.height() < displayBox().height()))
+        m_image = m_paint(displayBox());
     const QRect target = displayRect(m_image.size(), displayBox(), m_stretch);
     // A copy made for another size (a resize, another screen) is made again, once.
     if (m_display.size() != target.size() || m_display.devicePixelRatio() != ratio)

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 namespace kv {
 
 // Shows a picture scaled to fit, centred, keeping its proportions. The picture is drawn from a
@@ -17,6 +19,9 @@ public:
     // `display`, when given, is `image` as displayImage() makes it for this box; one made on a
     // worker thread spares the user-interface thread the scaling.
     void setImage(const QImage& image, const QImage& display = {});
+    // A picture painted by `paint` for a box of the size it is given: painted again, at the
+    // box's device pixels, whenever the box grows beyond it (a larger layout scale).
+    void setPainted(std::function<QImage(const QSize&)> paint);
     void clear();
     const QImage& image() const { return m_image; }
     bool hasImage() const { return !m_image.isNull(); }
@@ -41,6 +46,7 @@ protected:
 private:
     QImage m_image;
     QImage m_display;
+    std::function<QImage(const QSize&)> m_paint;
     QColor m_background;
     bool m_stretch = false;
 };

@@ -9,7 +9,9 @@ class FakeScreen final : public IScreen
 {
 public:
     QSize sizePixels() const override { return size; }
+    QSize availablePixels() const override { return available.isValid() ? available : size; }
     QSize size{800, 600};
+    QSize available; // the whole screen when not set
 };
 
 class FakeBusyPointer final : public IBusyPointer

@@ -30,9 +30,15 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void adopt(QTextDocument *doc);
+    // The box's font against the one it was made with: how much larger the document is shown.
+    double zoom() const;
+
+    double m_baseFont = 0;
+    double m_shownZoom = 1;
 };
 
 } // namespace kv

@@ -1,0 +1,297 @@
+#include "app/form1.h"
+#include "app/help_menu.h"
+#include "app/layout_scale.h"
+#include "app/main_window.h"
+#include "app/widgets/picture_view.h"
+#include "browse/document_catalogue.h"
+#include "browse/frm_scroll.h"
+#include "browse/topic_selection.h"
+#include "browse/txt_form.h"
+#include "disc_generator.h"
+#include "media/frm_movie.h"
+#include "photos/photo_window.h"
+#include "photos/slide_show.h"
+#include "platform/help/help_window.h"
+#include "platform/richtext/rich_text_box.h"
+#include "support/fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
+
+using namespace kv;
+
+namespace {
+
+QString where(const QWidget* w)
+{
+    QStringList path;
+    for (const QWidget* p = w; p; p = p->isWindow() ? nullptr : p->parentWidget())
+        path.prepend(p->objectName().isEmpty() ? QString::fromLatin1(p->metaObject()->className()) : p->objectName());
+    return path.join(QLatin1Char('/'));
+}
+
+// Controls whose caption does not fit their box in the font they use.
+QStringList clippedTexts(QWidget* window)
+{
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->width() <= 0)
+            continue;
+        QString text;
+        QSize room;
+        if (auto* label = qobject_cast<QLabel*>(w); label && label->pixmap().isNull()) {
+            if (label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text()))
+                continue;
+            text = label->text();
+            room = label->contentsRect().size();
+            if (label->wordWrap()) {
+                if (!text.isEmpty() && label->heightForWidth(label->width()) > label->height() + 1)
+                    found << where(w) + QStringLiteral(": wrapped text taller than its box");
+                continue;
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            text = button->text();
+            // The bevel and the indicator of a check or radio button take their share.
+            room = button->size() - QSize(4, 2);
+            if (!button->icon().isNull())
+                room.rwidth() -= button->iconSize().width();
+            if (button->inherits("QRadioButton") || button->inherits("QCheckBox"))
+                room.rwidth() -= button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button) + 4;
+        }
+        text = text.trimmed();
+        if (text.isEmpty())
+            continue;
+        const QSize need = w->fontMetrics().size(Qt::TextShowMnemonic, text);
+        if (need.width() > room.width() || need.height() > room.height() + 2)
+            found << QStringLiteral("%1: \"%2\" needs %3x%4, has %5x%6")
+                         .arg(where(w), text)
+                         .arg(need.width())
+                         .arg(need.height())
+                         .arg(room.width())
+                         .arg(room.height());
+    }
+    return found;
+}
+
+// Pairs of visible sibling controls that overlap, by name. A control over the page or picture
+// that fills the window floats there by design.
+QSet<QString> overlaps(QWidget* window)
+{
+    QSet<QString> found;
+    const QList<QWidget*> all = window->findChildren<QWidget*>();
+    auto fills = [window](const QWidget* w) { return w->width() * w->height() * 4 > window->width() * window->height(); };
+    for (QWidget* a : all) {
+        for (QWidget* b : all) {
+            if (a >= b || a->parentWidget() != b->parentWidget() || !a->isVisibleTo(window) || !b->isVisibleTo(window)
+                || fills(a) || fills(b))
+                continue;
+            if (a->geometry().intersects(b->geometry()))
+                found << where(a) + QStringLiteral(" & ") + where(b);
+        }
+    }
+    return found;
+}
+
+// Runs `open` and checks every window it shows, a modal one from inside its own loop.
+void inWindowsOpenedBy(Fixture& fx, const std::function<void()>& open, const std::function<void(QWidget*)>& check)
+{
+    QList<QPointer<QWidget>> seen;
+    bool looking = false;
+    auto look = [&] {
+        if (std::exchange(looking, true))
+            return;
+        const QList<QWidget*> windows = QApplication::topLevelWidgets();
+        QList<QPointer<QWidget>> shown;
+        for (QWidget* w : windows) {
+            if (w->isVisible() && w != fx.c->form1 && !seen.contains(w) && !w->inherits("QMenu"))
+                shown << w;
+        }
+        // As each window settles on its first view.
+        if (!shown.isEmpty())
+            QTest::qWait(100);
+        for (const QPointer<QWidget>& w : shown) {
+            if (!w)
+                continue;
+            seen << w;
+            check(w);
+        }
+        looking = false;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    };
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, look);
+    poll.start();
+    open();
+    poll.stop();
+    look();
+    for (const QPointer<QWidget>& w : seen)
+        if (w)
+            w->close();
+    QVERIFY2(!seen.isEmpty(), "no window opened");
+}
+
+// What each window showed at scale 1: the overlaps it was designed with.
+QMap<QString, QSet<QString>> designedOverlaps;
+
+} // namespace
+
+class TestLayoutScale : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyWindowKeepsItsDesign_data()
+    {
+        QTest::addColumn<double>("scale");
+        // Scale 1 first: it records what the others are compared with.
+        for (double s : {1.0, 1.5, 2.0, 3.0})
+            QTest::newRow(qPrintable(QString::number(s))) << s;
+    }
+    void everyWindowKeepsItsDesign()
+    {
+        QFETCH(double, scale);
+        Fixture fx;
+        const QString disc = fx.disc();
+        const kvdisc::GenerateResult written = kvdisc::generateDisc(disc);
+        QVERIFY2(written.ok, qPrintable(written.error));
+        fx.c->forcedScale = scale;
+        Form1& f = fx.openMain(disc);
+        f.show();
+        AppContext& c = *fx.c;
+        cmdYR_Click(c, 1);
+        QCOMPARE(layoutScale(f.stage), scale);
+        QCOMPARE(f.Image4->size(), QSize(qRound(541 * scale), qRound(406 * scale)));
+
+        QStringList found;
+        auto check = [&](const QString& what, QWidget* window) {
+            for (const QString& line : clippedTexts(window))
+                found << what + QStringLiteral(": ") + line;
+            // The page viewer floats its arrows and caption over the page, wherever it lies.
+            if (what == QLatin1String("brochures"))
+                return;
+            const QSet<QString> now = overlaps(window);
+            if (scale == 1.0)
+                designedOverlaps[what] += now;
+            for (const QString& pair : now - designedOverlaps.value(what))
+                found << what + QStringLiteral(": overlap ") + pair;
+        };
+        check(QStringLiteral("main"), &f);
+        const std::array<std::pair<const char*, std::function<void()>>, 7> windows = {{
+            {"about", [&] { mnuAbout_Click(c); }},
+            {"document", [&] { cmdDesc_Click(c); }},
+            {"slide show", [&] { ssCmdSlide_Click(c); }},
+            {"brochures", [&] { cmdBrochure_Click(c); }},
+            {"photo", [&] { OpenPhotoWindow(c); }},
+            {"movies", [&] { mnuMovies_Click(c); }},
+            {"help", [&] {
+                 auto* help = new HelpWindow(&f);
+                 help->openFile(disc + QStringLiteral("/KelVardo.HLP"));
+                 help->show();
+             }},
+        }};
+        for (const auto& [what, open] : windows) {
+            inWindowsOpenedBy(fx, open, [&, name = QString::fromLatin1(what)](QWidget* w) {
+                if (!w->isMaximized() && !w->isFullScreen())
+                    QVERIFY2(qAbs(layoutScale(w) - scale) < 1e-9, qPrintable(name));
+                check(name, w);
+            });
+        }
+        found.removeDuplicates();
+        QVERIFY2(found.isEmpty(), qPrintable(QLatin1Char('\n') + found.join(QLatin1Char('\n'))));
+    }
+
+    void mainWindowFollowsItsSize()
+    {
+        Fixture fx;
+        fx.t.screen->size = QSize(1920, 1080);
+        fx.t.screen->available = QSize(1920, 1050);
+        Form1& f = fx.openMainWith({"55001.jpg"});
+        f.show();
+        // The largest step that fits: 1.75 leaves room for the frame.
+        QCOMPARE(layoutScale(f.stage), 1.75);
+        QCOMPARE(f.stage->size(), QSize(1400, 952));
+        QVERIFY(f.Image4->width() >= 541 * 1.5 && f.Image4->height() >= 406 * 1.5);
+
+        const int menu = f.menuBar()->height();
+        f.resize(1920, 1050);
+        // Fitted by hundredths of the scale.
+        QTRY_VERIFY(f.stage->height() <= 1050 - menu && f.stage->height() > 1050 - menu - 6);
+        QCOMPARE(f.stage->x(), (1920 - f.stage->width()) / 2);
+        QCOMPARE(f.Image4->geometry(), QRect(QPoint(12, 74) * layoutScale(f.stage), f.Image4->size()));
+        f.resize(700, 500); // never below the design
+        QTRY_COMPARE(layoutScale(f.stage), 1.0);
+        QCOMPARE(f.Image4->size(), QSize(541, 406));
+
+        // Remembered by the step below it, for this screen's size, and taken at the next start.
+        f.resize(1300, 900);
+        QTRY_VERIFY(layoutScale(f.stage) > 1.5);
+        f.close();
+        const QString key = QStringLiteral("The Kel-Vardo Folivra/Settings/Scale1920x1080");
+        QCOMPARE(fx.t.settings->values.value(key), QStringLiteral("1.5"));
+        fx.t.settings->values.remove(QStringLiteral("The Kel-Vardo Folivra/Settings/MainWidth"));
+        restoreGeometry(*fx.c);
+        f.show();
+        QTRY_COMPARE(layoutScale(f.stage), 1.5);
+
+        // A scale forced on the command line stays, whatever the window's size.
+        fx.c->forcedScale = 1;
+        f.resize(1900, 1000);
+        QTRY_COMPARE(f.stage->size(), QSize(800, 544));
+        QCOMPARE(layoutScale(f.stage), 1.0);
+    }
+
+    void documentViewerGivesTheTextTheRoom()
+    {
+        Fixture fx;
+        const QString disc = fx.disc();
+        QVERIFY(kvdisc::generateDisc(disc).ok);
+        fx.c->forcedScale = 1.5;
+        Form1& f = fx.openMain(disc);
+        TxtForm viewer(*fx.c, &f);
+        QVERIFY(viewer.loadDocument(disc + QStringLiteral("/richtext/56stats.rtf")));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QCOMPARE(viewer.size(), QSize(797, 684));
+        QCOMPARE(viewer.minimumSize(), viewer.size());
+        QVERIFY(viewer.maximumWidth() > 2000);
+
+        viewer.resize(1400, 900);
+        QTRY_COMPARE(viewer.rtbText->width(), 1400 - 12 - 15);
+        QCOMPARE(viewer.SSCommand1->y(), 900 - 480 * 3 / 2 / 15);
+        QCOMPARE(viewer.cmdPrint->geometry().right(), viewer.rtbText->geometry().right());
+        QCOMPARE(viewer.SSCommand1->geometry().right() + 1 + qRound(4 * 1.5 / 15), viewer.cmdPrint->x());
+        // The tables fit: nothing to scroll sideways.
+        QTRY_VERIFY(!viewer.rtbText->horizontalScrollBar()->isVisible());
+    }
+};
+
+// A screen larger than the windows at the largest scale, so that none is cut to the screen.
+int main(int argc, char* argv[])
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96}]})") < 0)
+        return 1;
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestLayoutScale test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_layout_scale.moc"
