@@ -108,34 +108,11 @@ QStringList misread(QWidget* window)
     return found;
 }
 
-// Runs `open` and reads every window it shows; a modal one is read from inside its own loop
-// and closed, any other one closed once `open` has returned.
+// Reads every window `open` shows.
 QStringList misreadInWindowsOpenedBy(Fixture& fx, const std::function<void()>& open)
 {
     QStringList found;
-    QList<QPointer<QWidget>> read;
-    auto readNewWindows = [&] {
-        const QList<QWidget*> windows = QApplication::topLevelWidgets();
-        for (QWidget* w : windows) {
-            if (!w->isVisible() || w == fx.c->form1 || read.contains(w) || w->inherits("QMenu"))
-                continue;
-            read << w;
-            found << misread(w);
-        }
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    };
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, readNewWindows);
-    poll.start();
-    open();
-    poll.stop();
-    readNewWindows();
-    for (const QPointer<QWidget>& w : read)
-        if (w)
-            w->close();
-    if (read.isEmpty())
+    if (!inWindowsOpenedBy(fx, open, [&](QWidget* w) { found << misread(w); }))
         found << QStringLiteral("no window opened");
     return found;
 }

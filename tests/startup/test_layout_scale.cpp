@@ -105,46 +105,6 @@ QSet<QString> overlaps(QWidget* window)
     return found;
 }
 
-// Runs `open` and checks every window it shows, a modal one from inside its own loop.
-void inWindowsOpenedBy(Fixture& fx, const std::function<void()>& open, const std::function<void(QWidget*)>& check)
-{
-    QList<QPointer<QWidget>> seen;
-    bool looking = false;
-    auto look = [&] {
-        if (std::exchange(looking, true))
-            return;
-        const QList<QWidget*> windows = QApplication::topLevelWidgets();
-        QList<QPointer<QWidget>> shown;
-        for (QWidget* w : windows) {
-            if (w->isVisible() && w != fx.c->form1 && !seen.contains(w) && !w->inherits("QMenu"))
-                shown << w;
-        }
-        // As each window settles on its first view.
-        if (!shown.isEmpty())
-            QTest::qWait(100);
-        for (const QPointer<QWidget>& w : shown) {
-            if (!w)
-                continue;
-            seen << w;
-            check(w);
-        }
-        looking = false;
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    };
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, look);
-    poll.start();
-    open();
-    poll.stop();
-    look();
-    for (const QPointer<QWidget>& w : seen)
-        if (w)
-            w->close();
-    QVERIFY2(!seen.isEmpty(), "no window opened");
-}
-
 // What each window showed at scale 1: the overlaps it was designed with.
 QMap<QString, QSet<QString>> designedOverlaps;
 
@@ -204,11 +164,12 @@ private slots:
              }},
         }};
         for (const auto& [what, open] : windows) {
-            inWindowsOpenedBy(fx, open, [&, name = QString::fromLatin1(what)](QWidget* w) {
+            const bool opened = inWindowsOpenedBy(fx, open, [&, name = QString::fromLatin1(what)](QWidget* w) {
                 if (!w->isMaximized() && !w->isFullScreen())
                     QVERIFY2(qAbs(layoutScale(w) - scale) < 1e-9, qPrintable(name));
                 check(name, w);
             });
+            QVERIFY2(opened, what);
         }
         found.removeDuplicates();
         QVERIFY2(found.isEmpty(), qPrintable(QLatin1Char('\n') + found.join(QLatin1Char('\n'))));

@@ -5,8 +5,13 @@
 #include "app/main_window.h"
 #include "app/widgets/keyboard_polish.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPointer>
+#include <QTimer>
 #include <QTest>
+
+#include <utility>
 
 namespace kv {
 
@@ -69,6 +74,45 @@ TopicChoice choiceByCaption(const QString& caption)
             return TopicChoice::ofPhotoCode(row.code);
     }
     return {};
+}
+
+bool inWindowsOpenedBy(Fixture& fx, const std::function<void()>& open, const std::function<void(QWidget*)>& check)
+{
+    QList<QPointer<QWidget>> seen;
+    bool looking = false;
+    auto look = [&] {
+        if (std::exchange(looking, true))
+            return;
+        const QList<QWidget*> windows = QApplication::topLevelWidgets();
+        QList<QPointer<QWidget>> shown;
+        for (QWidget* w : windows) {
+            if (w->isVisible() && w != fx.c->form1 && !seen.contains(w) && !w->inherits("QMenu"))
+                shown << w;
+        }
+        // As each window settles on its first view.
+        if (!shown.isEmpty())
+            QTest::qWait(100);
+        for (const QPointer<QWidget>& w : shown) {
+            if (!w)
+                continue;
+            seen << w;
+            check(w);
+        }
+        looking = false;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    };
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, look);
+    poll.start();
+    open();
+    poll.stop();
+    look();
+    for (const QPointer<QWidget>& w : seen)
+        if (w)
+            w->close();
+    return !seen.isEmpty();
 }
 
 } // namespace kv

@@ -6,11 +6,13 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace kv {
 
 class Form1;
+struct Fixture;
 
 // The area under test's share of opening the main window. A test program is built with one
 // area piece (support/areas), which defines both.
@@ -20,6 +22,11 @@ void wireTestedArea(AppContext& c);    // the area's controls, wired once when t
 // The year or topic whose caption (or slide caption) this is, chosen as it shows; none
 // for "panYear" or a caption no row has.
 TopicChoice choiceByCaption(const QString& caption);
+
+// Runs `open` and hands `each` every window other than the main window it shows, once it has
+// settled; a modal one from inside its own loop and then closed, any other closed once `open`
+// has returned. False when no window opened.
+bool inWindowsOpenedBy(Fixture& fx, const std::function<void()>& open, const std::function<void(QWidget*)>& each);
 
 // A fresh application on test doubles, with a program folder and room for discs in a temp dir.
 struct Fixture
