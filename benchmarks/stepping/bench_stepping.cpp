@@ -153,7 +153,7 @@ Figures measure(const QString& disc, const QStringList& files, bool readAhead)
     kv::Form1& f = fx.openMain(disc);
     if (!QTest::qWaitForWindowExposed(&f))
         return out;
-    kv::photoReadAhead(f).enabled = readAhead;
+    f.photoPictures->enabled = readAhead;
     kv::cmdYR_Click(*fx.c, 1);
     f.focusYearButton(2);
     const QSize box = f.Image4->size() * f.devicePixelRatioF();

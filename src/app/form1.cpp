@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/layout_scale.h"
+#include "app/picture_read_ahead.h"
 #include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
@@ -183,6 +184,9 @@ void Form1::buildControls()
     Image4->setGeometry(12, 74, 541, 406);
     Image4->setToolTip(QStringLiteral("Click the Right mouse button to copy photo or add to Screen Saver"));
     Image4->setPainted(titlePicture);
+    photoPictures = new PictureReadAhead([](const QString& path, const QSize& size, qreal ratio) {
+        return loadDisplayPicture(path, size, ratio);
+    }, Image4, this);
 
     panYear = new Panel3D(NoChoiceCaption, stage);
     panYear->setObjectName(QStringLiteral("panYear"));

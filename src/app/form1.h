@@ -20,7 +20,6 @@ struct AppContext;
 class BookletPanel;
 class CopyPanel;
 class IMediaDevice;
-class KeptPictures;
 class Panel3D;
 class PictureReadAhead;
 class PictureView;
@@ -82,10 +81,9 @@ public:
     QFrame* pnlSound = nullptr;
 
     std::unique_ptr<IMediaDevice> MMControl1;
-    // The first photo of every year and topic, ready for showing (photos/first_photos.h).
-    KeptPictures* firstPhotos = nullptr;
-    // The photo the next step will show, read ahead (photos/photo_cursor.h).
-    PictureReadAhead* photoAhead = nullptr;
+    // The photo box's pictures made ready: the one the next step will show (photos/photo_cursor.h)
+    // and the first photo of every year and topic (photos/first_photos.h).
+    PictureReadAhead* photoPictures = nullptr;
 
     // Menus.
     QMenu* mnuFile = nullptr;

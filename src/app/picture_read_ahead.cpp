@@ -63,13 +63,25 @@ PictureReadAhead::PictureReadAhead(Read read, const QWidget* view, QObject* pare
 
 PictureReadAhead::~PictureReadAhead()
 {
+    // Those not yet started never run; one running finishes unseen.
     discard();
+    for (Pending& k : m_kept)
+        k.picture.cancel();
 }
 
 qreal PictureReadAhead::pixelRatio() const
 {
     return m_view ? m_view->devicePixelRatioF() : 1.0;
 }
+
+namespace {
+// The stamp is read before the read starts: a file rewritten meanwhile no longer matches.
+std::optional<FileStamp> stampBefore(const QString& real)
+{
+    const FileStamp stamp = fileStamp(real);
+    return stamp.bytes < 0 ? std::nullopt : std::optional(stamp);
+}
+} // namespace
 
 void PictureReadAhead::start(const QString& real, const QSize& size)
 {
@@ -78,14 +90,55 @@ void PictureReadAhead::start(const QString& real, const QSize& size)
     discard();
     if (!enabled || real.isEmpty())
         return;
-    // The stamp is read before the read starts: a file rewritten meanwhile no longer matches.
-    const FileStamp stamp = fileStamp(real);
-    if (stamp.bytes < 0)
+    const std::optional<FileStamp> stamp = stampBefore(real);
+    if (!stamp)
         return;
     const qreal ratio = pixelRatio();
-    m_ahead = Pending{real, size, ratio, stamp, PooledRead([read = m_read, real, size, ratio] {
+    m_ahead = Pending{real, size, ratio, *stamp, PooledRead([read = m_read, real, size, ratio] {
         return read(real, size, ratio);
     })};
+}
+
+void PictureReadAhead::keep(const QStringList& reals, const QSize& size)
+{
+    const qreal ratio = pixelRatio();
+    for (auto it = m_kept.begin(); it != m_kept.end();) {
+        if (it->size != size || it->ratio != ratio || !reals.contains(it.key())) {
+            it->picture.cancel();
+            it = m_kept.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const QString& real : reals) {
+        if (real.isEmpty() || m_kept.contains(real))
+            continue;
+        const std::optional<FileStamp> stamp = stampBefore(real);
+        if (!stamp)
+            continue;
+        m_kept.insert(real, Pending{real, size, ratio, *stamp, PooledRead([read = m_read, real, size, ratio] {
+            return read(real, size, ratio);
+        })});
+    }
+}
+
+bool PictureReadAhead::keeps(const QString& real, const QSize& size) const
+{
+    const auto it = m_kept.constFind(real);
+    return it != m_kept.cend() && it->size == size && it->ratio == pixelRatio();
+}
+
+DisplayPicture PictureReadAhead::takeKept(const QString& real, const QSize& size)
+{
+    if (!keeps(real, size))
+        return {};
+    const auto it = m_kept.find(real);
+    if (fileStamp(real) != it->stamp) {
+        it->picture.cancel();
+        m_kept.erase(it);
+        return {};
+    }
+    return it->picture.result();
 }
 
 bool PictureReadAhead::holds(const QString& real, const QSize& size) const
@@ -95,7 +148,10 @@ bool PictureReadAhead::holds(const QString& real, const QSize& size) const
 
 DisplayPicture PictureReadAhead::take(const QString& real, const QSize& size)
 {
-    if (!holds(real, size)) {
+    const bool ahead = holds(real, size);
+    if (const DisplayPicture kept = takeKept(real, size); !kept.decoded.isNull())
+        return kept;
+    if (!ahead) {
         discard();
         return {};
     }
@@ -103,6 +159,12 @@ DisplayPicture PictureReadAhead::take(const QString& real, const QSize& size)
     m_ahead.reset();
     const DisplayPicture picture = pending.picture.result();
     return fileStamp(real) == pending.stamp ? picture : DisplayPicture();
+}
+
+DisplayPicture PictureReadAhead::picture(const QString& real, const QSize& size)
+{
+    const DisplayPicture ready = take(real, size);
+    return ready.decoded.isNull() ? m_read(real, size, pixelRatio()) : ready;
 }
 
 void PictureReadAhead::discard()

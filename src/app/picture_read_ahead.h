@@ -3,10 +3,12 @@
 #include "platform/image_loader.h"
 
 #include <QFuture>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <atomic>
@@ -48,8 +50,9 @@ private:
 };
 
 // The picture a window will show next, read on a worker thread while the user looks at the
-// one before. Taken only while the file, its size and time on disk, the size asked for and the
-// view's pixel ratio are all as they were when the read began, so a stale picture is never shown.
+// one before, and a few more kept ready for as long as asked (the first photo of every choice).
+// One is handed out only while the file, its size and time on disk, the size asked for and the
+// view's pixel ratio are all as they were when its read began, so a stale picture is never shown.
 class PictureReadAhead : public QObject
 {
     Q_OBJECT
@@ -64,15 +67,23 @@ public:
     // Whether a read of this file at this size is under way or done.
     bool holds(const QString& real, const QSize& size) const;
     bool active() const { return m_ahead.has_value(); }
-    // The picture read ahead for this file and size (waiting for it when it is being read), or
-    // null images when there is none or the file has changed since.
+    // Keeps exactly these files ready at this size: those not kept yet are read, the others let go.
+    void keep(const QStringList& reals, const QSize& size);
+    bool keeps(const QString& real, const QSize& size) const;
+    // The picture kept or read ahead for this file and size (waiting for it when it is being
+    // read), or null images when there is none or the file has changed since. A kept picture
+    // stays kept; one read ahead is handed out once.
     DisplayPicture take(const QString& real, const QSize& size);
+    // As take, else the picture read here and now: a failed read ahead is tried again, so a
+    // failure is the same as without one.
+    DisplayPicture picture(const QString& real, const QSize& size);
     void discard();
 
     bool enabled = true; // off for measuring without it
 
 private:
     qreal pixelRatio() const;
+    DisplayPicture takeKept(const QString& real, const QSize& size);
 
     struct Pending
     {
@@ -85,6 +96,7 @@ private:
     Read m_read;
     QPointer<const QWidget> m_view;
     std::optional<Pending> m_ahead;
+    QHash<QString, Pending> m_kept;
 };
 
 } // namespace kv

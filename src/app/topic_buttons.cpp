@@ -12,12 +12,42 @@
 namespace kv {
 
 namespace {
+using TopicButton = QPushButton* Form1::*;
+constexpr TopicButton ExtraButtons[] = {&Form1::cmdOptions, &Form1::cmdColors,    &Form1::cmdScript,
+                                        &Form1::cmdEmblem,  &Form1::cmdAd,        &Form1::cmdModels,
+                                        &Form1::cmdNostalgia, &Form1::cmdClipArt, &Form1::cmdBrochure};
+constexpr TopicButton StuffChoiceOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript,
+                                          &Form1::cmdEmblem,  &Form1::cmdAd,     &Form1::cmdModels,
+                                          &Form1::cmdNostalgia, &Form1::cmdBrochure};
+constexpr TopicButton HandBackOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript, &Form1::cmdEmblem,
+                                       &Form1::cmdAd,      &Form1::cmdModels, &Form1::cmdNostalgia};
+
 void closeWindow(QWidget* w)
 {
     if (w)
         w->close();
 }
 } // namespace
+
+void enableButtonSet(Form1& f, ButtonSet set, bool enabled)
+{
+    auto apply = [&](const auto& buttons) {
+        for (TopicButton b : buttons)
+            (f.*b)->setEnabled(enabled);
+    };
+    switch (set) {
+    case ButtonSet::ExtraButtons: apply(ExtraButtons); break;
+    case ButtonSet::StuffChoiceOff: apply(StuffChoiceOff); break;
+    case ButtonSet::HandBackOff: apply(HandBackOff); break;
+    }
+}
+
+void setSelection(AppContext& c, const TopicChoice& choice)
+{
+    c.state.Selection = choice;
+    if (c.form1)
+        c.form1->panYear->setText(choice.shownCaption());
+}
 
 void EnableTopicButtons(AppContext& c)
 {
@@ -27,7 +57,7 @@ void EnableTopicButtons(AppContext& c)
     s.SlideShowRunning = false;
     f.setEnabled(true);
     f.cmdDesc->setEnabled(true);
-    if (hasChoice(c)) {
+    if (!c.state.Selection.isNone()) {
         f.SpinButton1->show();
         f.panPhoto->show();
         f.panYear->show();

@@ -1,10 +1,8 @@
 #include "app/topics.h"
 
 #include "app/app_context.h"
-#include "app/form1.h"
 #include "app/widgets/panel3d.h"
 
-#include <QPushButton>
 
 #include <algorithm>
 #include <array>
@@ -77,16 +75,6 @@ const std::array<Topic, TopicCount>& table()
     return topics;
 }
 
-using TopicButton = QPushButton* Form1::*;
-constexpr TopicButton ExtraButtons[] = {&Form1::cmdOptions, &Form1::cmdColors,    &Form1::cmdScript,
-                                        &Form1::cmdEmblem,  &Form1::cmdAd,        &Form1::cmdModels,
-                                        &Form1::cmdNostalgia, &Form1::cmdClipArt, &Form1::cmdBrochure};
-constexpr TopicButton StuffChoiceOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript,
-                                          &Form1::cmdEmblem,  &Form1::cmdAd,     &Form1::cmdModels,
-                                          &Form1::cmdNostalgia, &Form1::cmdBrochure};
-constexpr TopicButton HandBackOff[] = {&Form1::cmdOptions, &Form1::cmdColors, &Form1::cmdScript, &Form1::cmdEmblem,
-                                       &Form1::cmdAd,      &Form1::cmdModels, &Form1::cmdNostalgia};
-
 // The photo cycle; 1955 and 1956 are not listed: they follow the year button.
 struct CycleRow
 {
@@ -118,11 +106,6 @@ const Topic& topicById(TopicId id)
 const Topic& yearTopic(int yearButton)
 {
     return table().at(std::size_t(std::clamp(yearButton, 1, YearButtonCount) - 1));
-}
-
-int yearButtonAfter(int yearButton)
-{
-    return yearButton == YearButtonCount ? 1 : yearButton + 1;
 }
 
 const Topic* topicByCode(const QString& code)
@@ -161,19 +144,6 @@ QString slideCaptionFor(const QString& code)
     return t ? t->slideCaption : QStringLiteral("19") + code + QLatin1Char(' ');
 }
 
-void enableButtonSet(Form1& f, ButtonSet set, bool enabled)
-{
-    auto apply = [&](const auto& buttons) {
-        for (TopicButton b : buttons)
-            (f.*b)->setEnabled(enabled);
-    };
-    switch (set) {
-    case ButtonSet::ExtraButtons: apply(ExtraButtons); break;
-    case ButtonSet::StuffChoiceOff: apply(StuffChoiceOff); break;
-    case ButtonSet::HandBackOff: apply(HandBackOff); break;
-    }
-}
-
 CycleStep nextInCycle(const TopicChoice& choice, int yearButton)
 {
     // The cycle reads panYear's text: a slide's caption ("1957 ") follows the year button.
@@ -183,23 +153,6 @@ CycleStep nextInCycle(const TopicChoice& choice, int yearButton)
     }
     const int n = yearButton == YearButtonCount ? 0 : yearButton;
     return {&yearTopic(n + 1), false, n + 1};
-}
-
-const Topic* currentTopic(const AppContext& c)
-{
-    return c.state.Selection.topic();
-}
-
-bool hasChoice(const AppContext& c)
-{
-    return !c.state.Selection.isNone();
-}
-
-void setSelection(AppContext& c, const TopicChoice& choice)
-{
-    c.state.Selection = choice;
-    if (c.form1)
-        c.form1->panYear->setText(choice.shownCaption());
 }
 
 } // namespace kv

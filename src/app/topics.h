@@ -16,11 +16,10 @@ class Form1;
 //
 // Asking "the current selection" from any window:
 //     const TopicChoice& s = c.state.Selection;  // s.topic(), s.caption(), s.code(), s.isYear()
-//     currentTopic(c)                     // its row; nullptr before the first choice
-//     hasChoice(c)                        // false while panYear still reads "panYear"
+//     s.isNone()                          // true while panYear still reads "panYear"
 // Naming one: topicById(TopicId::Stamps), yearTopic(1).
 // Choosing one (browse and the slide-show hand-back only):
-//     setSelection(c, TopicChoice(row));  // panYear shows it; the selection records it
+//     setSelection(c, TopicChoice(row));  // panYear shows it (app/topic_buttons.h)
 // c.state.TopicCode stays the stepping code; the slide show may force it to the first year's
 // code while it runs.
 
@@ -139,30 +138,16 @@ std::span<const Topic> allTopics();
 // The year of a year button, 1 to 3.
 const Topic& yearTopic(int yearButton);
 // The year button after `yearButton`: the first after the last, and when no year is chosen (0).
-int yearButtonAfter(int yearButton);
+constexpr int yearButtonAfter(int yearButton)
+{
+    return yearButton == YearButtonCount ? 1 : yearButton + 1;
+}
 
 // An entry by photo code or by menu index; nullptr when none.
 const Topic* topicByCode(const QString& code);
 const Topic* topicByMenu(int index);
 // The slide caption of any photo code: the table's, else "19" & code & " ".
 QString slideCaptionFor(const QString& code);
-
-// The topic buttons beyond Description and Statistics, in three sets. They agree for the
-// topics of the menu, whose button rules have already switched all nine off; they differ for
-// the photo codes no menu offers, which the rules treat as a year:
-//   ExtraButtons    (9) what a year has and a collectibles topic lacks: the button rules
-//                       switch these together.
-//   StuffChoiceOff  (8) switched off after a collectibles choice; without ClipArt, so such a
-//                       code chosen through Find keeps its ClipArt button.
-//   HandBackOff     (7) switched off when the slide show hands back a caption that reads
-//                       "Details"; without ClipArt and Brochures, which keep what the rules gave.
-enum class ButtonSet
-{
-    ExtraButtons,
-    StuffChoiceOff,
-    HandBackOff,
-};
-void enableButtonSet(Form1& f, ButtonSet set, bool enabled);
 
 // The photo cycle (a left click on the photo): the caption after `caption`, whether the
 // collectibles routine chooses it, and the year-button index it stores. Years 1955 and 1956,
@@ -175,10 +160,5 @@ struct CycleStep
 };
 CycleStep nextInCycle(const TopicChoice& choice, int yearButton);
 
-// The current selection, held as AppState::Selection.
-const Topic* currentTopic(const AppContext& c);
-bool hasChoice(const AppContext& c);
-// Makes `choice` the selection and shows its caption in panYear.
-void setSelection(AppContext& c, const TopicChoice& choice);
 
 } // namespace kv

@@ -99,7 +99,7 @@ void cmdClipArt_Click(AppContext& c)
 
 void cmdScript_Click(AppContext& c)
 {
-    if (!hasChoice(c))
+    if (c.state.Selection.isNone())
         return;
     if (!c.form1->picScript->isHidden())
         c.form1->picScript->hide();
@@ -110,7 +110,7 @@ void cmdScript_Click(AppContext& c)
 
 void cmdEmblem_Click(AppContext& c)
 {
-    if (!hasChoice(c))
+    if (c.state.Selection.isNone())
         return;
     if (!c.form1->picEmblem->isHidden())
         c.form1->picEmblem->hide();

@@ -3,7 +3,6 @@
 #include "app/app_context.h"
 #include "app/form1.h"
 #include "app/rich_text.h"
-#include "app/topics.h"
 #include "app/widgets/picture_view.h"
 #include "browse/find_index.h"
 #include "browse/find_sources.h"
@@ -11,7 +10,6 @@
 #include "browse/txt_form.h"
 #include "photos/photo_cursor.h"
 #include "photos/saver_buttons.h"
-#include "platform/busy_pointer.h"
 #include "platform/richtext/rich_text_box.h"
 
 #include <QPointer>
@@ -61,23 +59,6 @@ bool openDocument(AppContext& c, const FindSource& source, const FindQuery& quer
     return true;
 }
 
-// Chooses the photo's year or topic as the user would; topics that no menu offers are shown
-// as the slide show leaves them.
-void choosePhotoTopic(AppContext& c, const QString& code)
-{
-    const Topic* topic = topicByCode(code);
-    if (topic && topic->isYear()) {
-        cmdYR_Click(c, topic->yearButton);
-    } else if (topic && topic->menuIndex >= 0) {
-        mnuStuff_Click(c, topic->menuIndex);
-    } else {
-        c.busy().busy();
-        c.form1->Image4->clear();
-        setSelection(c, TopicChoice::ofPhotoCode(code));
-        SelectStuffTopic(c);
-    }
-}
-
 bool openPhoto(AppContext& c, const FindSource& source, const FindQuery& query)
 {
     AppState& s = c.state;
@@ -89,7 +70,7 @@ bool openPhoto(AppContext& c, const FindSource& source, const FindQuery& query)
     }
     if (position == 0)
         return false;
-    choosePhotoTopic(c, source.photo.left(2));
+    choosePhotoCode(c, source.photo.left(2));
     // Shown as a step back to it would: Next and Previous go on from here.
     if (s.PhotoIndex != position && !handBackFromSlideShow(c, position))
         return false;

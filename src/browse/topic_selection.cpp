@@ -11,7 +11,6 @@
 #include "browse/artwork_hooks.h"
 #include "photos/photo_cursor.h"
 #include "photos/photo_window.h"
-#include "photos/photo_list.h"
 #include "photos/photo_stepping.h"
 #include "photos/saver_buttons.h"
 #include "platform/busy_pointer.h"
@@ -59,25 +58,11 @@ void SelectTopic(AppContext& c)
         f.cmdStats->setText(topic->statsCaption);
     s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
 
-    int first = 1;
-    while (first <= s.PhotoCount && photoCode(c, s.PhotoList(first)) != s.TopicCode)
-        ++first;
-    if (first > s.PhotoCount) {
-        selectionShown(c, first);
+    const StepResult start = showSelectionStart(c);
+    if (start != StepResult::Shown) {
         s.ErrCode = QStringLiteral("ER023");
-        ErrorReporter(c, Failure::Detected);
+        ErrorReporter(c, start == StepResult::NoPhoto ? Failure::Detected : Failure::Caught);
         f.Image4->hide();
-    } else {
-        s.CurrentPhoto = s.PhotoList(first);
-        if (s.ShowFileNames)
-            f.txtFile->setText(photoFileName(c, s.CurrentPhoto).left(12));
-        const bool shown = showPhotoEntry(c, first);
-        selectionShown(c, first);
-        if (!shown) {
-            s.ErrCode = QStringLiteral("ER023");
-            ErrorReporter(c, Failure::Caught);
-            f.Image4->hide();
-        }
     }
     RefreshSaverButtons(c);
 }
@@ -148,11 +133,26 @@ void mnuStuff_Click(AppContext& c, int index)
     SelectStuffTopic(c);
 }
 
+void choosePhotoCode(AppContext& c, const QString& code)
+{
+    const Topic* topic = topicByCode(code);
+    if (topic && topic->isYear()) {
+        cmdYR_Click(c, topic->yearButton);
+        return;
+    }
+    // A menu's topic as its menu chooses it; a code no menu offers as the slide show leaves it.
+    const bool inMenu = topic && topic->menuIndex >= 0;
+    c.busy().busy();
+    c.form1->Image4->clear();
+    setSelection(c, inMenu ? TopicChoice(*topic) : TopicChoice::ofPhotoCode(code));
+    SelectStuffTopic(c);
+}
+
 void Form1_LostFocus(AppContext& c)
 {
     if (!c.state.SlideShowRunning)
         return;
-    if (hasChoice(c))
+    if (!c.state.Selection.isNone())
         c.form1->Image4->show();
     EnableTopicButtons(c);
 }

@@ -2,7 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/form1.h"
-#include "app/kept_pictures.h"
+#include "app/picture_read_ahead.h"
 #include "app/topics.h"
 #include "app/widgets/picture_view.h"
 #include "platform/file_system.h"
@@ -13,16 +13,6 @@
 namespace kv {
 
 namespace {
-KeptPictures& firstPhotos(Form1& f)
-{
-    if (!f.firstPhotos) {
-        f.firstPhotos = new KeptPictures([](const QString& path, const QSize& size, qreal ratio) {
-            return loadDisplayPicture(path, size, ratio);
-        }, f.Image4, &f);
-    }
-    return *f.firstPhotos;
-}
-
 // The files of the first entry of every code a choice can select, in one pass over the list.
 QStringList firstEntries(const AppContext& c)
 {
@@ -48,15 +38,10 @@ void keepFirstPhotos(AppContext& c)
 {
     // Once the window has painted what is on show, so as not to compete with it.
     QTimer::singleShot(0, c.form1, [&c] {
+        const QStringList firsts = firstEntries(c);
         Form1& f = *c.form1;
-        firstPhotos(f).keep(firstEntries(c), f.Image4->displayBox());
+        f.photoPictures->keep(firsts, f.Image4->displayBox());
     });
-}
-
-DisplayPicture keptFirstPhoto(AppContext& c, const QString& real)
-{
-    Form1& f = *c.form1;
-    return f.firstPhotos ? f.firstPhotos->find(real, f.Image4->displayBox()) : DisplayPicture();
 }
 
 } // namespace kv

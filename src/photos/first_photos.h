@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/image_loader.h"
-
 namespace kv {
 
 struct AppContext;
@@ -11,7 +9,5 @@ struct AppContext;
 // once the window is idle after start-up and after every choice, so one found changed is read
 // again before the next choice.
 void keepFirstPhotos(AppContext& c);
-// The picture kept for `real` at the photo box's size; null images when none is.
-DisplayPicture keptFirstPhoto(AppContext& c, const QString& real);
 
 } // namespace kv

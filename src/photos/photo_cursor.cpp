@@ -8,7 +8,6 @@
 #include "photos/first_photos.h"
 #include "photos/photo_list.h"
 #include "platform/file_system.h"
-#include "platform/image_loader.h"
 
 #include <QLabel>
 
@@ -30,11 +29,6 @@ std::int16_t at(const AppState& s, int position)
 bool inSelection(const AppContext& c, int position)
 {
     return photoCode(c, c.state.PhotoList(position)) == c.state.TopicCode;
-}
-
-QSize photoBox(const Form1& f)
-{
-    return f.Image4->displayBox();
 }
 
 // The entry the next step in the same direction will show, as the steps below search for it;
@@ -67,19 +61,20 @@ void readAhead(AppContext& c, bool forward)
         const int next = nextInSelection(c, forward);
         if (next < 1 || next == c.state.PhotoIndex)
             return;
-        photoReadAhead(*c.form1).start(c.files().resolve(c.state.PhotoList(next)), photoBox(*c.form1));
+        Form1& f = *c.form1;
+        f.photoPictures->start(c.files().resolve(c.state.PhotoList(next)), f.Image4->displayBox());
     });
 }
 } // namespace
 
-PictureReadAhead& photoReadAhead(Form1& f)
+QString photoCode(const AppContext& c, const QString& entry)
 {
-    if (!f.photoAhead) {
-        f.photoAhead = new PictureReadAhead([](const QString& path, const QSize& size, qreal ratio) {
-            return loadDisplayPicture(path, size, ratio);
-        }, f.Image4, &f);
-    }
-    return *f.photoAhead;
+    return entry.mid(c.state.PhotoNamePos - 1 + PhotoFolder.size(), 2);
+}
+
+QString photoFileName(const AppContext& c, const QString& entry)
+{
+    return entry.mid(c.state.PhotoNamePos - 1 + PhotoFolder.size());
 }
 
 bool showPhotoEntry(AppContext& c, int position)
@@ -90,13 +85,8 @@ bool showPhotoEntry(AppContext& c, int position)
     const QString real = c.files().resolve(entry);
     if (real.isEmpty())
         return false;
-    const QSize box = photoBox(f);
     // A choice's first photo is kept ready; a step's was read ahead.
-    DisplayPicture picture = keptFirstPhoto(c, real);
-    if (picture.decoded.isNull())
-        picture = photoReadAhead(f).take(real, box);
-    if (picture.decoded.isNull())
-        picture = loadDisplayPicture(real, box, f.Image4->devicePixelRatioF());
+    const DisplayPicture picture = f.photoPictures->picture(real, f.Image4->displayBox());
     if (picture.decoded.isNull())
         return false;
     f.Image4->setImage(picture.decoded, picture.display);
@@ -170,6 +160,7 @@ StepResult stepBackward(AppContext& c)
     return StepResult::NoPhoto;
 }
 
+namespace {
 void selectionShown(AppContext& c, int position)
 {
     AppState& s = c.state;
@@ -184,6 +175,25 @@ void selectionShown(AppContext& c, int position)
         readAhead(c, true);
     if (c.form1)
         keepFirstPhotos(c);
+}
+} // namespace
+
+StepResult showSelectionStart(AppContext& c)
+{
+    AppState& s = c.state;
+    int first = 1;
+    while (first <= s.PhotoCount && !inSelection(c, first))
+        ++first;
+    if (first > s.PhotoCount) {
+        selectionShown(c, first);
+        return StepResult::NoPhoto;
+    }
+    s.CurrentPhoto = s.PhotoList(first);
+    if (s.ShowFileNames)
+        c.form1->txtFile->setText(photoFileName(c, s.CurrentPhoto).left(12));
+    const bool shown = showPhotoEntry(c, first);
+    selectionShown(c, first);
+    return shown ? StepResult::Shown : StepResult::Failed;
 }
 
 void photoListRebuilt(AppContext& c)

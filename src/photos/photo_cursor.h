@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QString>
+
 namespace kv {
 
 struct AppContext;
-class Form1;
-class PictureReadAhead;
 
 // The photo cursor: the only code that writes PhotoCursor, PhotoIndex, SkipFirstMatch,
 // LastStepNext, LastStepPrevious and LastStepFailed.
@@ -15,6 +15,11 @@ class PictureReadAhead;
 //                                                // a failure, moves the focus, refreshes the rest
 //     showPhotoEntry(c, position)                // show one list entry in the main window
 // The selection, the list builder and the slide show use the routines below them.
+
+// The two-letter code of a list entry: the characters after the photo folder.
+QString photoCode(const AppContext& c, const QString& entry);
+// The file name of a list entry (everything after the photo folder).
+QString photoFileName(const AppContext& c, const QString& entry);
 
 // Shows list entry `position` in the main window: picture, number, file name, CurrentPhoto and
 // PhotoIndex. False when it cannot be read; everything shown before then stays.
@@ -30,9 +35,10 @@ enum class StepResult
 StepResult stepForward(AppContext& c);
 StepResult stepBackward(AppContext& c);
 
-// A new selection shows list entry `position` (PhotoCount + 1 when it has no photo): the first
-// step forward passes over it, the first step back goes to its last photo.
-void selectionShown(AppContext& c, int position);
+// A new selection (TopicCode) shows its first photo: the first step forward passes over it, the
+// first step back goes to its last photo. Failed when that photo cannot be read (its file name
+// is shown all the same), NoPhoto when the selection has none.
+StepResult showSelectionStart(AppContext& c);
 // The list was read again: the next step forward starts from the top of the list.
 void photoListRebuilt(AppContext& c);
 // The slide show walks the whole list with the cursor while it runs.
@@ -40,8 +46,5 @@ void moveSlideCursor(AppContext& c, int position);
 // The slide show hands the slide at `position` to the main window, which steps on from it in
 // either direction. False, with nothing changed, when it cannot be read.
 bool handBackFromSlideShow(AppContext& c, int position);
-
-// The main window's read-ahead of the photo the next step will show, made on first use.
-PictureReadAhead& photoReadAhead(Form1& f);
 
 } // namespace kv

@@ -10,16 +10,6 @@
 
 namespace kv {
 
-QString photoCode(const AppContext& c, const QString& entry)
-{
-    return entry.mid(c.state.PhotoNamePos - 1 + PhotoFolder.size(), 2);
-}
-
-QString photoFileName(const AppContext& c, const QString& entry)
-{
-    return entry.mid(c.state.PhotoNamePos - 1 + PhotoFolder.size());
-}
-
 void BuildPhotoList(AppContext& c)
 {
     AppState& s = c.state;

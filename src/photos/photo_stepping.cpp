@@ -21,7 +21,7 @@ namespace kv {
 namespace {
 bool noChoiceYet(AppContext& c)
 {
-    if (hasChoice(c))
+    if (!c.state.Selection.isNone())
         return false;
     Form1& f = *c.form1;
     f.cmdYR[1]->setEnabled(true);
@@ -96,7 +96,7 @@ void mnuNames_Click(AppContext& c)
 {
     AppState& s = c.state;
     Form1& f = *c.form1;
-    if (!hasChoice(c))
+    if (c.state.Selection.isNone())
         return;
     if (s.ShowFileNames) {
         f.mnuNames->setText(QStringLiteral("Show File &Names"));

@@ -16,7 +16,7 @@ const QString BuiltInPhoto = QStringLiteral("57053.JPG");
 
 bool choiceMade(AppContext& c)
 {
-    return c.form1 && hasChoice(c);
+    return c.form1 && !c.state.Selection.isNone();
 }
 } // namespace
 
@@ -43,7 +43,8 @@ QString photoWindowName(AppContext& c)
 
 void RefreshSaverButtons(AppContext& c)
 {
-    c.state.CopyTarget = SaverSetFolder(c) + photoWindowName(c);
+    const QString name = photoWindowName(c);
+    c.state.CopyTarget = SaverSetFolder(c) + name;
     auto* w = qobject_cast<FrmSSPhoto*>(c.frmSSPhoto.data());
     if (!w)
         return;

@@ -22,7 +22,7 @@ void FrmSlide::mmSlide_StopClick()
     AppState& s = c.state;
     Form1& f = *c.form1;
     s.SlideShowRunning = false;
-    if (!hasChoice(c)) {
+    if (c.state.Selection.isNone()) {
         EnableTopicButtons(c);
         return;
     }

@@ -11,7 +11,6 @@
 #include "app/widgets/title_widgets.h"
 #include "photos/frm_slide.h"
 #include "photos/photo_cursor.h"
-#include "photos/photo_list.h"
 #include "photos/slide_bar.h"
 #include "photos/slide_media_controls.h"
 #include "platform/keep_awake.h"

@@ -38,14 +38,12 @@ bool FrmSlide::loadSlide(int position)
         return false;
     }
     const QString real = m_context.files().resolve(s.PhotoList(position));
-    const QSize fit = slideSize();
-    // Waits only when the read of this very slide has not finished by its tick.
-    DisplayPicture picture = m_ahead->take(real, fit);
-    if (real.isEmpty())
+    if (real.isEmpty()) {
+        discardReadAhead();
         return false;
-    // A failed read-ahead is tried again here, so a failure is reported as without one.
-    if (picture.decoded.isNull())
-        picture = loadDisplayPicture(real, fit, Image1->devicePixelRatioF());
+    }
+    // Waits only when the read of this very slide has not finished by its tick.
+    const DisplayPicture picture = m_ahead->picture(real, slideSize());
     if (picture.decoded.isNull())
         return false;
     Image1->setImage(picture.decoded, picture.display);

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/topic_buttons.h"
 #include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"

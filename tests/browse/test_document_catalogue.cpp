@@ -1,5 +1,6 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
+#include "app/topic_buttons.h"
 #include "app/topics.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"

@@ -1,5 +1,4 @@
 #include "app/form1.h"
-#include "app/kept_pictures.h"
 #include "app/picture_read_ahead.h"
 #include "app/widgets/panel3d.h"
 #include "app/widgets/picture_view.h"
@@ -166,7 +165,7 @@ private slots:
         Form1& f = fx.openMain(disc);
         cmdYR_Click(*fx.c, 2);
         NextPhoto(*fx.c); // 2 on show, 3 read ahead once it is painted
-        QTRY_VERIFY(photoReadAhead(f).active());
+        QTRY_VERIFY(f.photoPictures->active());
         readAheadPool().waitForDone();
         const QString third = disc + "/Murvos/56003.jpg";
         QImage red(64, 48, QImage::Format_RGB32);
@@ -178,7 +177,7 @@ private slots:
         QVERIFY2(shown.red() > 200 && shown.green() < 60, qPrintable(shown.name()));
 
         PreviousPhoto(*fx.c); // 2 on show, 1 read ahead
-        QTRY_VERIFY(photoReadAhead(f).active());
+        QTRY_VERIFY(f.photoPictures->active());
         readAheadPool().waitForDone();
         QVERIFY(QFile::remove(disc + "/Murvos/56001.jpg"));
         const QImage second = f.Image4->image();
@@ -197,10 +196,10 @@ private slots:
         cmdYR_Click(*fx.c, 1); // the others' first photos are kept from now on
         const QString y56 = disc + "/Murvos/56001.jpg";
         const QString y57 = disc + "/Murvos/57001.jpg";
-        QTRY_VERIFY(f.firstPhotos && f.firstPhotos->holds(y57, f.Image4->displayBox()));
+        QTRY_VERIFY(f.photoPictures->keeps(y57, f.Image4->displayBox()));
         readAheadPool().waitForDone();
 
-        const QImage kept = keptFirstPhoto(*fx.c, y56).decoded;
+        const QImage kept = f.photoPictures->take(y56, f.Image4->displayBox()).decoded;
         QVERIFY(!kept.isNull());
         cmdYR_Click(*fx.c, 2);
         QCOMPARE(f.Image4->image().constBits(), kept.constBits()); // shown as kept, not read again
@@ -213,7 +212,7 @@ private slots:
         const QColor shown = f.Image4->image().pixelColor(32, 24);
         QVERIFY2(shown.red() > 200 && shown.green() < 60, qPrintable(shown.name()));
         // Kept again as it is now, for the next choice.
-        QTRY_VERIFY(f.firstPhotos->holds(y57, f.Image4->displayBox()));
+        QTRY_VERIFY(f.photoPictures->keeps(y57, f.Image4->displayBox()));
 
         QVERIFY(QFile::remove(disc + "/Murvos/55001.jpg"));
         cmdYR_Click(*fx.c, 1);
