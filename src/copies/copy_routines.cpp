@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/copy_file.h"
 #include "app/form1.h"
+#include "app/layout_scale.h"
 #include "app/widgets/flood_gauge.h"
 #include "app/window_helpers.h"
 #include "copies/copy_panel.h"
@@ -166,10 +167,12 @@ bool ShowCopyPanel(AppContext& c)
     }
     p.CopyRemaining = p.CopyEstimate;
 
+    // At the main window's scale, as the panel's controls are.
+    const double scale = layoutScale(f.stage);
     const QRect exit(f.cmdExit->mapTo(f.stage, QPoint(0, 0)), f.cmdExit->size());
-    const QSize size = CopyPanel::designSize();
+    const QSize size = CopyPanel::designSize() * scale;
     f.pnlProgress->setGeometry((exit.left() + exit.width() - size.width()) / 2,
-                               f.cmdDesc->geometry().top() + 60 / 15, size.width(), size.height());
+                               f.cmdDesc->geometry().top() + qRound(60 / 15 * scale), size.width(), size.height());
 
     const std::int64_t have = freeForReport(c);
     if (have < p.CopyEstimate) {

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/layout_scale.h"
 #include "app/widgets/flood_gauge.h"
 #include "copies/copy_panel.h"
 #include "copies/copy_routines.h"
@@ -97,6 +98,13 @@ private slots:
         QTRY_VERIFY(t.panel().cmdCancel->hasFocus());
         t.panel().cmdCancel->click();
         QVERIFY(!f.pnlProgress->isVisible());
+
+        // Enlarged with the window, it still holds its buttons.
+        applyLayoutScale(f.stage, 2);
+        mnuCopyMovies_Click(t.ctx());
+        QCOMPARE(f.pnlProgress->size(), QSize(962, 658));
+        const QWidget* cancel = t.panel().cmdCancel;
+        QVERIFY(f.pnlProgress->rect().contains(QRect(cancel->mapTo(f.pnlProgress, QPoint()), cancel->size())));
     }
 
     void gaugesFollowTheBlocks_data()
