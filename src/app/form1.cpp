@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -63,6 +64,10 @@ Form1::Form1(AppContext& context, QWidget* parent)
     setWindowTitle(ProductTitle);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildMenus();
+    menuBar()->ensurePolished();
+    m_menuBarFont = menuBar()->font();
+    m_menuFont = mnuFile->font();
+    m_menuBarHeight = menuBar()->sizeHint().height();
     buildControls();
     MMControl1 = context.media().create();
     // The losing-the-focus rule is about another program taking over, not about the program's
@@ -364,7 +369,7 @@ int Form1::stepKey(const QKeyEvent& key)
 
 QSize Form1::designedClientSize() const
 {
-    return StageSize + QSize(0, menuBar()->sizeHint().height());
+    return StageSize + QSize(0, m_menuBarHeight);
 }
 
 double Form1::fittedScale() const
@@ -377,8 +382,41 @@ double Form1::fittedScale() const
     return m_context.forcedScale > 0 ? m_context.forcedScale : std::max(1.0, std::floor(fit * 100) / 100);
 }
 
+void Form1::scaleMenus(double scale)
+{
+    if (scale == m_menuScale)
+        return;
+    m_menuScale = scale;
+    auto scaled = [scale](QFont font) {
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * scale))));
+        return font;
+    };
+    menuBar()->setFont(scaled(m_menuBarFont));
+    // A menu is a window of its own: no font reaches it from the bar.
+    QList<QMenu*> menus;
+    for (QAction* a : menuBar()->actions()) {
+        if (a->menu())
+            menus << a->menu();
+    }
+    for (int i = 0; i < menus.size(); ++i) {
+        menus[i]->setFont(scaled(m_menuFont));
+        for (QAction* a : menus[i]->actions()) {
+            if (a->menu() && !menus.contains(a->menu()))
+                menus << a->menu();
+        }
+    }
+}
+
 void Form1::placeStage()
 {
+    // The menus follow the whole window, so that their height does not feed back into their scale.
+    const QSize client = size();
+    const double whole = std::min(client.width() / double(designedClientSize().width()),
+                                  client.height() / double(designedClientSize().height()));
+    scaleMenus(m_context.forcedScale > 0 ? m_context.forcedScale : std::max(1.0, std::floor(whole * 100) / 100));
     const QSize area = centralWidget()->size();
     const double scale = fittedScale();
     if (scale != layoutScale(stage))

@@ -226,10 +226,16 @@ private slots:
         QCOMPARE(f.stage->size(), QSize(1400, 952));
         QVERIFY(f.Image4->width() >= 541 * 1.5 && f.Image4->height() >= 406 * 1.5);
 
-        const int menu = f.menuBar()->height();
+        const double barPoints = f.menuBar()->font().pointSizeF(), menuPoints = f.mnuFile->font().pointSizeF();
         f.resize(1920, 1050);
-        // Fitted by hundredths of the scale.
-        QTRY_VERIFY(f.stage->height() <= 1050 - menu && f.stage->height() > 1050 - menu - 6);
+        // Fitted by hundredths of the scale, under the menu bar, which grows with it.
+        auto fills = [&f] {
+            const int room = 1050 - f.menuBar()->height();
+            return f.stage->height() <= room && f.stage->height() > room - 6;
+        };
+        QTRY_VERIFY(fills());
+        QVERIFY(f.menuBar()->font().pointSizeF() > barPoints);
+        QCOMPARE(f.mnuFile->font().pointSizeF() / menuPoints, f.menuBar()->font().pointSizeF() / barPoints);
         QCOMPARE(f.stage->x(), (1920 - f.stage->width()) / 2);
         QCOMPARE(f.Image4->geometry(), QRect(QPoint(12, 74) * layoutScale(f.stage), f.Image4->size()));
         f.resize(700, 500); // never below the design
