@@ -402,11 +402,21 @@ void Form1::scaleMenus(double scale)
             menus << a->menu();
     }
     for (int i = 0; i < menus.size(); ++i) {
-        menus[i]->setFont(scaled(m_menuFont));
-        for (QAction* a : menus[i]->actions()) {
+        QMenu* menu = menus[i];
+        menu->setFont(scaled(m_menuFont));
+        // Qt sizes an entry without the spaces that end its caption but cuts the caption short
+        // with them: in a large font "...website " would lose letters. The menu is made that
+        // much wider instead.
+        int spaces = 0;
+        for (QAction* a : menu->actions()) {
+            const QString text = a->text();
+            spaces = std::max(spaces, int(text.size() - QStringView(text).trimmed().size()));
             if (a->menu() && !menus.contains(a->menu()))
                 menus << a->menu();
         }
+        menu->setMinimumWidth(0);
+        if (scale != 1.0 && spaces > 0)
+            menu->setMinimumWidth(menu->sizeHint().width() + spaces * menu->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     }
 }
 
