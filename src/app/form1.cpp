@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -64,6 +65,10 @@ Form1::Form1(AppContext& context, QWidget* parent)
     setWindowTitle(ProductTitle);
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildMenus();
+    menuBar()->ensurePolished();
+    m_menuBarFont = menuBar()->font();
+    m_menuFont = mnuFile->font();
+    m_menuBarHeight = menuBar()->sizeHint().height();
     buildControls();
     MMControl1 = context.media().create();
     // The losing-the-focus rule is about another program taking over, not about the program's
@@ -368,7 +373,7 @@ int Form1::stepKey(const QKeyEvent& key)
 
 QSize Form1::designedClientSize() const
 {
-    return StageSize + QSize(0, menuBar()->sizeHint().height());
+    return StageSize + QSize(0, m_menuBarHeight);
 }
 
 double Form1::fittedScale() const
@@ -381,8 +386,51 @@ double Form1::fittedScale() const
     return m_context.forcedScale > 0 ? m_context.forcedScale : std::max(1.0, std::floor(fit * 100) / 100);
 }
 
+void Form1::scaleMenus(double scale)
+{
+    if (scale == m_menuScale)
+        return;
+    m_menuScale = scale;
+    auto scaled = [scale](QFont font) {
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * scale))));
+        return font;
+    };
+    menuBar()->setFont(scaled(m_menuBarFont));
+    // A menu is a window of its own: no font reaches it from the bar.
+    QList<QMenu*> menus;
+    for (QAction* a : menuBar()->actions()) {
+        if (a->menu())
+            menus << a->menu();
+    }
+    for (int i = 0; i < menus.size(); ++i) {
+        QMenu* menu = menus[i];
+        menu->setFont(scaled(m_menuFont));
+        // Qt sizes an entry without the spaces that end its caption but cuts the caption short
+        // with them: in a large font "...website " would lose letters. The menu is made that
+        // much wider instead.
+        int spaces = 0;
+        for (QAction* a : menu->actions()) {
+            const QString text = a->text();
+            spaces = std::max(spaces, int(text.size() - QStringView(text).trimmed().size()));
+            if (a->menu() && !menus.contains(a->menu()))
+                menus << a->menu();
+        }
+        menu->setMinimumWidth(0);
+        if (scale != 1.0 && spaces > 0)
+            menu->setMinimumWidth(menu->sizeHint().width() + spaces * menu->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
+    }
+}
+
 void Form1::placeStage()
 {
+    // The menus follow the whole window, so that their height does not feed back into their scale.
+    const QSize client = size();
+    const double whole = std::min(client.width() / double(designedClientSize().width()),
+                                  client.height() / double(designedClientSize().height()));
+    scaleMenus(m_context.forcedScale > 0 ? m_context.forcedScale : std::max(1.0, std::floor(whole * 100) / 100));
     const QSize area = centralWidget()->size();
     const double scale = fittedScale();
     if (scale != layoutScale(stage))

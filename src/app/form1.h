@@ -2,6 +2,7 @@
 
 #include "platform/richtext/rich_text_box.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <array>
@@ -121,7 +122,8 @@ public:
     QAction* mnuAbout = nullptr;
 
     // Index 1..3 of the year button that has the focus, 0 when none.
-    // The window's client area at the designed layout: the stage and the menu bar.
+    // The window's client area at the designed layout: the stage and the menu bar at its
+    // designed font; both grow with the scale.
     QSize designedClientSize() const;
     // The scale at which the designed layout fills the window's present size.
     double fittedScale() const;
@@ -153,6 +155,8 @@ private:
     void keepTitleBarOnScreen();
     void buildMenus();
     void buildControls();
+    // The menu bar and its menus at `scale` times the font they were designed with.
+    void scaleMenus(double scale);
     // -1 for the "," key, 1 for the "." key, 0 for any other.
     static int stepKey(const QKeyEvent& key);
 
@@ -160,6 +164,10 @@ private:
     bool m_swallowSpaceRelease = false;
     bool m_frameCheckPending = false;
     int m_titleBarMoves = 0;
+    QFont m_menuBarFont;
+    QFont m_menuFont;
+    int m_menuBarHeight = 0;
+    double m_menuScale = 1.0;
 };
 
 } // namespace kv

@@ -40,7 +40,7 @@ FrmAbout::FrmAbout(AppContext& context, QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("The Kel-Vardo Folivra title picture"));
     Image1->setGeometry(twipRect(180, 180, 2400, 1800));
-    Image1->setImage(titlePicture(Image1->size() * 2));
+    Image1->setPainted([](const QSize& box) { return titlePicture(box * 2); });
 
     SSPanel1 = new Panel3D(QStringLiteral("Kel-Vardo Folivra"), this);
     SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
@@ -51,7 +51,7 @@ FrmAbout::FrmAbout(AppContext& context, QWidget* parent)
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAccessibleName(QStringLiteral("Orvanta Software logo"));
     Picture2->setGeometry(twipRect(2760, 1140, 840, 840));
-    Picture2->setImage(makerLogo(Picture2->size() * 2));
+    Picture2->setPainted([](const QSize& box) { return makerLogo(box * 2); });
 
     pnlContact = new Panel3D(QStringLiteral("Orvanta Software\n1207 Harbor Lane\nPort Ellery, ME 04999\n")
                                  + QString(makerWebSite()).remove(QStringLiteral("https://")).remove(QLatin1Char('/')),

@@ -287,6 +287,8 @@ public:
     {
     }
 
+    double scale() const { return m_scale ? m_scale() : 1.0; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -423,13 +425,21 @@ double layoutScale(const QWidget* root)
     return s.isValid() ? s.toDouble() : 1.0;
 }
 
+namespace {
+// One at a time: a main window made again (a test's) replaces the one before.
+QPointer<NewWindowScaler> installed;
+} // namespace
+
+double newWindowScale()
+{
+    return installed ? installed->scale() : 1.0;
+}
+
 void scaleNewWindows(QWidget* mainWindow, std::function<double()> scale)
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return;
-    // One at a time: a main window made again (a test's) replaces the one before.
-    static QPointer<QObject> installed;
     delete installed.data();
     installed = new NewWindowScaler(mainWindow, std::move(scale), app);
     app->installEventFilter(installed);

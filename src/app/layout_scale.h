@@ -32,6 +32,8 @@ double layoutScale(const QWidget* root);
 // From now on every window first shown besides `mainWindow` opens at the scale `scale` gives
 // at that moment, and a control made later inside a scaled window joins its window's scale.
 void scaleNewWindows(QWidget* mainWindow, std::function<double()> scale);
+// The scale a window first shown now opens at: 1 before scaleNewWindows.
+double newWindowScale();
 // A window that places its controls itself, at its layoutScale(): given the scale, it has its
 // fonts, style sheets and icons scaled, then a resize event to place its controls.
 void placesItsOwnControls(QWidget* window);

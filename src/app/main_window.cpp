@@ -33,6 +33,8 @@ const QString HideCaption = QStringLiteral("HideStatusBar");
 const QString ShowCaption = QStringLiteral("ShowStatusBar");
 const char* const OwnResize = "kvOwnResize";
 constexpr QSize MinimumSize(320, 240);
+// What a window manager's frame and title bar are allowed beside the window.
+constexpr QSize WindowFrame(16, 40);
 
 std::optional<int> twipsValue(const QString& text)
 {
@@ -72,10 +74,8 @@ double openingScale(AppContext& c)
     const QSize screen = c.screen().sizePixels();
     if (const auto chosen = parseScale(c.settings().value(ProductTitle, Section, scaleKey(screen))))
         return *chosen;
-    // Room is left for the window's frame and title bar, and for the menu bar, which keeps its size.
-    const QSize menu(0, c.form1->menuBar()->sizeHint().height());
-    const QSize frame(16, 40);
-    return fittingScale(c.form1->designedClientSize() - menu, c.screen().availablePixels() - frame - menu);
+    // Room is left for the window's frame and title bar; the menu bar grows with the rest.
+    return fittingScale(c.form1->designedClientSize(), c.screen().availablePixels() - WindowFrame);
 }
 } // namespace
 
@@ -104,9 +104,8 @@ void restoreGeometry(AppContext& c)
     const bool stored = !read("MainWidth").trimmed().isEmpty();
     if (scale > 1 && (!stored || g.size() != screen)) {
         // The designed layout at the scale, where it was left when it still fits there.
-        const QSize menu(0, f.menuBar()->sizeHint().height());
         const QSize area = c.screen().availablePixels();
-        const QSize size = (QSizeF(f.designedClientSize() - menu) * scale).toSize() + menu;
+        const QSize size = (QSizeF(f.designedClientSize()) * scale).toSize();
         g = QRect(g.topLeft(), size.boundedTo(area));
         if (!stored || !QRect(QPoint(), screen).contains(g))
             g.moveTopLeft(QPoint((area.width() - g.width()) / 2, (area.height() - g.height()) / 2));
@@ -135,9 +134,17 @@ void ApplyCompactLayout(AppContext& c)
     f.ssCmdSlide->move(y3->x() + y3->width() + gap, f.ssCmdSlide->y());
     f.cmdExit->resize(int(f.cmdExit->width() * 0.8), f.cmdExit->height());
     f.cmdExit->move(f.ssCmdSlide->x() + f.ssCmdSlide->width() + gap, f.cmdExit->y());
-    const int menu = f.menuBar()->sizeHint().height();
-    const QSize designed(twipsToPixels(11994), twipsToPixels(9100) - menu);
-    resizeUnmaximized(f, (QSizeF(designed) * scale).toSize().boundedTo(c.screen().availablePixels()) + QSize(0, menu));
+    const QSize designed(twipsToPixels(11994), twipsToPixels(9100));
+    const QSize area = c.screen().availablePixels();
+    if (scale > 1) {
+        // Enlarged, the window and its frame stay on the screen, its content fitted to what is left.
+        resizeUnmaximized(f, (QSizeF(designed) * scale).toSize().boundedTo(area - WindowFrame));
+        if (!f.isMaximized())
+            f.move(qBound(0, f.x(), qMax(0, area.width() - WindowFrame.width() - f.width())),
+                   qBound(0, f.y(), qMax(0, area.height() - WindowFrame.height() - f.height())));
+    } else {
+        resizeUnmaximized(f, (QSizeF(designed) * scale).toSize().boundedTo(area));
+    }
     f.placeStage();
 }
 

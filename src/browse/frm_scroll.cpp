@@ -49,8 +49,11 @@ FrmScroll::FrmScroll(AppContext& context, QWidget* parent)
     placesItsOwnControls(this);
     setStyleSheet(QStringLiteral("#frmScroll { background: #000000; }"));
     buildControls();
-    m_ahead = new PictureReadAhead([](const QString& path, const QSize& overview, qreal ratio) {
-        DisplayPicture page{decodePage(path), {}};
+    // At its scale before the first page is read: the page is decoded for it.
+    applyLayoutScale(this, newWindowScale());
+    m_readScale->store(layoutScale(this));
+    m_ahead = new PictureReadAhead([scale = m_readScale](const QString& path, const QSize& overview, qreal ratio) {
+        DisplayPicture page{decodePage(path, scale->load() * ratio, ratio), {}};
         if (overview.isValid())
             page.display = displayImage(page.decoded, overview, ratio, true);
         return page;
@@ -176,16 +179,39 @@ void FrmScroll::prepare()
 
 bool FrmScroll::loadFirstPage(const QString& path)
 {
-    const QImage page = decodePage(m_context.files().resolve(path));
+    const QString real = m_context.files().resolve(path);
+    const QImage page = decodePage(real, pageFactor(), devicePixelRatioF());
     if (page.isNull())
         return false;
     setPage(page);
+    m_shownPage = real;
+    m_pageFactor = pageFactor();
     return true;
+}
+
+double FrmScroll::pageFactor() const
+{
+    return layoutScale(this) * devicePixelRatioF();
+}
+
+void FrmScroll::rereadPage()
+{
+    m_ahead->discard();
+    m_readScale->store(layoutScale(this));
+    m_pageFactor = pageFactor();
+    const QImage page = decodePage(m_shownPage, pageFactor(), devicePixelRatioF());
+    if (page.isNull())
+        return;
+    setPage(page);
+    HScroll1->setValue(0);
+    VScroll1->setValue(0);
+    picChild->move(0, 0);
+    m_aheadWanted = true;
 }
 
 void FrmScroll::placeOverview()
 {
-    Image1->setGeometry(picChild->x(), picChild->y(), 620, picParent->height());
+    Image1->setGeometry(picChild->x(), picChild->y(), int(std::lround(620 * layoutScale(this))), picParent->height());
     if (!m_context.state.BrochureMode)
         layoutPass();
 }
@@ -215,15 +241,13 @@ QSize FrmScroll::overviewBox() const
     return Image1->isVisible() ? Image1->displayBox() : QSize();
 }
 
-DisplayPicture FrmScroll::takePage(int index)
+DisplayPicture FrmScroll::takePage(const QString& real)
 {
-    const AppState& s = m_context.state;
-    const QString real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, index));
     if (real.isEmpty())
         return {};
     DisplayPicture page = m_ahead->take(real, overviewBox());
     if (page.decoded.isNull())
-        page.decoded = decodePage(real);
+        page.decoded = decodePage(real, pageFactor(), devicePixelRatioF());
     return page;
 }
 
@@ -252,8 +276,11 @@ bool FrmScroll::tryCandidate(int index)
 {
     AppState& s = m_context.state;
     s.PageIndex = static_cast<std::int16_t>(index);
-    const DisplayPicture page = takePage(index);
+    const QString real = m_context.files().resolve(pagePath(m_context, m_code, s.BrochureMode, index));
+    const DisplayPicture page = takePage(real);
     if (!page.decoded.isNull()) {
+        m_shownPage = real;
+        m_pageFactor = pageFactor();
         setPage(page.decoded, page.display);
         pageFit();
         setLabel();
@@ -367,6 +394,9 @@ void FrmScroll::syncScrollBars()
 
 void FrmScroll::layoutPass()
 {
+    // A scale or pixel ratio other than the page was read for (the window's first showing).
+    if (!m_shownPage.isEmpty() && m_pageFactor != pageFactor())
+        rereadPage();
     if (!m_context.state.BrochureMode) {
         syncScrollBars();
         Image1->resize(int(0.77 * Image1->height()), Image1->height());

@@ -5,6 +5,9 @@
 
 #include <QImage>
 
+#include <atomic>
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -77,8 +80,13 @@ private:
     // Tries page `index`: a picture that loads becomes the page; index 0 is accepted even so.
     bool tryCandidate(int index);
     void setPage(const QImage& page, const QImage& overview = {});
-    // The page at `index`, with the overview's copy when the read-ahead made one.
-    DisplayPicture takePage(int index);
+    // The page in the resolved file `real`, with the overview's copy when the read-ahead made one.
+    DisplayPicture takePage(const QString& real);
+    // Pages are read at the window's layout scale times its pixel ratio, so that the page view
+    // copies pixels as they are.
+    double pageFactor() const;
+    // The page shown, read again at the present pageFactor().
+    void rereadPage();
     void finishPaging();
     void syncScrollBars();
     void fitBar(QScrollBar* bar, int page, int view);
@@ -90,6 +98,11 @@ private:
     bool m_aheadWanted = false;
     // The size the overview's copy of a page is made at: none while the overview is hidden.
     QSize overviewBox() const;
+    // The scale the read-ahead thread reads at, kept by the viewer's thread.
+    std::shared_ptr<std::atomic<double>> m_readScale = std::make_shared<std::atomic<double>>(1.0);
+    // The page shown, resolved, and the factor it was read at.
+    QString m_shownPage;
+    double m_pageFactor = 1.0;
     // The year the viewer was opened for: the brochure viewer stays open while another is chosen.
     QString m_code;
     AppContext& m_context;

@@ -47,13 +47,13 @@ QString pagePath(const AppContext& c, const QString& code, bool brochure, int in
     return joinPath(c.state.CdDrive, folderFor(brochure), code + prefixFor(brochure) + twoDigits(index) + QStringLiteral(".jpg"));
 }
 
-QImage decodePage(const QString& realPath)
+QImage decodePage(const QString& realPath, double factor, qreal devicePixelRatio)
 {
     if (realPath.isEmpty())
         return {};
     // Full size: a fine scan is what a reader zooms in for. The loader refuses what is not a
     // regular file (a named pipe would block the open) and pictures beyond its pixel limit.
-    return loadImage(realPath);
+    return loadImageAt(realPath, factor, devicePixelRatio);
 }
 
 void CountBrochurePages(AppContext& c)

@@ -17,7 +17,7 @@ PageChild::PageChild(QWidget* parent)
 void PageChild::setPicture(const QImage& picture)
 {
     m_picture = picture;
-    resize(picture.isNull() ? QSize(0, 0) : picture.size());
+    resize(picture.isNull() ? QSize(0, 0) : picture.deviceIndependentSize().toSize());
     update();
 }
 
@@ -25,11 +25,15 @@ void PageChild::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QRect area = event->rect();
+    const QRect page(QPoint(0, 0), m_picture.deviceIndependentSize().toSize());
     // Black only where the page does not cover: filling under it would paint every pixel twice.
-    for (const QRect& r : QRegion(area).subtracted(QRect(QPoint(0, 0), m_picture.size())))
+    for (const QRect& r : QRegion(area).subtracted(page))
         p.fillRect(r, Qt::black);
-    if (!m_picture.isNull())
-        p.drawImage(area.topLeft(), m_picture, area.intersected(m_picture.rect()));
+    // The page was read at the screen's pixels: the exposed part is copied as it is.
+    const QRect shown = area.intersected(page);
+    const qreal ratio = m_picture.devicePixelRatio();
+    if (!shown.isEmpty())
+        p.drawImage(QRectF(shown), m_picture, QRectF(QPointF(shown.topLeft()) * ratio, QSizeF(shown.size()) * ratio));
     p.end();
     emit painted();
 }

@@ -13,7 +13,8 @@ class PageChild : public QWidget
 public:
     explicit PageChild(QWidget* parent = nullptr);
 
-    // Takes the picture's size, as a picture box that sizes itself to its picture.
+    // Takes the picture's size, as a picture box that sizes itself to its picture; a picture
+    // read for a pixel ratio takes its size in the window's units.
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
 

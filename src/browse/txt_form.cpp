@@ -4,6 +4,7 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/layout_scale.h"
+#include "app/painted_icon.h"
 #include "app/widgets/title_widgets.h"
 #include "app/window_helpers.h"
 #include "platform/busy_pointer.h"
@@ -49,7 +50,7 @@ TxtForm::TxtForm(AppContext& context, QWidget* parent)
     SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("OK"), twipRect(120, 6360, 7316, 375));
 
     cmdPrint = makeButton(this, QStringLiteral("cmdPrint"), QString(), twipRect(7440, 6360, 375, 375));
-    cmdPrint->setIcon(printerPicture());
+    cmdPrint->setIcon(paintedIcon([](const QSize& size) { return printerPicture(qMin(size.width(), size.height())); }));
     cmdPrint->setIconSize(QSize(16, 16));
     cmdPrint->setToolTip(QStringLiteral("Print"));
     cmdPrint->setAccessibleName(QStringLiteral("Print"));

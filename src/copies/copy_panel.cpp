@@ -49,7 +49,7 @@ CopyPanel::CopyPanel(QWidget* parent)
     Image1 = new PictureView(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipRect(1800, 1560, 3600, 1920));
-    Image1->setImage(discToDrivePicture(Image1->size() * 2));
+    Image1->setPainted([](const QSize& box) { return discToDrivePicture(box * 2); });
     Image1->setAccessibleName(QStringLiteral("From the CD-ROM to the hard drive"));
 
     ProgressGuage2 = new FloodGauge(this);

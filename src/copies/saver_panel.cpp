@@ -42,7 +42,7 @@ SaverPanel::SaverPanel(QWidget* parent)
     Image2 = new PictureView(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipRect(1200, 600, 3855, 2640));
-    Image2->setImage(saverPicture(Image2->size() * 2));
+    Image2->setPainted([](const QSize& box) { return saverPicture(box * 2); });
     Image2->setAccessibleName(QStringLiteral("Screen saver picture"));
     Image2->setFocusPolicy(Qt::NoFocus);
 

@@ -154,7 +154,7 @@ SoundEffectsPanel::SoundEffectsPanel(AppContext& context, QWidget* parent)
     Picture5 = new PictureView(this);
     Picture5->setObjectName(QStringLiteral("Picture5"));
     Picture5->setGeometry(222, 244, 296, 96);
-    Picture5->setImage(speakerPicture(Picture5->size()));
+    Picture5->setPainted([](const QSize& box) { return speakerPicture(box); });
 
     SSCommand3 = makeButton(this, QStringLiteral("SSCommand3"), QStringLiteral("Stop"), QRect(width() - 232, height() - 44, 106, 32));
     SSCommand1 = makeButton(this, QStringLiteral("SSCommand1"), QStringLiteral("Close"), QRect(width() - 118, height() - 44, 106, 32));
@@ -195,7 +195,7 @@ SongsPanel::SongsPanel(AppContext& context, QWidget* parent)
     Picture1 = new PictureView(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(16, 40, width() - 32, height() - 100);
-    Picture1->setImage(roadPicture(Picture1->size()));
+    Picture1->setPainted([](const QSize& box) { return roadPicture(box); });
 
     const int y = height() - 48;
     ssSongs[0] = makeButton(this, QStringLiteral("ssSongs_0"), QStringLiteral("Play Song"), QRect(16, y, 120, 32));

@@ -35,7 +35,7 @@ FrmSSPhoto::FrmSSPhoto(AppContext& context, QWidget* parent)
     Picture1 = new PictureView(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(10, 44, 310, 64);
-    Picture1->setImage(cameraPicture(Picture1->size() * 2));
+    Picture1->setPainted([](const QSize& box) { return cameraPicture(box * 2); });
     Picture1->setAccessibleName(QStringLiteral("Camera and film"));
 
     const int left = 10, width = 310, height = 30, step = 35;

@@ -8,6 +8,9 @@
 #include <QImageReader>
 #include <QRect>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kv {
 
 namespace {
@@ -56,7 +59,12 @@ QSize nativeScaledSize(const QSize& full, const QSize& fitInto)
     return QSize(qMax(1, full.width() / denominator), qMax(1, full.height() / denominator));
 }
 
-QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
+namespace {
+// Reads `path` at the size `decodeAt` picks from its own. `shrinks` tells that it is read for a
+// smaller box, which lets a large baseline JPEG through; `anyFormat` that a format the decoder
+// cannot scale is read whole and scaled smoothly by the reader, else it stays at its own size.
+template <typename DecodeAt>
+QImage read(const QString& path, bool shrinks, bool anyFormat, const DecodeAt& decodeAt, QString* error)
 {
     auto fail = [error](const QString& why) {
         if (error)
@@ -71,21 +79,43 @@ QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
     // The allocation limit covers the finished picture, not a decoder's working buffers
     // (a progressive JPEG keeps all its coefficients), so refuse absurd sizes up front.
     const qint64 pixels = full.isValid() ? qint64(full.width()) * full.height() : 0;
-    const bool scaledScan = fitInto.isValid() && qint64(fitInto.width()) * fitInto.height() <= MaxImagePixels
-        && pixels <= MaxScaledJpegPixels && isSequentialJpeg(path);
+    const bool scaledScan = shrinks && pixels <= MaxScaledJpegPixels && isSequentialJpeg(path);
     if (pixels > MaxImagePixels && !scaledScan) {
         return fail(QCoreApplication::translate("kv", "The picture is too large (%1 x %2 pixels).")
                         .arg(full.width())
                         .arg(full.height()));
     }
-    if (fitInto.isValid() && full.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
-        const QSize native = nativeScaledSize(full, fitInto);
-        if (native != full)
-            reader.setScaledSize(native);
+    if (full.isValid() && (anyFormat || reader.supportsOption(QImageIOHandler::ScaledSize))) {
+        const QSize size = decodeAt(full);
+        if (size.isValid() && size != full)
+            reader.setScaledSize(size);
     }
     QImage image = reader.read();
     if (image.isNull() && error)
         *error = reader.errorString();
+    return image;
+}
+} // namespace
+
+QImage loadImage(const QString& path, const QSize& fitInto, QString* error)
+{
+    const bool box = fitInto.isValid() && qint64(fitInto.width()) * fitInto.height() <= MaxImagePixels;
+    return read(path, box, false, [&](const QSize& full) {
+        // Only where the decoder scales at little cost; the painter does the final fit.
+        return box ? nativeScaledSize(full, fitInto) : full;
+    }, error);
+}
+
+QImage loadImageAt(const QString& path, double factor, qreal devicePixelRatio, QString* error)
+{
+    QImage image = read(path, false, true, [factor](const QSize& full) {
+        const double pixels = double(full.width()) * full.height();
+        double f = factor;
+        if (f > 1.0 && pixels * f * f > MaxEnlargedPixels)
+            f = std::max(1.0, std::sqrt(MaxEnlargedPixels / pixels));
+        return QSize(std::max(1, int(std::lround(full.width() * f))), std::max(1, int(std::lround(full.height() * f))));
+    }, error);
+    image.setDevicePixelRatio(devicePixelRatio);
     return image;
 }
 

@@ -20,6 +20,13 @@ inline constexpr qint64 MaxScaledJpegPixels = 300'000'000;
 // the reason, never a crash.
 QImage loadImage(const QString& path, const QSize& fitInto = {}, QString* error = nullptr);
 
+// Reads a picture at `factor` times its own size (a page scan shown at a layout scale on a
+// screen's pixel ratio), decoded at that size by the reader, never enlarged afterwards. An
+// enlargement stops at MaxEnlargedPixels; a picture larger than that stays at its own size.
+// The image carries `devicePixelRatio`, so it is laid out at its size divided by it.
+QImage loadImageAt(const QString& path, double factor, qreal devicePixelRatio = 1.0, QString* error = nullptr);
+inline constexpr qint64 MaxEnlargedPixels = 40'000'000;
+
 // The size a picture of `full` pixels is decoded at for a box of `fitInto`: its own size, or
 // 1/2, 1/4 or 1/8 of it when it is at least that many times larger than the box.
 QSize nativeScaledSize(const QSize& full, const QSize& fitInto);

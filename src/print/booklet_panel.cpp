@@ -103,7 +103,12 @@ BookletPanel::BookletPanel(QFrame* panel)
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setAccessibleName(QStringLiteral("A Kel-Vardo car"));
     Image3->setGeometry(twipRect(480, 2400, 5055, 1455));
-    Image3->setImage(carPicture(QSize(340, 110)));
+    // The car keeps its proportions; drawn at least at its designed 340 by 110, larger when
+    // the box grows beyond that.
+    Image3->setPainted([](const QSize& box) {
+        const QSize car(340, 110);
+        return carPicture(car.scaled(box, Qt::KeepAspectRatioByExpanding).expandedTo(car));
+    });
 
     Label5 = label(panel, "Label5", "Choose print range:", twipRect(360, 4080, 2160, 240));
     Label4 = label(panel, "Label4", "From:", twipRect(360, 4440, 600, 240));

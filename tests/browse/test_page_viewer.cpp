@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/layout_scale.h"
 #include "app/widgets/spin_button.h"
 #include "browse/frm_scroll.h"
 #include "browse/page_widgets.h"
@@ -415,6 +416,37 @@ private slots:
         QCOMPARE(v->picChild->y(), -(2400 - v->picParent->height()));
         QTest::keyClick(v->sscommand1, '.');
         QCOMPARE(v->picChild->pos(), QPoint(0, 0));
+        v->close();
+    }
+
+    // Read for the window's scale and pixel ratio, read ahead at it too, and read again when the
+    // scale changes; the scroll bars follow the page's shown size.
+    void pagesAreReadAtTheWindowsScale()
+    {
+        Fixture fx;
+        fx.c->forcedScale = 2;
+        const QString disc = fx.disc();
+        writePages(disc + "/brochures", "55brch", {0});
+        QImage big(400, 600, QImage::Format_RGB32);
+        big.fill(Qt::gray);
+        QVERIFY(big.save(disc + "/brochures/55brch01.jpg", "JPG"));
+        openYear(fx, disc, 1);
+        cmdBrochure_Click(*fx.c);
+        FrmScroll* v = viewer(fx);
+        QVERIFY(v);
+        QCOMPARE(layoutScale(v), 2.0);
+        const qreal ratio = v->devicePixelRatioF();
+        QCOMPARE(v->picChild->size(), QSize(200, 300));
+        QCOMPARE(v->picChild->picture().size(), QSize(200, 300) * ratio);
+        press(*v, 'u');
+        QCOMPARE(v->picChild->size(), QSize(800, 1200));
+        QCOMPARE(v->picChild->picture().size(), QSize(800, 1200) * ratio);
+        QCOMPARE(v->VScroll1->maximum(), 1200 - v->picParent->height());
+        applyLayoutScale(v, 1.5);
+        QCOMPARE(v->picChild->size(), QSize(600, 900));
+        QCOMPARE(v->VScroll1->maximum(), 900 - v->picParent->height());
+        press(*v, 'u');
+        QCOMPARE(v->picChild->size(), QSize(150, 225));
         v->close();
     }
 

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -28,7 +29,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 using namespace kv;
@@ -86,6 +89,26 @@ QStringList clippedTexts(QWidget* window)
     return found;
 }
 
+// Pictures the program draws that, once painted, have fewer pixels than their box shows.
+QStringList enlargedPictures(QWidget* window)
+{
+    QStringList found;
+    for (PictureView* view : window->findChildren<PictureView*>()) {
+        if (!view->isVisibleTo(window) || !view->painted())
+            continue;
+        view->grab();
+        const QSize box = view->displayBox();
+        if ((view->image().width() < box.width() || view->image().height() < box.height()))
+            found << QStringLiteral("%1: picture %2x%3 in a box of %4x%5")
+                         .arg(where(view))
+                         .arg(view->image().width())
+                         .arg(view->image().height())
+                         .arg(box.width())
+                         .arg(box.height());
+    }
+    return found;
+}
+
 // Pairs of visible sibling controls that overlap, by name. A control over the page or picture
 // that fills the window floats there by design.
 QSet<QString> overlaps(QWidget* window)
@@ -98,8 +121,9 @@ QSet<QString> overlaps(QWidget* window)
             if (a >= b || a->parentWidget() != b->parentWidget() || !a->isVisibleTo(window) || !b->isVisibleTo(window)
                 || fills(a) || fills(b))
                 continue;
+            // Named in the same order whichever was made first.
             if (a->geometry().intersects(b->geometry()))
-                found << where(a) + QStringLiteral(" & ") + where(b);
+                found << std::min(where(a), where(b)) + QStringLiteral(" & ") + std::max(where(a), where(b));
         }
     }
     return found;
@@ -138,7 +162,7 @@ private slots:
 
         QStringList found;
         auto check = [&](const QString& what, QWidget* window) {
-            for (const QString& line : clippedTexts(window))
+            for (const QString& line : clippedTexts(window) + enlargedPictures(window))
                 found << what + QStringLiteral(": ") + line;
             // The page viewer floats its arrows and caption over the page, wherever it lies.
             if (what == QLatin1String("brochures"))
@@ -150,13 +174,28 @@ private slots:
                 found << what + QStringLiteral(": overlap ") + pair;
         };
         check(QStringLiteral("main"), &f);
-        const std::array<std::pair<const char*, std::function<void()>>, 7> windows = {{
+        // The panels laid over the main window's photo, one at a time.
+        const std::array<std::tuple<const char*, QFrame*, std::function<void()>>, 5> panels = {{
+            {"copy panel", f.pnlProgress, [&] { f.mnuCopy->trigger(); }},
+            {"saver panel", f.pnlSSaver, [&] { f.mnuSaver->trigger(); }},
+            {"booklet panel", f.pnlPrint, [&] { f.mnuPrnt->trigger(); }},
+            {"sound panel", f.pnlSound, [&] { f.mnuSound->trigger(); }},
+            {"songs panel", f.ssPnlSongs, [&] { f.mnuUSA->trigger(); }},
+        }};
+        for (const auto& [what, panel, open] : panels) {
+            open();
+            QVERIFY2(panel->isVisible(), what);
+            check(QString::fromLatin1(what), &f);
+            panel->hide();
+        }
+        const std::array<std::pair<const char*, std::function<void()>>, 8> windows = {{
             {"about", [&] { mnuAbout_Click(c); }},
             {"document", [&] { cmdDesc_Click(c); }},
             {"slide show", [&] { ssCmdSlide_Click(c); }},
             {"brochures", [&] { cmdBrochure_Click(c); }},
             {"photo", [&] { OpenPhotoWindow(c); }},
             {"movies", [&] { mnuMovies_Click(c); }},
+            {"find", [&] { f.mnuHelp->actions().constLast()->trigger(); }},
             {"help", [&] {
                  auto* help = new HelpWindow(&f);
                  help->openFile(disc + QStringLiteral("/KelVardo.HLP"));
@@ -187,10 +226,16 @@ private slots:
         QCOMPARE(f.stage->size(), QSize(1400, 952));
         QVERIFY(f.Image4->width() >= 541 * 1.5 && f.Image4->height() >= 406 * 1.5);
 
-        const int menu = f.menuBar()->height();
+        const double barPoints = f.menuBar()->font().pointSizeF(), menuPoints = f.mnuFile->font().pointSizeF();
         f.resize(1920, 1050);
-        // Fitted by hundredths of the scale.
-        QTRY_VERIFY(f.stage->height() <= 1050 - menu && f.stage->height() > 1050 - menu - 6);
+        // Fitted by hundredths of the scale, under the menu bar, which grows with it.
+        auto fills = [&f] {
+            const int room = 1050 - f.menuBar()->height();
+            return f.stage->height() <= room && f.stage->height() > room - 6;
+        };
+        QTRY_VERIFY(fills());
+        QVERIFY(f.menuBar()->font().pointSizeF() > barPoints);
+        QCOMPARE(f.mnuFile->font().pointSizeF() / menuPoints, f.menuBar()->font().pointSizeF() / barPoints);
         QCOMPARE(f.stage->x(), (1920 - f.stage->width()) / 2);
         QCOMPARE(f.Image4->geometry(), QRect(QPoint(12, 74) * layoutScale(f.stage), f.Image4->size()));
         f.resize(700, 500); // never below the design
@@ -229,6 +274,8 @@ private slots:
         QCOMPARE(viewer.size(), QSize(797, 684));
         QCOMPARE(viewer.minimumSize(), viewer.size());
         QVERIFY(viewer.maximumWidth() > 2000);
+        // The printer is drawn at the icon's scaled size.
+        QCOMPARE(viewer.cmdPrint->icon().pixmap(viewer.cmdPrint->iconSize(), 1.0).size(), QSize(24, 24));
 
         viewer.resize(1400, 900);
         QTRY_COMPARE(viewer.rtbText->width(), 1400 - 12 - 15);

@@ -2,6 +2,7 @@
 #include "app/error_reporter.h"
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/layout_scale.h"
 #include "app/widgets/picture_view.h"
 #include "platform/shell.h"
 #include "startup/startup.h"
@@ -368,6 +369,21 @@ private slots:
         QCOMPARE(f.ssCmdSlide->x(), f.cmdYR[3]->x() + f.cmdYR[3]->width() + 16);
         QCOMPARE(f.cmdExit->x(), f.ssCmdSlide->x() + f.ssCmdSlide->width() + 16);
         QVERIFY(f.cmdExit->geometry().right() < f.Frame1->width());
+    }
+
+    // Enlarged, the compact window still fits the screen with its frame, at the scale it opened at.
+    void compactLayoutScaledStaysOnTheScreen()
+    {
+        Fixture fx;
+        fx.t.screen->size = QSize(1920, 1080);
+        fx.t.screen->available = QSize(1920, 1080);
+        fx.c->arguments = {"HWI"};
+        QVERIFY(Form2_Load(*fx.c));
+        Timer1_Timer(*fx.c);
+        Form1& f = *fx.c->form1;
+        QTRY_COMPARE(layoutScale(f.stage), 1.75);
+        QVERIFY(f.x() >= 0 && f.y() >= 0);
+        QVERIFY(f.x() + f.width() + 16 <= 1920 && f.y() + f.height() + 40 <= 1080);
     }
 };
 

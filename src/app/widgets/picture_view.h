@@ -22,6 +22,7 @@ public:
     // A picture painted by `paint` for a box of the size it is given: painted again, at the
     // box's device pixels, whenever the box grows beyond it (a larger layout scale).
     void setPainted(std::function<QImage(const QSize&)> paint);
+    bool painted() const { return bool(m_paint); }
     void clear();
     const QImage& image() const { return m_image; }
     bool hasImage() const { return !m_image.isNull(); }

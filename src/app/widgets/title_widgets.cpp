@@ -191,11 +191,14 @@ QImage moviePicture(const QSize& size, const QString& caption)
     return img;
 }
 
-QPixmap printerPicture()
+QPixmap printerPicture(int size)
 {
-    QPixmap pm(16, 16);
+    QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
+    // Whole multiples stay as sharp as the design; others are smoothed.
+    p.setRenderHint(QPainter::Antialiasing, size % 16 != 0);
+    p.scale(size / 16.0, size / 16.0);
     p.setPen(QColor(0x30, 0x30, 0x30));
     p.setBrush(Qt::white);
     p.drawRect(4, 1, 7, 5);   // paper going in

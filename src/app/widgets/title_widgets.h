@@ -27,8 +27,8 @@ QImage speakerPicture(const QSize& size);
 QImage roadPicture(const QSize& size);
 // A film strip over `caption`: the movie window's picture before a film is open.
 QImage moviePicture(const QSize& size, const QString& caption);
-// The 16 by 16 printer on a print button.
-QPixmap printerPicture();
+// The printer on a print button: designed 16 by 16, drawn `size` pixels square.
+QPixmap printerPicture(int size = 16);
 // A low two-tone coupe seen from the side: the booklet panel's car.
 QImage carPicture(const QSize& size);
 // A monitor showing a photo of the car line, with the next ones fanned behind it.
