@@ -72,6 +72,9 @@ void SelectTopic(AppContext& c)
         if (s.ShowFileNames)
             f.txtFile->setText(photoFileName(c, s.CurrentPhoto).left(12));
         const bool shown = showPhotoEntry(c, first);
+        // The photo goes to the screen now; the buttons and captions the choice changes follow.
+        if (shown)
+            f.Image4->repaint();
         selectionShown(c, first);
         if (!shown) {
             s.ErrCode = QStringLiteral("ER023");

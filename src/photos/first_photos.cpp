@@ -47,7 +47,7 @@ QStringList firstEntries(const AppContext& c)
 void keepFirstPhotos(AppContext& c)
 {
     // Once the window has painted what is on show, so as not to compete with it.
-    QTimer::singleShot(0, c.form1, [&c] {
+    c.form1->Image4->afterShown([&c] {
         Form1& f = *c.form1;
         firstPhotos(f).keep(firstEntries(c), f.Image4->displayBox());
     });
