@@ -59,6 +59,9 @@ void SelectTopic(AppContext& c)
     s.PhotoNamePos = static_cast<std::int16_t>(s.PhotoList(1).indexOf(PhotoFolder) + 1);
 
     const StepResult start = showSelectionStart(c);
+    // The photo goes to the screen now; the buttons and captions the choice changes follow.
+    if (start == StepResult::Shown)
+        f.Image4->repaint();
     if (start != StepResult::Shown) {
         s.ErrCode = QStringLiteral("ER023");
         ErrorReporter(c, start == StepResult::NoPhoto ? Failure::Detected : Failure::Caught);

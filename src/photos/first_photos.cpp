@@ -8,7 +8,6 @@
 #include "platform/file_system.h"
 
 #include <QSet>
-#include <QTimer>
 
 namespace kv {
 
@@ -37,7 +36,7 @@ QStringList firstEntries(const AppContext& c)
 void keepFirstPhotos(AppContext& c)
 {
     // Once the window has painted what is on show, so as not to compete with it.
-    QTimer::singleShot(0, c.form1, [&c] {
+    c.form1->Image4->afterShown([&c] {
         const QStringList firsts = firstEntries(c);
         Form1& f = *c.form1;
         f.photoPictures->keep(firsts, f.Image4->displayBox());

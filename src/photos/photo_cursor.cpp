@@ -11,7 +11,6 @@
 
 #include <QLabel>
 
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -57,7 +56,7 @@ int nextInSelection(const AppContext& c, bool forward)
 // not compete with them for the processor.
 void readAhead(AppContext& c, bool forward)
 {
-    QTimer::singleShot(0, c.form1, [&c, forward] {
+    c.form1->Image4->afterShown([&c, forward] {
         const int next = nextInSelection(c, forward);
         if (next < 1 || next == c.state.PhotoIndex)
             return;

@@ -2,20 +2,63 @@
 
 #include "platform/image_loader.h"
 
+#include <QBackingStore>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 
+#include <utility>
+
 namespace kv {
+
+namespace {
+// Once the picture has gone out, the display server needs a few milliseconds to take it.
+constexpr int AfterShownMs = 8;
+// Work waits no longer than this for a paint that never comes (the box covered, say).
+constexpr int PaintAwaitedMs = 100;
+
+// On X the window's pixels are handed to the server in shared memory, and the next paint over a
+// part the server may still be reading first waits for it (a round trip). Asked once here, while
+// nothing waits for the screen, the next paint starts at once. The opaque window is left as it
+// is: nothing is painted between the two calls.
+void settleSharedPixels(QWidget* w)
+{
+    static const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    QBackingStore* store = x11 ? w->backingStore() : nullptr;
+    if (!store || !w->isVisible() || w->window()->testAttribute(Qt::WA_TranslucentBackground))
+        return;
+    store->beginPaint(QRegion(w->window()->rect()));
+    store->endPaint();
+}
+} // namespace
 
 PictureView::PictureView(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    m_afterShownTimer.setSingleShot(true);
+    connect(&m_afterShownTimer, &QTimer::timeout, this, &PictureView::runAfterShown);
+}
+
+void PictureView::afterShown(std::function<void()> work)
+{
+    m_afterShown.push_back(std::move(work));
+    if (!m_afterShownTimer.isActive())
+        m_afterShownTimer.start(!isVisible() ? 0 : m_paintPending ? PaintAwaitedMs : AfterShownMs);
+}
+
+void PictureView::runAfterShown()
+{
+    settleSharedPixels(this);
+    // Work run here may ask for more.
+    for (auto work = std::exchange(m_afterShown, {}); auto& w : work)
+        w();
 }
 
 void PictureView::setImage(const QImage& image, const QImage& display)
 {
+    m_paintPending = true;
     m_image = image;
     m_display = display;
     m_paint = nullptr;
@@ -24,6 +67,7 @@ void PictureView::setImage(const QImage& image, const QImage& display)
 
 void PictureView::setPainted(std::function<QImage(const QSize&)> paint)
 {
+    m_paintPending = true;
     m_paint = std::move(paint);
     m_image = m_paint(displayBox());
     m_display = QImage();
@@ -32,6 +76,7 @@ void PictureView::setPainted(std::function<QImage(const QSize&)> paint)
 
 void PictureView::clear()
 {
+    m_paintPending = true;
     m_image = QImage();
     m_display = QImage();
     m_paint = nullptr;
@@ -60,6 +105,10 @@ QSize PictureView::displayBox() const
 
 void PictureView::paintEvent(QPaintEvent*)
 {
+    m_paintPending = false;
+    // The timer fires only after this paint has been sent to the screen.
+    if (!m_afterShown.empty())
+        m_afterShownTimer.start(AfterShownMs);
     QPainter p(this);
     if (m_image.isNull()) {
         if (m_background.isValid())

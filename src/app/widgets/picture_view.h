@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace kv {
 
@@ -34,6 +36,10 @@ public:
     void setBackground(const QColor& color);
     // The box in device pixels, as a display copy must be made for it.
     QSize displayBox() const;
+    // Runs `work` a moment after the picture asked for has been painted and sent to the screen
+    // (soon when nothing is painted), so that work begun there (reading the next picture ahead)
+    // does not compete with the paint and the display server for the processor.
+    void afterShown(std::function<void()> work);
 
 signals:
     void pressed(Qt::MouseButton button);
@@ -45,11 +51,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void runAfterShown();
+
     QImage m_image;
     QImage m_display;
     std::function<QImage(const QSize&)> m_paint;
     QColor m_background;
     bool m_stretch = false;
+    bool m_paintPending = false; // a new picture not painted yet
+    std::vector<std::function<void()>> m_afterShown;
+    QTimer m_afterShownTimer;
 };
 
 } // namespace kv
