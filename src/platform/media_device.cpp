@@ -403,6 +403,17 @@ bool QtMediaDevice::command(const QString& command)
     return true;
 }
 
+void QtMediaFactory::prepare()
+{
+    if (std::exchange(m_prepared, true))
+        return;
+    // What a film's first opening makes: the back-end loads its plugins and audio devices
+    // once, and keeps them for every player after.
+    QMediaPlayer player;
+    player.setAudioOutput(new QAudioOutput(&player));
+    player.setVideoSink(new QVideoSink(&player));
+}
+
 namespace {
 bool paintedVideoSwitchSet = false;
 

@@ -62,6 +62,9 @@ class IMediaFactory
 public:
     virtual ~IMediaFactory() = default;
     virtual std::unique_ptr<IMediaDevice> create() = 0;
+    // Starts the media back-end, which costs the first film tens of milliseconds otherwise.
+    // Blocks for that long: call when nobody waits.
+    virtual void prepare() = 0;
 };
 
 class QtMediaDevice final : public QObject, public IMediaDevice
@@ -139,6 +142,10 @@ class QtMediaFactory final : public IMediaFactory
 {
 public:
     std::unique_ptr<IMediaDevice> create() override { return std::make_unique<QtMediaDevice>(); }
+    void prepare() override;
+
+private:
+    bool m_prepared = false;
 };
 
 // Films are painted without OpenGL on X: they are small, and where OpenGL is software (virtual

@@ -63,10 +63,14 @@ bool findDisc(AppContext& c)
 // A moment after the main window shows, once it has painted: what the first choice would
 // otherwise make the user wait for.
 constexpr int IdleAfterShowMs = 400;
+// Starting the media back-end holds the window up for a few tens of milliseconds: later, apart
+// from the photos' reading.
+constexpr int MediaAfterShowMs = 1500;
 
 void prepareAtIdle(AppContext& c)
 {
     keepFirstPhotos(c);
+    QTimer::singleShot(MediaAfterShowMs - IdleAfterShowMs, c.form1, [&c] { c.media().prepare(); });
 }
 } // namespace
 

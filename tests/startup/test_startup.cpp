@@ -349,6 +349,9 @@ private slots:
         QCOMPARE(f.size(), QSize(600, 400));
         QCOMPARE(fx.c->state.DocPath, fx.programDir() + "/richtext/desc.rtf");
         QVERIFY(f.mnuHideStatus->isVisible()); // exactly 800 by 600 keeps the design
+        // The media back-end is started once, a while after the window shows.
+        QCOMPARE(fx.t.media->prepared, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(fx.t.media->prepared, 1, 3000);
     }
 
     void compactLayoutOnOtherScreens()

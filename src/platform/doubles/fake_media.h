@@ -54,8 +54,10 @@ public:
         ++created;
         return std::make_unique<FakeMediaDevice>(log);
     }
+    void prepare() override { ++prepared; }
     std::shared_ptr<QStringList> log = std::make_shared<QStringList>();
     int created = 0;
+    int prepared = 0;
 };
 
 } // namespace kv
