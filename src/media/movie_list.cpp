@@ -2,8 +2,10 @@
 
 #include "app/app_context.h"
 #include "app/error_reporter.h"
+#include "media/frm_movie.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/media_device.h"
 
 namespace kv {
 
@@ -35,6 +37,12 @@ void SetMovieDir(AppContext& c)
     s.MovieDir = hasLocal ? local : joinPath(s.CdDrive, MovieFolder);
     if (!s.MovieDir.endsWith(QLatin1Char('/')))
         s.MovieDir += QLatin1Char('/');
+}
+
+void prepareMovies(AppContext& c)
+{
+    SetMovieDir(c);
+    c.media().prepare(c.files().resolve(c.state.MovieDir + movieTable()[0].file));
 }
 
 } // namespace kv

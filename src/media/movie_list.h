@@ -17,4 +17,7 @@ void BuildMovieList(AppContext& c);
 // "*.avi", else the disc's.
 void SetMovieDir(AppContext& c);
 
+// Readies the media back-end and the decoders of the first film, for a quick first Movies.
+void prepareMovies(AppContext& c);
+
 } // namespace kv

@@ -403,15 +403,29 @@ bool QtMediaDevice::command(const QString& command)
     return true;
 }
 
-void QtMediaFactory::prepare()
+void QtMediaFactory::prepare(const QString& film)
 {
     if (std::exchange(m_prepared, true))
         return;
-    // What a film's first opening makes: the back-end loads its plugins and audio devices
-    // once, and keeps them for every player after.
-    QMediaPlayer player;
-    player.setAudioOutput(new QAudioOutput(&player));
-    player.setVideoSink(new QVideoSink(&player));
+    // What a film's first opening makes: the back-end loads its plugins, audio devices and the
+    // film's decoders once, and keeps them for every player after.
+    auto* player = new QMediaPlayer;
+    auto* audio = new QAudioOutput(player);
+    audio->setMuted(true);
+    player->setAudioOutput(audio);
+    player->setVideoSink(new QVideoSink(player));
+    if (!QFileInfo(film).isFile() || QFileInfo(film).size() == 0) {
+        delete player;
+        return;
+    }
+    // Deleted only once loaded: a player deleted while it reads can lock the back-end up.
+    QObject::connect(player, &QMediaPlayer::mediaStatusChanged, player, [player](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::LoadingMedia)
+            return;
+        player->disconnect();
+        player->deleteLater();
+    });
+    player->setSource(QUrl::fromLocalFile(film));
 }
 
 namespace {

@@ -62,9 +62,10 @@ class IMediaFactory
 public:
     virtual ~IMediaFactory() = default;
     virtual std::unique_ptr<IMediaDevice> create() = 0;
-    // Starts the media back-end, which costs the first film tens of milliseconds otherwise.
-    // Blocks for that long: call when nobody waits.
-    virtual void prepare() = 0;
+    // Starts the media back-end, which costs the first film tens of milliseconds otherwise,
+    // and loads `film` (when it is a file) without showing it, so that its decoders are ready
+    // too. Blocks for a few tens of milliseconds: call when nobody waits. Once only.
+    virtual void prepare(const QString& film) = 0;
 };
 
 class QtMediaDevice final : public QObject, public IMediaDevice
@@ -142,7 +143,7 @@ class QtMediaFactory final : public IMediaFactory
 {
 public:
     std::unique_ptr<IMediaDevice> create() override { return std::make_unique<QtMediaDevice>(); }
-    void prepare() override;
+    void prepare(const QString& film) override;
 
 private:
     bool m_prepared = false;

@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "app/main_window.h"
 #include "app/window_helpers.h"
+#include "media/movie_list.h"
 #include "photos/first_photos.h"
 #include "photos/photo_list.h"
 #include "print/booklet_panel.h"
@@ -70,7 +71,7 @@ constexpr int MediaAfterShowMs = 1500;
 void prepareAtIdle(AppContext& c)
 {
     keepFirstPhotos(c);
-    QTimer::singleShot(MediaAfterShowMs - IdleAfterShowMs, c.form1, [&c] { c.media().prepare(); });
+    QTimer::singleShot(MediaAfterShowMs - IdleAfterShowMs, c.form1, [&c] { prepareMovies(c); });
 }
 } // namespace
 

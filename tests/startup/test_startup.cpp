@@ -7,6 +7,7 @@
 #include "platform/shell.h"
 #include "startup/startup.h"
 #include "support/fixture.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QFrame>
@@ -339,6 +340,7 @@ private slots:
         fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainTop"] = "750";
         fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainWidth"] = "9000";
         fx.t.settings->values["The Kel-Vardo Folivra/Settings/MainHeight"] = "6000";
+        writeText(fx.programDir() + "/movies/55Motoramic.avi", "RIFF film");
         QVERIFY(Form2_Load(*fx.c));
         Timer1_Timer(*fx.c);
         QVERIFY(fx.c->form1);
@@ -349,9 +351,10 @@ private slots:
         QCOMPARE(f.size(), QSize(600, 400));
         QCOMPARE(fx.c->state.DocPath, fx.programDir() + "/richtext/desc.rtf");
         QVERIFY(f.mnuHideStatus->isVisible()); // exactly 800 by 600 keeps the design
-        // The media back-end is started once, a while after the window shows.
+        // The media back-end is started once, a while after the window shows, on the first film.
         QCOMPARE(fx.t.media->prepared, 0);
         QTRY_COMPARE_WITH_TIMEOUT(fx.t.media->prepared, 1, 3000);
+        QCOMPARE(QFileInfo(fx.t.media->preparedFilm).fileName(), QString("55Motoramic.avi"));
     }
 
     void compactLayoutOnOtherScreens()

@@ -54,10 +54,15 @@ public:
         ++created;
         return std::make_unique<FakeMediaDevice>(log);
     }
-    void prepare() override { ++prepared; }
+    void prepare(const QString& film) override
+    {
+        ++prepared;
+        preparedFilm = film;
+    }
     std::shared_ptr<QStringList> log = std::make_shared<QStringList>();
     int created = 0;
     int prepared = 0;
+    QString preparedFilm;
 };
 
 } // namespace kv
