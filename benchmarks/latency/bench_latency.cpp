@@ -427,11 +427,12 @@ int main(int argc, char* argv[])
             continue;
         }
         const QString value = i + 1 < argc ? QString::fromLocal8Bit(argv[++i]) : QString();
-        const QStringList one = value == QLatin1String("both") ? QStringList() : QStringList{value};
-        if (key == QLatin1String("--set") && !one.isEmpty())
-            o.sets = value == QLatin1String("none") ? QStringList() : one;
-        else if (key == QLatin1String("--load") && !one.isEmpty())
-            o.loads = one;
+        // "both" is the default's pair.
+        const bool both = value == QLatin1String("both");
+        if (key == QLatin1String("--set") && !value.isEmpty())
+            o.sets = value == QLatin1String("none") ? QStringList() : both ? Options().sets : QStringList{value};
+        else if (key == QLatin1String("--load") && !value.isEmpty())
+            o.loads = both ? Options().loads : QStringList{value};
         else if (key == QLatin1String("--gap"))
             o.gap = value.toInt();
         else if (key == QLatin1String("--program"))
